@@ -1,0 +1,20 @@
+# Sourced by the tools: installs the Debian packages the project needs, only those that are missing.
+
+BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libespeak-ng-dev libsoxr-dev
+                libsndfile1-dev libxkbcommon-dev libgl1-mesa-dev)
+TEST_PACKAGES=(googletest libgtest-dev espeak-ng pulseaudio pulseaudio-utils xvfb xauth xdotool sox)
+BENCH_PACKAGES=(fortunes-de espeak-ng xvfb xauth)
+
+ensure_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+    done
+    ((${#missing[@]})) || return 0
+    echo "Installing: ${missing[*]}" >&2
+    local sudo=()
+    ((EUID == 0)) || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
+}

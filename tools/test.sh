@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source tools/deps.sh
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSPRECHKIT_TESTS=ON
+cmake --build build
+
+ctest --test-dir build --output-on-failure
