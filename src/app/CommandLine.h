@@ -24,6 +24,12 @@ struct RunMode {
     QString optionArgument;  // "!", "!!" or whatever a3 was left as
     QString wavTarget;       // ".wav" appended unless the file name already ends in it (any case)
     QString missingScriptMessage; // set when the script path names no (or an empty) file: the message text
+
+    // Filled by the start-up, not by the analysis: the script's [Program] numbers and options.
+    int hide = 0;
+    int start = 0;
+    int close = 0;
+    int saveFlag = 1;
 };
 
 // Analyses the arguments a1, a2, a3 (GetCMD 1..3). exeDir resolves "@name"; the script's [Voice] WavFile is
