@@ -2,6 +2,7 @@
 
 #include "app/IniFile.h"
 #include "app/ProgramLocation.h"
+#include "text/ReplaceString.h"
 
 #include <QFileInfo>
 
@@ -96,7 +97,7 @@ RunMode analyseCommandLine(const QStringList& arguments, const QString& exeDir)
         a3 = a2;
         mode.commandLineText = a1;
         mode.commandLineTextRun = true;
-        mode.boxText = QString(a1).replace(QLatin1Char('|'), QLatin1String("\r\n"));
+        mode.boxText = text::ReplaceString(a1, QStringLiteral("|"), QStringLiteral("\r\n"), true);
     }
 
     if (mode.wavTarget.isEmpty() && mode.scriptRun)
