@@ -1,7 +1,56 @@
+#include "app/Clock.h"
+#include "app/CommandLine.h"
+#include "app/HiddenRun.h"
+#include "speech/EspeakVoice.h"
+#include "ui/MainWindow.h"
+#include "ui/QtMessageBoxes.h"
+
 #include <QApplication>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <cstdio>
+
+namespace {
+
+bool displayAvailable()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+
+    // A run that never shows its window also works over SSH or from cron: without a display it uses the
+    // offscreen platform, where every message box prints to stderr and takes its default answer.
+    if (!displayAvailable()) {
+        const QString exeDir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2) + '/';
+        if (!app::runNeverShowsWindow(app::analyseCommandLine(arguments, exeDir))) {
+            std::fputs("sprechkit: no display available (DISPLAY is not set). Without one only runs that never show "
+                       "the window work: a WAV target (\"?name\"), \"!!\", or a script with Hide = 1.\n",
+                       stderr);
+            return 2;
+        }
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+
     QApplication application(argc, argv);
-    return 0;
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        ui::useQtMessageBoxes();
+
+    app::SystemClock clock;
+    ui::MainWindow window(std::make_unique<speech::EspeakVoice>(), clock, QLocale::system());
+    // Queued, so a run that ends during the start-up also ends once the event loop runs.
+    QObject::connect(
+        &window, &ui::MainWindow::finished, &application, [](int code) { QApplication::exit(code); },
+        Qt::QueuedConnection);
+    if (!window.load(arguments))
+        return window.exitCode();
+    return QApplication::exec();
 }

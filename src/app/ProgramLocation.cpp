@@ -35,12 +35,12 @@ QString GetExeDir()
 
 QString GetExeStem()
 {
-    // Only a dot in the file name counts: a program without extension in a folder "a.b/" has no stem, rather
-    // than one that ends inside the folder name.
+    // Only a dot in the file name counts. Programs here usually have no extension: "/opt/sk/sprechkit" then has
+    // the stem "/opt/sk/sprechkit.", so its dictionary is sprechkit.wrd beside it, as for "speak.exe".
     const QString path = GetExePath();
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
     if (dot < fileNameStart(path))
-        return {};
+        return path + QLatin1Char('.');
     return path.left(dot + 1);
 }
 

@@ -8,7 +8,7 @@ namespace app {
 // test or an embedding sets another one.
 QString GetExePath();
 QString GetExeDir();  // up to and including the last "/"
-QString GetExeStem(); // up to and including the last "." of the file name; empty when there is none
+QString GetExeStem(); // up to and including the last "." of the file name; the path and "." when there is none
 QString GetExeName(); // GetExeStem after its last "/": the file name with its trailing "."
 void setExePathForTesting(const QString& path); // empty: back to the platform's path
 

@@ -81,17 +81,17 @@ qsizetype TextBox::toWidget(qsizetype offset) const
 
 qsizetype TextBox::fromWidget(qsizetype position) const
 {
-    // The widget position p maps to the smallest offset o with toWidget(o) == p.
+    // The largest offset that maps to the widget position: never the middle of a CR LF pair.
     qsizetype low = position;
-    qsizetype high = std::min(m_text.size(), position + m_crlfAt.size());
+    qsizetype high = std::min(m_text.size(), position + m_crlfAt.size()) + 1;
     while (low < high) {
         const qsizetype middle = (low + high) / 2;
-        if (toWidget(middle) < position)
+        if (toWidget(middle) <= position)
             low = middle + 1;
         else
             high = middle;
     }
-    return low;
+    return std::min(low - 1, m_text.size());
 }
 
 bool TextBox::setSelection(qsizetype start, qsizetype length)

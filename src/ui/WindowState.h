@@ -15,7 +15,7 @@ struct WindowState {
     quint32 speakFlags = 3;        // flags of every speak of a text
     bool speaking = false;         // last values passed to SetSpeakingState
     bool paused = false;
-    bool savedStartEnabled = true; // ckStart's enabled state when a Start began
+    bool savedStartEnabled = false; // ckStart's enabled state when a Start began
 
     bool preparedTextFlag = false; // the box holds the prepared text; unpreparedText goes back at idle
     QString unpreparedText;
@@ -23,6 +23,9 @@ struct WindowState {
     QString savedText;
 
     QString manualFileName;        // the WAV file name the user typed ("Wave.File")
+    int priorityIndex = -1;        // the oTask option last selected; -1 until one is
+    QString lastClipboardText;     // the clipboard text last taken over (at start-up: the text found then)
+    bool speechFailed = false;     // a speak failed since start: an unattended run then ends with an error
 };
 
 } // namespace ui

@@ -21,8 +21,8 @@ TEST(ProgramLocation, SplitsThePathIntoFolderStemAndName)
     const LocationCase cases[] = {
         {"/opt/sprechkit/sprechkit.bin", "/opt/sprechkit/", "/opt/sprechkit/sprechkit.", "sprechkit."},
         {"/opt/sprech.kit/sprechkit.bin", "/opt/sprech.kit/", "/opt/sprech.kit/sprechkit.", "sprechkit."},
-        // A dot in a folder name is no extension of the program.
-        {"/opt/a.b/sprechkit", "/opt/a.b/", "", ""},
+        // A dot in a folder name is no extension of the program; without one the whole name is the stem.
+        {"/opt/a.b/sprechkit", "/opt/a.b/", "/opt/a.b/sprechkit.", "sprechkit."},
         {"/opt/x/sprech.kit.exe", "/opt/x/", "/opt/x/sprech.kit.", "sprech.kit."},
         {"sprechkit.exe", "", "sprechkit.", "sprechkit."},
     };

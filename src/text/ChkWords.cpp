@@ -1,0 +1,26 @@
+#include "text/ChkWords.h"
+
+#include "text/DictionaryList.h"
+#include "text/PreparationPass.h"
+#include "ui/Controls.h"
+#include "ui/TextBox.h"
+#include "ui/WindowState.h"
+
+#include <QCheckBox>
+
+namespace text {
+
+void ChkWords(const ui::Controls& controls, ui::WindowState& state, DictionaryList& dictionary,
+              const app::Clock& clock, const QLocale& locale)
+{
+    state.unpreparedText = controls.tAusgabe->text();
+    const PrepareOptions options{controls.ckWords->checkState() == Qt::Checked,
+                                 controls.ckCSens->checkState() != Qt::Unchecked};
+    const PrepareResult result = prepareText(state.unpreparedText, dictionary.rows(), options, clock, locale);
+    for (const int row : result.deactivatedRows)
+        dictionary.uncheckRow(row);
+    controls.tAusgabe->setText(result.text);
+    state.preparedTextFlag = true;
+}
+
+} // namespace text

@@ -1,0 +1,78 @@
+#include "text/DictionaryList.h"
+
+#include "text/DictionaryFile.h"
+#include "ui/Controls.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace text {
+
+DictionaryList::DictionaryList(const ui::Controls& controls, QString filePath)
+    : m_controls(controls)
+    , m_filePath(std::move(filePath))
+{
+}
+
+void DictionaryList::LoadWords()
+{
+    // A missing file is tested too: edits made in this run could otherwise not reach the disk at exit, unnoticed.
+    if (!DictionaryFile::isWritable(m_filePath))
+        showReadOnlyNotice();
+
+    const DictionaryFile::LoadResult loaded = DictionaryFile::load(m_filePath);
+    for (const DictionaryRow& row : loaded.rows)
+        appendRow(row);
+    appendRow({kEntrySeparator, false});
+    m_controls.liWords->setCurrentRow(m_controls.liWords->count() - 1);
+}
+
+bool DictionaryList::SaveWords(QString* error) const
+{
+    return DictionaryFile::save(m_filePath, rows(), error);
+}
+
+QList<DictionaryRow> DictionaryList::rows() const
+{
+    QList<DictionaryRow> result;
+    const QListWidget* list = m_controls.liWords;
+    result.reserve(list->count());
+    for (int i = 0; i < list->count(); ++i) {
+        const QListWidgetItem* item = list->item(i);
+        result.append({item->text(), item->checkState() != Qt::Unchecked});
+    }
+    return result;
+}
+
+void DictionaryList::uncheckRow(int index)
+{
+    if (QListWidgetItem* item = m_controls.liWords->item(index))
+        item->setCheckState(Qt::Unchecked);
+}
+
+void DictionaryList::appendRow(const DictionaryRow& row)
+{
+    auto* item = new QListWidgetItem(row.text, m_controls.liWords);
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(row.checked ? Qt::Checked : Qt::Unchecked);
+}
+
+void DictionaryList::showReadOnlyNotice()
+{
+    m_readOnly = true;
+    for (QLineEdit* edit : {m_controls.tWL1, m_controls.tWL2}) {
+        edit->setEnabled(false);
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Inactive, QPalette::Window));
+        edit->setPalette(palette);
+    }
+    m_controls.cAdd->setEnabled(false);
+    m_controls.cRemove->setEnabled(false);
+    m_controls.lWords->setText(QStringLiteral("Hinweis:  Die Wörterbuch-Datei hat einen Schreibschutz oder kann im "
+                                              "aktuellen Order nicht erstellt werden !"));
+    m_controls.pWords->show();
+}
+
+} // namespace text

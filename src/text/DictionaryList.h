@@ -1,0 +1,40 @@
+#pragma once
+
+#include "text/DictionaryRow.h"
+
+#include <QList>
+#include <QString>
+
+namespace ui {
+struct Controls;
+}
+
+namespace text {
+
+// The dictionary as the window holds it: the rows of liWords, each with its check box as the active flag, and
+// the empty row at the end where new entries are typed. Loaded once at start-up, saved once at exit.
+class DictionaryList {
+public:
+    DictionaryList(const ui::Controls& controls, QString filePath);
+
+    // Fills the list from the file (or the default entries), shows the read-only notice and disables the editing
+    // controls when the file cannot be written, and makes the empty row at the end current.
+    void LoadWords();
+    // Writes the rows to the file; false with an English description when that failed (the old file stays).
+    bool SaveWords(QString* error = nullptr) const;
+
+    QList<DictionaryRow> rows() const;
+    void uncheckRow(int index);
+    bool isReadOnly() const { return m_readOnly; }
+    QString filePath() const { return m_filePath; }
+
+private:
+    void appendRow(const DictionaryRow& row);
+    void showReadOnlyNotice();
+
+    const ui::Controls& m_controls;
+    QString m_filePath;
+    bool m_readOnly = false;
+};
+
+} // namespace text

@@ -1,0 +1,79 @@
+#include "ProgramRun.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QtEndian>
+
+ProgramRun::ProgramRun()
+{
+    QFile::copy(QStringLiteral(SPRECHKIT_BINARY), programPath());
+    QFile::setPermissions(programPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString home = m_dir.filePath(QStringLiteral("home"));
+    QDir().mkpath(home);
+    m_environment = QProcessEnvironment::systemEnvironment();
+    m_environment.insert(QStringLiteral("HOME"), home);
+    m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    m_environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+    m_environment.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
+    m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home);
+    // No display: the runs under test never show their window and must work without one.
+    m_environment.remove(QStringLiteral("DISPLAY"));
+    m_environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    m_environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+}
+
+QString ProgramRun::settingsFile() const
+{
+    return m_dir.filePath(QStringLiteral("home/.config/Sprechkit/Tools.ini"));
+}
+
+void ProgramRun::writeFile(const QString& name, const QByteArray& content) const
+{
+    QFile file(path(name));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(content);
+}
+
+QByteArray ProgramRun::readFile(const QString& name) const
+{
+    QFile file(path(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+ProgramRun::Result ProgramRun::run(const QStringList& arguments, int timeoutMs) const
+{
+    QProcess process;
+    process.setProcessEnvironment(m_environment);
+    process.setWorkingDirectory(dir());
+    process.start(programPath(), arguments);
+    Result result;
+    result.finished = process.waitForFinished(timeoutMs);
+    if (!result.finished) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.standardError = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+WavInfo readWavInfo(const QString& path)
+{
+    QFile file(path);
+    WavInfo info;
+    if (!file.open(QIODevice::ReadOnly))
+        return info;
+    const QByteArray header = file.read(44);
+    if (header.size() < 44 || !header.startsWith("RIFF") || header.mid(8, 4) != "WAVE" ||
+        header.mid(36, 4) != "data")
+        return info;
+    const auto u16 = [&](int at) { return qFromLittleEndian<quint16>(header.constData() + at); };
+    const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(header.constData() + at); };
+    info.valid = u16(20) == 1; // PCM
+    info.channels = u16(22);
+    info.sampleRate = int(u32(24));
+    info.bitsPerSample = u16(34);
+    info.dataBytes = u32(40);
+    return info;
+}

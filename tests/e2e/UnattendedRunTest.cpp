@@ -1,0 +1,103 @@
+#include "ProgramRun.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString mainValue(const ProgramRun& program, const char* key)
+{
+    QSettings settings(program.settingsFile(), QSettings::IniFormat);
+    return settings.value(QStringLiteral("Sprechkit/") + QLatin1String(key)).toString();
+}
+
+} // namespace
+
+TEST(UnattendedRun, TextWithWavTargetWritesTheFileAndSavesNothing)
+{
+    ProgramRun program;
+    const QByteArray dictionary = "Dr.;Doktor;1\r\n";
+    program.writeFile(QStringLiteral("sprechkit.wrd"), dictionary);
+
+    const auto result = program.run({QStringLiteral("Guten Morgen, es ist neun Uhr."), QStringLiteral("?out")});
+    ASSERT_TRUE(result.finished) << "the run did not end by itself";
+    EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+
+    // The German voice's name holds none of 11, 16, 22: the derived format is 22 kHz, 16 bit, mono.
+    const WavInfo wav = readWavInfo(program.path(QStringLiteral("out.wav")));
+    ASSERT_TRUE(wav.valid);
+    EXPECT_EQ(wav.sampleRate, 22050);
+    EXPECT_EQ(wav.channels, 1);
+    EXPECT_EQ(wav.bitsPerSample, 16);
+    EXPECT_GT(wav.dataBytes, 22050 * 2 / 2) << "less than half a second of speech";
+
+    EXPECT_EQ(program.readFile(QStringLiteral("sprechkit.wrd")), dictionary);
+    // Only the start-up's own immediate writes happened, no SaveSet at exit.
+    EXPECT_EQ(mainValue(program, "Window.Shadow"), QStringLiteral("1"));
+    EXPECT_TRUE(mainValue(program, "Check.Words").isEmpty());
+    EXPECT_TRUE(mainValue(program, "Wave.Path").isEmpty());
+}
+
+TEST(UnattendedRun, HiddenScriptWithWavFileEndsByItself)
+{
+    ProgramRun program;
+    program.writeFile(QStringLiteral("job.tts"), "[Program]\r\nHide    = 1\r\nStart   = 0\r\nText    = Erste Zeile|Zweite "
+                                                 "Zeile\r\nClose   = 0\r\n\r\n[Voice]\r\nFormat  = 16kHz, 16Bit, Mono\r\n"
+                                                 "Volume  = 80\r\nWavFile = " +
+                                                     program.path(QStringLiteral("script")).toUtf8() + "\r\n");
+    const auto result = program.run({program.path(QStringLiteral("job.tts"))});
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+    const WavInfo wav = readWavInfo(program.path(QStringLiteral("script.wav")));
+    ASSERT_TRUE(wav.valid);
+    EXPECT_EQ(wav.sampleRate, 16000);
+    EXPECT_GT(wav.dataBytes, 16000);
+    EXPECT_FALSE(QFileInfo::exists(program.path(QStringLiteral("sprechkit.wrd"))));
+}
+
+TEST(UnattendedRun, MissingScriptEndsWithoutWritingAnything)
+{
+    ProgramRun program;
+    const auto result = program.run({QStringLiteral("@fehlt.tts"), QStringLiteral("!")});
+    ASSERT_TRUE(result.finished);
+    EXPECT_NE(result.exitCode, 0);
+    EXPECT_TRUE(result.standardError.contains(QStringLiteral("fehlt.tts'' nicht gefunden")))
+        << result.standardError.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(program.settingsFile()));
+    EXPECT_FALSE(QFileInfo::exists(program.path(QStringLiteral("sprechkit.wrd"))));
+}
+
+TEST(UnattendedRun, UnwritableWavFolderFailsWithAnErrorInsteadOfHanging)
+{
+    ProgramRun program;
+    const auto result =
+        program.run({QStringLiteral("Hallo"), QStringLiteral("?/nonexistent-folder/sub/out")}, 30000);
+    ASSERT_TRUE(result.finished) << "the failed save left the hidden program running";
+    EXPECT_NE(result.exitCode, 0);
+    EXPECT_TRUE(result.standardError.contains(QStringLiteral("Error"))) << result.standardError.toStdString();
+}
+
+TEST(UnattendedRun, DictionaryBesideTheProgramChangesWhatIsRendered)
+{
+    ProgramRun program;
+    ASSERT_EQ(program.run({QStringLiteral("Hallo"), QStringLiteral("?plain")}).exitCode, 0);
+    program.writeFile(QStringLiteral("sprechkit.wrd"),
+                      "Hallo;Hallo und herzlich willkommen zu einem sehr viel l\xc3\xa4ngeren Satz;1\r\n");
+    ASSERT_EQ(program.run({QStringLiteral("Hallo"), QStringLiteral("?replaced")}).exitCode, 0);
+
+    const WavInfo plain = readWavInfo(program.path(QStringLiteral("plain.wav")));
+    const WavInfo replaced = readWavInfo(program.path(QStringLiteral("replaced.wav")));
+    ASSERT_TRUE(plain.valid && replaced.valid);
+    EXPECT_GT(replaced.dataBytes, 3 * plain.dataBytes);
+}
+
+TEST(UnattendedRun, InteractiveRunWithoutDisplayExplainsAndExits)
+{
+    ProgramRun program;
+    const auto result = program.run({QStringLiteral("Hallo")}, 10000);
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(result.standardError.contains(QStringLiteral("no display"))) << result.standardError.toStdString();
+}
