@@ -131,9 +131,9 @@ void buildAlwaysVisible(Controls& c, QWidget* w)
                                QStringLiteral(" [Alt+D]: Datum ansagen ... "));
     c.cTime = make<QPushButton>(c.Frame2, "cTime", {x1, y1, bw, bh}, QStringLiteral("\u25F7"),
                                 QStringLiteral(" [Alt+T]: Zeit ansagen ... "));
-    c.ckMessage = makeToggle(c.Frame2, "ckMessage", {x2, y1, bw, bh}, QStringLiteral("\u23F0"),
+    c.ckMessage = makeToggle(c.Frame2, "ckMessage", {x2, y1, bw, bh}, QStringLiteral("\u260E"),
                              QStringLiteral(" [Alt+A]: Automatische Zeitansage "));
-    c.ckClip = makeToggle(c.Frame2, "ckClip", {x3, y1, bw, bh}, QStringLiteral("\u2398"),
+    c.ckClip = makeToggle(c.Frame2, "ckClip", {x3, y1, bw, bh}, QStringLiteral("\u2702"),
                           QStringLiteral(" [Alt+Z]: Zwischenablage überwachen "));
     const QList<QPushButton*> bar{c.ckStart, c.ckPause, c.cSave, c.cReset, c.cDat, c.cTime, c.ckMessage, c.ckClip};
     const QString letters = QStringLiteral("SPWRDTAZ");
