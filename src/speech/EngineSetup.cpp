@@ -1,0 +1,227 @@
+#include "speech/EngineSetup.h"
+
+#include "app/IniFile.h"
+#include "app/SettingsStore.h"
+#include "speech/EventLog.h"
+#include "speech/SpeakingControl.h"
+#include "speech/Voice.h"
+#include "ui/WindowState.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include <cmath>
+
+namespace speech {
+
+namespace {
+
+// A stored or scripted number as the bar takes it: rounded half to even, and clamped to the bar's range
+// instead of overflowing (a hand-edited "Rate=99" gives the fastest rate).
+int barValue(double number, const QScrollBar* bar)
+{
+    if (std::isnan(number))
+        return 0;
+    const double rounded = std::nearbyint(number); // the default rounding mode rounds half to even
+    if (rounded < bar->minimum())
+        return bar->minimum();
+    if (rounded > bar->maximum())
+        return bar->maximum();
+    return int(rounded);
+}
+
+} // namespace
+
+EngineSetup::EngineSetup(const ui::Controls& controls, ui::WindowState& state, Voice& voice,
+                         app::SettingsStore& settings, EventLog& log, SpeakingControl& speaking, QObject* parent)
+    : QObject(parent)
+    , m_controls(controls)
+    , m_state(state)
+    , m_voice(voice)
+    , m_settings(settings)
+    , m_log(log)
+    , m_speaking(speaking)
+{
+    connect(m_controls.coVoice, &QComboBox::currentIndexChanged, this, &EngineSetup::voiceSelected);
+    connect(m_controls.coDevice, &QComboBox::currentIndexChanged, this, &EngineSetup::deviceSelected);
+    connect(m_controls.coFormat, &QComboBox::currentIndexChanged, this, &EngineSetup::formatSelected);
+    connect(m_controls.hsRate, &QScrollBar::valueChanged, this, &EngineSetup::rateChanged);
+    connect(m_controls.hsVolume, &QScrollBar::valueChanged, this, &EngineSetup::volumeChanged);
+}
+
+QString EngineSetup::voiceSection() const
+{
+    return app::SettingsStore::voiceSection(m_controls.coVoice->currentText());
+}
+
+void EngineSetup::SpeechInit()
+{
+    // Lists are filled silently; selecting their first entry afterwards is what runs the handlers.
+    {
+        const QSignalBlocker blocker(m_controls.coVoice);
+        m_controls.coVoice->clear();
+        for (const Token& token : m_voice.voices())
+            m_controls.coVoice->addItem(token.description);
+        m_controls.coVoice->setCurrentIndex(-1);
+    }
+    m_controls.coVoice->setCurrentIndex(0);
+
+    FillFormatList();
+
+    // The engine's own rate and volume go to the bars and the labels but are not stored: they would replace the
+    // values stored for the first voice before LoadVoiceSet reads them, and the user's settings would be lost.
+    m_takingEngineValues = true;
+    m_controls.hsRate->setValue(barValue(m_voice.rate(), m_controls.hsRate));
+    m_controls.hsVolume->setValue(barValue(m_voice.volume(), m_controls.hsVolume));
+    m_takingEngineValues = false;
+
+    m_controls.coFormat->setCurrentIndex(m_controls.coFormat->findText(kDefaultFormat, Qt::MatchExactly));
+
+    const QList<Token> outputs = m_voice.audioOutputs();
+    {
+        const QSignalBlocker blocker(m_controls.coDevice);
+        m_controls.coDevice->clear();
+        for (const Token& token : outputs)
+            m_controls.coDevice->addItem(token.description);
+        if (outputs.isEmpty())
+            m_controls.coDevice->addItem(kNoAudioOutput);
+        m_controls.coDevice->setCurrentIndex(-1);
+    }
+    m_controls.coDevice->setEnabled(!outputs.isEmpty());
+    m_controls.coDevice->setCurrentIndex(0);
+
+    m_state.speakFlags = SpeakAsync | SpeakPurgeBeforeSpeak;
+    m_controls.chkSpFlagAync->setChecked(true);
+    m_controls.chkSpFlagPurgeBeforeSpeak->setChecked(true);
+
+    m_speaking.SetSpeakingState(false, false);
+}
+
+void EngineSetup::FillFormatList()
+{
+    const QSignalBlocker blocker(m_controls.coFormat);
+    m_controls.coFormat->clear();
+    AddFormat(QStringLiteral(" 8kHz, 16Bit, Mono"), 6);
+    AddFormat(QStringLiteral("11kHz, 16Bit, Mono"), 10);
+    AddFormat(QStringLiteral("12kHz, 16Bit, Mono"), 14);
+    AddFormat(QStringLiteral("16kHz, 16Bit, Mono"), 18);
+    AddFormat(QStringLiteral("22kHz, 16Bit, Mono"), 22);
+    AddFormat(QStringLiteral("24kHz, 16Bit, Mono"), 26);
+    AddFormat(QStringLiteral("32kHz, 16Bit, Mono"), 30);
+    AddFormat(QStringLiteral("44kHz, 16Bit, Mono"), 34);
+    AddFormat(QStringLiteral("48kHz, 16Bit, Mono"), 38);
+    // Nothing is applied until a format is chosen.
+    m_controls.coFormat->setCurrentIndex(-1);
+}
+
+void EngineSetup::AddFormat(const QString& text, int code)
+{
+    m_controls.coFormat->addItem(text, code);
+}
+
+void EngineSetup::LoadVoiceSet()
+{
+    const QString voiceName = m_controls.coVoice->currentText();
+    const QString section = voiceSection();
+    const bool scriptRun = m_state.run.scriptRun;
+    const auto scriptValue = [this](const char* key) {
+        return app::ReadINI(m_state.run.scriptPath, QStringLiteral("Voice"), QLatin1String(key), true, QString());
+    };
+
+    QString format = m_settings.value(section, QStringLiteral("Format"), QString());
+    if (scriptRun)
+        format = scriptValue("Format");
+    if (format.isEmpty()) {
+        format = QStringLiteral("22kHz, 16Bit, Mono");
+        if (voiceName.contains(QLatin1String("11")))
+            format = QStringLiteral("11kHz, 16Bit, Mono");
+        if (voiceName.contains(QLatin1String("16")))
+            format = QStringLiteral("16kHz, 16Bit, Mono");
+        if (voiceName.contains(QLatin1String("22")))
+            format = QStringLiteral("22kHz, 16Bit, Mono");
+    }
+    const int formatIndex = m_controls.coFormat->findText(format, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (formatIndex >= 0)
+        m_controls.coFormat->setCurrentIndex(formatIndex);
+
+    double rate = app::leadingNumber(m_settings.value(section, QStringLiteral("Rate"), QStringLiteral("0")));
+    if (scriptRun)
+        rate = app::leadingNumber(scriptValue("Rate"));
+    setBar(m_controls.hsRate, barValue(rate, m_controls.hsRate), &Voice::setRate);
+
+    double volume = app::leadingNumber(m_settings.value(section, QStringLiteral("Volume"), QStringLiteral("100")));
+    if (scriptRun)
+        volume = app::leadingNumber(scriptValue("Volume"));
+    setBar(m_controls.hsVolume, barValue(volume, m_controls.hsVolume), &Voice::setVolume);
+}
+
+void EngineSetup::setBar(QScrollBar* bar, int value, void (Voice::*apply)(int))
+{
+    // An unchanged bar runs no handler; the newly selected voice must still get the value.
+    if (bar->value() == value)
+        (m_voice.*apply)(value);
+    else
+        bar->setValue(value);
+}
+
+void EngineSetup::voiceSelected()
+{
+    if (!m_state.startupComplete)
+        return;
+    QString error;
+    if (!m_voice.setVoice(m_controls.coVoice->currentIndex(), &error)) {
+        m_log.AppendLog(QStringLiteral("Set voice error: "), error);
+        return;
+    }
+    LoadVoiceSet();
+}
+
+void EngineSetup::deviceSelected()
+{
+    QString error;
+    if (!m_voice.setAudioOutput(m_controls.coDevice->currentIndex(), &error)) {
+        m_log.AppendLog(QStringLiteral("Set audio output error: "), error);
+        return;
+    }
+    // A new output starts in its own format; give it the chosen one.
+    formatSelected();
+}
+
+void EngineSetup::formatSelected()
+{
+    const int index = m_controls.coFormat->currentIndex();
+    if (index < 0)
+        return;
+    QString error;
+    if (!m_voice.setOutputFormat(m_controls.coFormat->itemData(index).toInt(), &error)) {
+        m_log.AppendLog(QStringLiteral("Set format error: "), error);
+        return;
+    }
+    if (m_state.startupComplete)
+        m_settings.setValue(voiceSection(), QStringLiteral("Format"), m_controls.coFormat->itemText(index));
+}
+
+void EngineSetup::rateChanged()
+{
+    const int value = m_controls.hsRate->value();
+    m_voice.setRate(value);
+    const QString text = QString::number(value);
+    m_controls.lRateX->setText(text);
+    if (!m_state.run.scriptRun && !m_takingEngineValues)
+        m_settings.setValue(voiceSection(), QStringLiteral("Rate"), text);
+}
+
+void EngineSetup::volumeChanged()
+{
+    const int value = m_controls.hsVolume->value();
+    m_voice.setVolume(value);
+    const QString text = QString::number(value);
+    m_controls.lVolumeX->setText(text);
+    if (!m_state.run.scriptRun && !m_takingEngineValues)
+        m_settings.setValue(voiceSection(), QStringLiteral("Volume"), text);
+}
+
+} // namespace speech

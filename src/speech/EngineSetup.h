@@ -1,0 +1,70 @@
+#pragma once
+
+#include "ui/Controls.h"
+
+#include <QObject>
+#include <QString>
+
+namespace app {
+class SettingsStore;
+}
+namespace ui {
+struct WindowState;
+}
+
+namespace speech {
+
+class EventLog;
+class SpeakingControl;
+class Voice;
+
+// The single coDevice entry when the platform reports no audio output (spelled so on purpose: it is the text
+// users and scripts have always seen).
+inline const QString kNoAudioOutput = QStringLiteral("No audio ouput object available");
+// The format every reset and start-up falls back to.
+inline const QString kDefaultFormat = QStringLiteral("16kHz, 16Bit, Mono");
+
+// Voice, format and device lists and the rate and volume bars: fills them, applies a voice's stored (or
+// scripted) values, and applies and stores every change.
+//
+// Needs: the controls (coVoice, coFormat, coDevice, hsRate, hsVolume, lRateX, lVolumeX), the window state
+// (startupComplete, run.scriptRun, run.scriptPath), the voice, the settings store, the event log and the
+// speaking control (SpeechInit ends in SetSpeakingState(false, false)).
+//
+// The constructor connects the change handlers to currentIndexChanged / valueChanged, so a change made from
+// code runs them like a user's change. Construct it before the start-up restores device and voice.
+class EngineSetup : public QObject {
+    Q_OBJECT
+public:
+    EngineSetup(const ui::Controls& controls, ui::WindowState& state, Voice& voice, app::SettingsStore& settings,
+                EventLog& log, SpeakingControl& speaking, QObject* parent = nullptr);
+
+    // Fills the three lists from the voice, takes the voice's rate and volume into the bars, selects the default
+    // format and the first device, sets the speak flags to 3 and returns to idle. Run once at start-up.
+    void SpeechInit();
+    // Applies the format, rate and volume stored for the voice coVoice shows (in a script run: the script's).
+    void LoadVoiceSet();
+    void FillFormatList();
+    void AddFormat(const QString& text, int code);
+
+    // The change handlers; public because the WAV save and the start-up run them directly.
+    void voiceSelected();
+    void deviceSelected();
+    void formatSelected();
+    void rateChanged();
+    void volumeChanged();
+
+private:
+    QString voiceSection() const;
+    void setBar(QScrollBar* bar, int value, void (Voice::*apply)(int));
+
+    ui::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
+    ui::WindowState& m_state;
+    Voice& m_voice;
+    app::SettingsStore& m_settings;
+    EventLog& m_log;
+    SpeakingControl& m_speaking;
+    bool m_takingEngineValues = false;
+};
+
+} // namespace speech

@@ -1,0 +1,126 @@
+#include "wav/WavSaver.h"
+
+#include "app/MessageBox.h"
+#include "speech/EngineSetup.h"
+#include "speech/EventLog.h"
+#include "speech/Voice.h"
+#include "ui/TextBox.h"
+#include "ui/WindowState.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace wav {
+
+WavSaver::WavSaver(const ui::Controls& controls, ui::WindowState& state, speech::Voice& voice,
+                   speech::EngineSetup& engine, speech::EventLog& log, Callbacks callbacks, QObject* parent)
+    : QObject(parent)
+    , m_controls(controls)
+    , m_state(state)
+    , m_voice(voice)
+    , m_engine(engine)
+    , m_log(log)
+    , m_callbacks(std::move(callbacks))
+{
+    connect(m_controls.cSave, &QPushButton::clicked, this, [this] { Save(); });
+    connect(m_controls.ckAuto, &QCheckBox::toggled, this, &WavSaver::autoToggled);
+    connect(m_controls.tFile, &QLineEdit::textChanged, this, &WavSaver::fileTextChanged);
+    m_controls.tFile->installEventFilter(this);
+    m_controls.tPath->installEventFilter(this);
+}
+
+bool WavSaver::Save()
+{
+    const QString& target = m_state.run.wavTarget;
+    const QString path = target.isEmpty() ? m_controls.tPath->text() + m_controls.tFile->text() : target;
+
+    if (m_callbacks.prepareText)
+        m_callbacks.prepareText();
+
+    QString error;
+    bool streamOpen = false;
+    const auto saved = [&]() -> bool {
+        const int code = m_controls.coFormat->currentData().toInt();
+        if (!m_voice.openFileStream(path, code, &error))
+            return false;
+        streamOpen = true;
+        m_log.AppendLog(QStringLiteral("Save to ") + path + QStringLiteral(" ..."));
+        if (m_voice.speak(m_controls.tAusgabe->text(), m_state.speakFlags, &error) == 0)
+            return false;
+        m_voice.waitUntilDone(-1);
+        m_engine.deviceSelected(); // as if the user re-selected the device
+        streamOpen = false;
+        return m_voice.closeFileStream(&error);
+    }();
+
+    if (!saved) {
+        m_log.AppendLog(QStringLiteral("Save to WAV ''") + path + QStringLiteral("'' Error: "), error);
+        if (streamOpen) {
+            // Speech must not keep going into a broken file: back to the device, then let go of the stream.
+            m_engine.deviceSelected();
+            m_voice.closeFileStream();
+        }
+        restoreUnpreparedText();
+        if (!target.isEmpty() && m_callbacks.finishedTarget)
+            m_callbacks.finishedTarget(false);
+        return false;
+    }
+
+    if (target.isEmpty()) {
+        app::Message message;
+        message.title = QStringLiteral(" HINWEIS:");
+        message.text = QStringLiteral("Datei ''") + path + QStringLiteral("'' wurde gespeichert!");
+        message.buttons = app::MessageButtons::Ok;
+        message.icon = app::MessageIcon::None;
+        app::showMessage(message);
+        restoreUnpreparedText();
+    } else {
+        // The callback ends the run and may take the window with it: the text goes back first.
+        restoreUnpreparedText();
+        if (m_callbacks.finishedTarget)
+            m_callbacks.finishedTarget(true);
+    }
+    return true;
+}
+
+void WavSaver::restoreUnpreparedText()
+{
+    // The box holds the prepared text only while a request is spoken; a save is over when it returns.
+    if (!m_state.preparedTextFlag)
+        return;
+    m_state.preparedTextFlag = false;
+    m_controls.tAusgabe->setText(m_state.unpreparedText);
+}
+
+void WavSaver::autoToggled(bool checked)
+{
+    if (checked)
+        m_state.manualFileName = m_controls.tFile->text();
+    else
+        m_controls.tFile->setText(m_state.manualFileName);
+}
+
+void WavSaver::fileTextChanged()
+{
+    // Names written by the timer while the automatic name is on are not the user's.
+    if (!m_controls.ckAuto->isChecked())
+        m_state.manualFileName = m_controls.tFile->text();
+}
+
+bool WavSaver::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn && (watched == m_controls.tFile || watched == m_controls.tPath)) {
+        // Let the field take the focus first (a tab focus selects all), then put the caret at the end.
+        auto* field = static_cast<QLineEdit*>(watched);
+        field->event(event);
+        field->deselect();
+        field->end(false);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace wav

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ui/Controls.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+namespace ui {
+struct WindowState;
+}
+
+namespace speech {
+class EngineSetup;
+class EventLog;
+class Voice;
+} // namespace speech
+
+namespace wav {
+
+// Save to WAV (cSave), the automatic file name switch (ckAuto) and the WAV file name fields.
+//
+// Needs: the controls (cSave, ckAuto, tFile, tPath, coFormat, tAusgabe), the window state (run.wavTarget,
+// speakFlags, unpreparedText, preparedTextFlag, manualFileName), the voice, the engine set-up (its device
+// handler points the voice back at the device), the event log and two callbacks from the window:
+//   prepareText    - the same preparation pass that Start uses;
+//   finishedTarget - called instead of the confirmation box when a WAV target was set, with true after the
+//                    file was written and false after a failure (the window ends the run).
+//
+// The constructor connects: cSave clicked -> Save, ckAuto toggled, tFile textChanged, focus of tFile and tPath.
+// The start-up runs Save() directly for a WAV target.
+class WavSaver : public QObject {
+    Q_OBJECT
+public:
+    struct Callbacks {
+        std::function<void()> prepareText;
+        std::function<void(bool ok)> finishedTarget;
+    };
+
+    WavSaver(const ui::Controls& controls, ui::WindowState& state, speech::Voice& voice, speech::EngineSetup& engine,
+             speech::EventLog& log, Callbacks callbacks, QObject* parent = nullptr);
+
+    // Renders the prepared text of tAusgabe into the WAV file; blocks until it is written. True on success.
+    bool Save();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void autoToggled(bool checked);
+    void fileTextChanged();
+    void restoreUnpreparedText();
+
+    ui::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
+    ui::WindowState& m_state;
+    speech::Voice& m_voice;
+    speech::EngineSetup& m_engine;
+    speech::EventLog& m_log;
+    Callbacks m_callbacks;
+};
+
+} // namespace wav

@@ -1,0 +1,172 @@
+#include "support/SpeechRig.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(EngineSetup, SpeechInitFillsTheListsAndAppliesDefaults)
+{
+    SpeechRig rig;
+    rig.voice.volumeValue = 80;
+    rig.setup.SpeechInit();
+    const ui::Controls& c = rig.controls;
+
+    EXPECT_EQ(c.coVoice->count(), 2);
+    EXPECT_EQ(c.coVoice->currentText(), QStringLiteral("German"));
+    const QStringList texts{" 8kHz, 16Bit, Mono", "11kHz, 16Bit, Mono", "12kHz, 16Bit, Mono",
+                            "16kHz, 16Bit, Mono", "22kHz, 16Bit, Mono", "24kHz, 16Bit, Mono",
+                            "32kHz, 16Bit, Mono", "44kHz, 16Bit, Mono", "48kHz, 16Bit, Mono"};
+    ASSERT_EQ(c.coFormat->count(), texts.size());
+    for (int i = 0; i < c.coFormat->count(); ++i) {
+        EXPECT_EQ(c.coFormat->itemText(i), texts[i]);
+        EXPECT_EQ(c.coFormat->itemData(i).toInt(), 6 + 4 * i);
+    }
+    EXPECT_EQ(c.coFormat->currentText(), QStringLiteral("16kHz, 16Bit, Mono"));
+    EXPECT_EQ(c.coDevice->currentText(), QStringLiteral("TestSink"));
+    EXPECT_TRUE(c.coDevice->isEnabled());
+    EXPECT_EQ(rig.voice.audioOutputIndex(), 0);
+    EXPECT_EQ(rig.voice.outputFormat(), 18);
+    // Only the formats chosen on purpose reach the voice, no passing first entry.
+    EXPECT_EQ(rig.voice.countOf(QStringLiteral("setOutputFormat")), 2); // the format, then again for the device
+
+    EXPECT_EQ(c.hsVolume->value(), 80);
+    EXPECT_EQ(c.lVolumeX->text(), QStringLiteral("80"));
+    // The engine's own volume is shown but not stored over what the first voice may have stored.
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Volume")), QStringLiteral("<none>"));
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Format")), QStringLiteral("<none>"));
+    EXPECT_EQ(rig.state.speakFlags, 3u);
+    EXPECT_TRUE(c.chkSpFlagAync->isChecked());
+    EXPECT_TRUE(rig.log.text().isEmpty());
+}
+
+TEST(EngineSetup, NoAudioOutputGivesADisabledPlaceholderAndALogLine)
+{
+    SpeechRig rig;
+    rig.voice.outputTokens.clear();
+    rig.setup.SpeechInit();
+    EXPECT_EQ(rig.controls.coDevice->count(), 1);
+    EXPECT_EQ(rig.controls.coDevice->itemText(0), QStringLiteral("No audio ouput object available"));
+    EXPECT_FALSE(rig.controls.coDevice->isEnabled()); // also after the return to idle that ends the set-up
+    ASSERT_EQ(rig.logLines().size(), 1);
+    EXPECT_TRUE(rig.logLines()[0].startsWith(QStringLiteral("Set audio output error: No audio output")));
+
+    rig.controls.ckStart->setChecked(true);
+    rig.controls.ckStart->setChecked(false);
+    EXPECT_FALSE(rig.controls.coDevice->isEnabled());
+}
+
+TEST(EngineSetup, FormatIsDerivedFromTheVoiceNameWhenNothingIsStored)
+{
+    const struct {
+        const char* voice;
+        const char* format;
+    } cases[] = {
+        {"Anna", "22kHz, 16Bit, Mono"},       {"Anna 11kHz", "11kHz, 16Bit, Mono"},
+        {"Anna 11 16", "16kHz, 16Bit, Mono"}, {"Anna 16 11", "16kHz, 16Bit, Mono"},
+        {"Anna 22 11", "22kHz, 16Bit, Mono"},
+    };
+    for (const auto& s : cases) {
+        SpeechRig rig;
+        rig.voice.voiceTokens = {{QStringLiteral("a"), QString::fromUtf8(s.voice)}};
+        rig.startUp();
+        EXPECT_EQ(rig.controls.coFormat->currentText(), QLatin1String(s.format)) << s.voice;
+        EXPECT_EQ(rig.voice.outputFormat(), rig.controls.coFormat->currentData().toInt()) << s.voice;
+    }
+}
+
+TEST(EngineSetup, StoredValuesAreRoundedHalfToEvenAndKeptInRange)
+{
+    const struct {
+        const char* rate;
+        const char* volume;
+        int barRate;
+        int barVolume;
+    } cases[] = {
+        {"3.5", "100", 4, 100}, {"2.5", "41.5", 2, 42}, {"-2.5", "40.5", -2, 40},
+        {"99", "150", 10, 100}, {"-1e9", "-5", -10, 0}, {"abc", "7x", 0, 7},
+    };
+    for (const auto& s : cases) {
+        SpeechRig rig;
+        const QString section = app::SettingsStore::voiceSection(QStringLiteral("German"));
+        rig.settings->setValue(section, QStringLiteral("Rate"), QLatin1String(s.rate));
+        rig.settings->setValue(section, QStringLiteral("Volume"), QLatin1String(s.volume));
+        rig.startUp();
+        EXPECT_EQ(rig.controls.hsRate->value(), s.barRate) << s.rate;
+        EXPECT_EQ(rig.voice.rate(), s.barRate) << s.rate;
+        EXPECT_EQ(rig.controls.hsVolume->value(), s.barVolume) << s.volume;
+        EXPECT_EQ(rig.voice.volume(), s.barVolume) << s.volume;
+    }
+}
+
+TEST(EngineSetup, ScriptValuesReplaceStoredOnesAndAreNotStored)
+{
+    SpeechRig rig;
+    const QString script = rig.settingsDir.filePath(QStringLiteral("job.tts"));
+    QFile file(script);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Voice]\r\nRate    = 5 ' faster\r\nFormat  = 44kHz, 16Bit, Mono\r\n");
+    file.close();
+    rig.state.run.scriptRun = true;
+    rig.state.run.scriptPath = script;
+    rig.settings->setValue(app::SettingsStore::voiceSection(QStringLiteral("German")), QStringLiteral("Volume"),
+                           QStringLiteral("70"));
+
+    rig.startUp();
+    EXPECT_EQ(rig.controls.hsRate->value(), 5);
+    EXPECT_EQ(rig.controls.hsVolume->value(), 0); // no Volume key in the script
+    EXPECT_EQ(rig.voice.outputFormat(), 34);
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Rate")), QStringLiteral("<none>"));
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Volume")), QStringLiteral("70"));
+
+    // After the start-up a format the user picks is stored even in a script run.
+    rig.controls.coFormat->setCurrentIndex(0);
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Format")), QStringLiteral(" 8kHz, 16Bit, Mono"));
+}
+
+TEST(EngineSetup, ChangesAfterStartUpAreAppliedAndStoredForTheShownVoice)
+{
+    SpeechRig rig;
+    rig.startUp();
+    rig.controls.hsRate->setValue(-3);
+    rig.controls.hsVolume->setValue(60);
+    rig.controls.coFormat->setCurrentIndex(1);
+    EXPECT_EQ(rig.voice.rate(), -3);
+    EXPECT_EQ(rig.controls.lRateX->text(), QStringLiteral("-3"));
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Rate")), QStringLiteral("-3"));
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Volume")), QStringLiteral("60"));
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Format")), QStringLiteral("11kHz, 16Bit, Mono"));
+
+    // Another voice brings its own values.
+    rig.settings->setValue(app::SettingsStore::voiceSection(QStringLiteral("English")), QStringLiteral("Rate"),
+                           QStringLiteral("2"));
+    rig.settings->setValue(app::SettingsStore::voiceSection(QStringLiteral("English")), QStringLiteral("Format"),
+                           QStringLiteral("16khz, 16bit, mono")); // no entry: the selection stays
+    rig.controls.coVoice->setCurrentIndex(1);
+    EXPECT_EQ(rig.voice.voiceIndex(), 1);
+    EXPECT_EQ(rig.voice.rate(), 2);
+    EXPECT_EQ(rig.voice.volume(), 100);
+    EXPECT_EQ(rig.controls.coFormat->currentText(), QStringLiteral("11kHz, 16Bit, Mono"));
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Rate")), QStringLiteral("-3"));
+}
+
+TEST(EngineSetup, FailuresAreLoggedWithTheirPrefix)
+{
+    SpeechRig rig;
+    rig.startUp();
+    rig.log.clear();
+    rig.voice.fail(QStringLiteral("setOutputFormat"), QStringLiteral("format refused"));
+    rig.controls.coFormat->setCurrentIndex(2);
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Format")), QStringLiteral("<none>"));
+    rig.voice.fail(QStringLiteral("setAudioOutput"), QStringLiteral("device gone"));
+    rig.setup.deviceSelected();
+    EXPECT_EQ(rig.logLines(), (QStringList{"Set format error: format refused", "Set audio output error: device gone"}));
+}
+
+} // namespace

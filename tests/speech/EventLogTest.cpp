@@ -1,0 +1,97 @@
+#include "speech/EventLog.h"
+#include "support/FakeClock.h"
+
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct LogRig {
+    QWidget window;
+    QPlainTextEdit* box = new QPlainTextEdit(&window);
+    QCheckBox* showEvents = new QCheckBox(&window);
+    FakeClock clock{QDateTime(QDate(2026, 12, 5), QTime(14, 3, 7, 250))};
+    speech::EventLog log{box, showEvents, clock};
+
+    // What the widget must show for the log's exact text.
+    QString shown() const
+    {
+        QString text = log.text();
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        return text;
+    }
+};
+
+TEST(EventLog, LineIsTimeTwoBlanksBothTextsAndCrLf)
+{
+    LogRig rig;
+    rig.log.AppendLog(QStringLiteral("Speak"));
+    rig.log.AppendLog(QStringLiteral("Speak Error: "), QStringLiteral("no device"));
+    EXPECT_EQ(rig.log.text(), QStringLiteral("14:03:07,25  Speak\r\n14:03:07,25  Speak Error: no device\r\n"));
+    EXPECT_EQ(rig.box->toPlainText(), rig.shown());
+    rig.log.clear();
+    rig.log.AppendLog(QStringLiteral("Stop"));
+    EXPECT_EQ(rig.box->toPlainText(), QStringLiteral("14:03:07,25  Stop\n"));
+}
+
+TEST(EventLog, TimeStampHasExactHundredths)
+{
+    const struct {
+        QTime time;
+        const char* expected;
+    } cases[] = {
+        {QTime(13, 5, 9, 500), "13:05:09,50"},   {QTime(0, 0, 9, 250), "00:00:09,25"},
+        {QTime(0, 0, 0, 290), "00:00:00,29"}, // 0.29 * 100 is 28.999... in binary
+        {QTime(23, 59, 59, 999), "23:59:59,99"}, {QTime(10, 0, 0, 0), "10:00:00,00"},
+    };
+    for (const auto& c : cases) {
+        LogRig rig;
+        rig.clock.set(QDateTime(QDate(2026, 12, 5), c.time));
+        rig.log.AppendLog(QStringLiteral("x"));
+        EXPECT_EQ(rig.log.text(), QLatin1String(c.expected) + QStringLiteral("  x\r\n")) << c.expected;
+    }
+}
+
+TEST(EventLog, EventsOnlyWhileShowEventsIsChecked)
+{
+    LogRig rig;
+    rig.log.LogEvent(QStringLiteral("Word"));
+    EXPECT_TRUE(rig.log.text().isEmpty());
+    rig.showEvents->setChecked(true);
+    rig.log.LogEvent(QStringLiteral("Word"));
+    EXPECT_EQ(rig.log.text(), QStringLiteral("14:03:07,25    Event: Word\r\n"));
+}
+
+TEST(EventLog, LongLogLosesItsFirst10240CharactersBeforeTheNextLine)
+{
+    // One line of n x's is n + 15 characters long.
+    const struct {
+        qsizetype length;
+        bool cut;
+    } cases[] = {{64000, false}, {64001, true}};
+    for (const auto& c : cases) {
+        LogRig rig;
+        rig.log.AppendLog(QString(c.length - 15, QLatin1Char('x')));
+        ASSERT_EQ(rig.log.text().size(), c.length);
+        const QString before = rig.log.text();
+        rig.log.AppendLog(QStringLiteral("Stop"));
+        const QString line = QStringLiteral("14:03:07,25  Stop\r\n");
+        EXPECT_EQ(rig.log.text(), (c.cut ? before.mid(10240) : before) + line) << c.length;
+        EXPECT_EQ(rig.box->toPlainText(), rig.shown()) << c.length;
+    }
+}
+
+TEST(EventLog, CutBetweenCrAndLfKeepsWidgetAndTextInStep)
+{
+    LogRig rig;
+    rig.log.AppendLog(QString(10226, QLatin1Char('a'))); // its CR is character 10239, the last one cut
+    rig.log.AppendLog(QString(60000, QLatin1Char('b')));
+    rig.log.AppendLog(QStringLiteral("Stop"));
+    ASSERT_TRUE(rig.log.text().startsWith(QStringLiteral("\n14:03:07,25  bbb")));
+    EXPECT_EQ(rig.box->toPlainText(), rig.shown());
+}
+
+} // namespace

@@ -1,0 +1,211 @@
+#include "support/SpeechRig.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kText = QStringLiteral("Guten Tag.\r\nWie geht's?");
+
+class SpeakingControlTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        rig.startUp();
+        c.tAusgabe->setText(kText);
+        rig.log.clear();
+        rig.voice.clearCalls();
+    }
+
+    // The texts handed to speak(), each followed by "|" and its flags.
+    QStringList spoken() const
+    {
+        QStringList texts;
+        for (const FakeVoice::Call& call : rig.voice.callsOf(QStringLiteral("speak")))
+            texts << call.args[0].toString() + QLatin1Char('|') + QString::number(call.args[1].toUInt());
+        return texts;
+    }
+
+    void expectIdle(const QString& text = kText)
+    {
+        EXPECT_FALSE(c.ckStart->isChecked() || c.ckPause->isChecked() || c.ckPause->isEnabled());
+        EXPECT_TRUE(c.frSet->isEnabled() && c.coVoice->isEnabled() && c.cTime->isEnabled());
+        EXPECT_FALSE(c.tAusgabe->isLocked());
+        EXPECT_FALSE(rig.state.speaking || rig.state.paused);
+        EXPECT_EQ(c.tAusgabe->text(), text);
+    }
+
+    SpeechRig rig;
+    ui::Controls& c = rig.controls;
+};
+
+TEST_F(SpeakingControlTest, StartSpeaksThePreparedTextAndTheEndOfStreamStops)
+{
+    c.ckStart->setChecked(true);
+    EXPECT_EQ(spoken(), QStringList{QStringLiteral("GUTEN TAG.\r\nWIE GEHT'S?|3")});
+    EXPECT_TRUE(c.tAusgabe->isLocked());
+    EXPECT_FALSE(c.frSet->isEnabled() || c.cSave->isEnabled());
+    EXPECT_TRUE(c.ckPause->isEnabled() && c.cSkip->isEnabled() && rig.state.speaking);
+
+    emit rig.voice.startStream(1, 0);
+    emit rig.voice.endStream(1, 4096);
+    EXPECT_EQ(rig.logLines(), (QStringList{"Speak", "Stop"}));
+    EXPECT_EQ(spoken().last(), QStringLiteral("|2")); // the purge sent to an idle voice
+    EXPECT_FALSE(c.cSkip->isEnabled());
+    EXPECT_TRUE(c.cSave->isEnabled());
+    expectIdle();
+}
+
+TEST_F(SpeakingControlTest, StartWithEmptyBoxLogsSpeakThenStop)
+{
+    c.tAusgabe->setText(QString());
+    c.ckStart->setChecked(true);
+    EXPECT_EQ(rig.logLines(), (QStringList{"Speak", "Stop"}));
+    EXPECT_EQ(spoken(), QStringList{"|2"});
+    EXPECT_EQ(rig.prepareCount, 0);
+    expectIdle(QString());
+}
+
+TEST_F(SpeakingControlTest, CheckingStartAgainStartsNothing)
+{
+    c.ckStart->setChecked(true);
+    c.tAusgabe->setText(QStringLiteral("Neuer Text"));
+    c.ckStart->setChecked(true);
+    EXPECT_EQ(spoken().size(), 1);
+    EXPECT_EQ(rig.prepareCount, 1);
+}
+
+TEST_F(SpeakingControlTest, StopWhilePausedResumesInsideTheReturnToIdle)
+{
+    c.ckStart->setChecked(true);
+    c.ckPause->setChecked(true);
+    EXPECT_TRUE(rig.voice.isPaused());
+    EXPECT_FALSE(c.cSkip->isEnabled());
+    EXPECT_TRUE(rig.state.speaking && rig.state.paused);
+
+    c.ckStart->setChecked(false);
+    EXPECT_EQ(rig.logLines(), (QStringList{"Speak", "Pause", "Stop", "Resume"}));
+    EXPECT_FALSE(rig.voice.isPaused());
+    // The Resume branch switched to speaking before the idle state was stored.
+    EXPECT_TRUE(c.cSkip->isEnabled());
+    expectIdle();
+}
+
+TEST_F(SpeakingControlTest, FailingSpeakIsLoggedAndReturnsToIdle)
+{
+    rig.voice.fail(QStringLiteral("speak"), QStringLiteral("engine gone"));
+    c.ckStart->setChecked(true);
+    EXPECT_EQ(rig.logLines(), (QStringList{"Speak", "Speak Error: engine gone", "Stop", "Speak Error: engine gone"}));
+    EXPECT_TRUE(rig.state.speechFailed);
+    expectIdle();
+}
+
+TEST_F(SpeakingControlTest, ResetWhileSpeakingEndsWithTheUnpreparedText)
+{
+    c.hsRate->setValue(5);
+    c.chkSpFlagIsFilename->setChecked(true);
+    c.vsUpDown->setValue(-4);
+    c.ckStart->setChecked(true);
+    c.cReset->click();
+    EXPECT_EQ(rig.logLines(), QStringList{"Stop"}); // the log was emptied before the Stop
+    EXPECT_EQ(rig.state.speakFlags, 3u);
+    EXPECT_EQ(c.hsRate->value(), 0);
+    EXPECT_EQ(c.hsVolume->value(), 100);
+    EXPECT_EQ(c.lSkip->text(), QStringLiteral("0"));
+    EXPECT_EQ(c.coFormat->currentText(), QStringLiteral("16kHz, 16Bit, Mono"));
+    EXPECT_EQ(rig.voice.audioOutputIndex(), -1);
+    expectIdle();
+}
+
+TEST_F(SpeakingControlTest, SkipTakesTheNegatedBarValueAndLogsFailures)
+{
+    for (const int bar : {-3, 5, 0}) {
+        rig.voice.clearCalls();
+        c.vsUpDown->setValue(bar);
+        rig.speaking.Skip();
+        EXPECT_EQ(rig.voice.callsOf(QStringLiteral("skip")).value(0).args, (QVariantList{"Sentence", -bar}));
+    }
+    rig.log.clear();
+    rig.voice.fail(QStringLiteral("skip"), QStringLiteral("paused"));
+    rig.speaking.Skip();
+    EXPECT_EQ(rig.logLines(), (QStringList{"Skip", "Skip Error: paused"}));
+}
+
+TEST_F(SpeakingControlTest, SpeakFlagBoxesChangeOnlyTheirBits)
+{
+    const struct {
+        QCheckBox* box;
+        Qt::CheckState state;
+        quint32 flags;
+    } cases[] = {
+        {c.chkSpFlagIsFilename, Qt::Checked, 3 | 4},
+        {c.chkSpFlagPersistXML, Qt::Checked, 3 | 32},
+        {c.chkSpFlagNLPSpeakPunc, Qt::PartiallyChecked, 3 | 64}, // greyed counts as checked
+        {c.chkSpFlagAync, Qt::Unchecked, 2},
+        {c.chkSpFlagPurgeBeforeSpeak, Qt::Unchecked, 1},
+        {c.chkSpFlagIsXML, Qt::Checked, 3 | 8},
+        {c.chkSpFlagIsXML, Qt::Unchecked, 3 | 16},
+    };
+    for (const auto& s : cases) {
+        s.box->setTristate(true);
+        s.box->setCheckState(s.state == Qt::Unchecked ? Qt::Checked : Qt::Unchecked);
+        rig.state.speakFlags = 3;
+        s.box->setCheckState(s.state);
+        EXPECT_EQ(rig.state.speakFlags, s.flags) << s.box->objectName().toStdString();
+    }
+}
+
+TEST_F(SpeakingControlTest, StartAndSaveNeedTextBeyondBlanks)
+{
+    const struct {
+        const char* text;
+        bool enabled;
+    } cases[] = {{"", false}, {"   ", false}, {" a ", true}, {"\r\n", true}};
+    for (const auto& s : cases) {
+        c.tAusgabe->setText(QString::fromUtf8(s.text));
+        EXPECT_EQ(c.ckStart->isEnabled() && c.cSave->isEnabled(), s.enabled) << s.text;
+    }
+}
+
+TEST_F(SpeakingControlTest, CaretGoesToTheEndOnlyInAShownWindow)
+{
+    for (const bool shown : {false, true}) {
+        rig.window.setVisible(shown);
+        c.tAusgabe->setSelection(0, 0);
+        c.ckStart->setChecked(true);
+        c.ckStart->setChecked(false);
+        EXPECT_EQ(c.tAusgabe->selectionStart(), shown ? kText.size() : 0);
+    }
+}
+
+TEST(SpeakingControl, UnattendedRunUnloadsOnceWhenSpeakingEnds)
+{
+    const struct {
+        bool script;
+        bool commandLine;
+        int hide;
+        int close;
+        int unloads;
+    } cases[] = {{true, false, 0, 1, 1}, {false, true, 1, 0, 1}, {false, true, 0, 0, 0}, {false, false, 1, 1, 0}};
+    for (const auto& s : cases) {
+        SpeechRig rig;
+        rig.startUp();
+        rig.state.run.scriptRun = s.script;
+        rig.state.run.commandLineTextRun = s.commandLine;
+        rig.state.run.hide = s.hide;
+        rig.state.run.close = s.close;
+        rig.controls.tAusgabe->setText(QStringLiteral("Hallo"));
+        rig.controls.ckStart->setChecked(true);
+        emit rig.voice.endStream(1, 0);
+        // Once, although the return to idle runs twice (the Stop inside it returns to idle as well).
+        EXPECT_EQ(rig.unloadCount, s.unloads);
+    }
+}
+
+} // namespace

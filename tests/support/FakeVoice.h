@@ -1,0 +1,89 @@
+#pragma once
+
+#include "speech/Voice.h"
+
+#include <QHash>
+#include <QList>
+#include <QStringList>
+#include <QVariantList>
+
+#include <functional>
+
+// A voice for tests: it records every call with its arguments, answers from settable values, fails any operation
+// on request, and never plays or waits. Tests fire events by emitting the Voice signals directly
+// (emit voice.word(1, 0, 6, 5)), at the moment they choose.
+class FakeVoice final : public speech::Voice {
+    Q_OBJECT
+public:
+    struct Call {
+        QString name;      // the operation: "speak", "setAudioOutput", "skip", ...
+        QVariantList args; // its arguments in order (texts as QString, numbers as int / uint / qint64)
+    };
+
+    explicit FakeVoice(QObject* parent = nullptr);
+
+    // Configuration
+    QList<speech::Token> voiceTokens{{QStringLiteral("de"), QStringLiteral("German")},
+                                     {QStringLiteral("en"), QStringLiteral("English")}};
+    QList<speech::Token> outputTokens{{QStringLiteral("null"), QStringLiteral("TestSink")}};
+    int rateValue = 0;
+    int volumeValue = 100;
+    int formatValue = 18;
+    int voiceIndexValue = 0;
+
+    // Makes every later call of the operation (by its name, as in Call::name) fail with this description, until
+    // succeed() is called for it. Calls that fail are recorded too.
+    void fail(const QString& operation, const QString& error) { m_failures.insert(operation, error); }
+    void succeed(const QString& operation) { m_failures.remove(operation); }
+
+    // Runs after each recorded call (for example to fire events from inside speak()).
+    std::function<void(const Call&)> onCall;
+
+    // What was called
+    const QList<Call>& calls() const { return m_calls; }
+    QStringList callNames() const;
+    QList<Call> callsOf(const QString& name) const;
+    int countOf(const QString& name) const { return int(callsOf(name).size()); }
+    void clearCalls() { m_calls.clear(); }
+
+    // State the calls left behind
+    bool isPaused() const { return m_paused; }
+    bool outputIsFile() const { return m_fileOpen; }       // a file stream is the current output
+    int audioOutputIndex() const { return m_outputIndex; } // last index set successfully; -1 = default
+    QString filePath() const { return m_filePath; }
+    int fileFormat() const { return m_fileFormat; }
+    int lastStreamNumber() const { return m_stream; }
+
+    // speech::Voice
+    QList<speech::Token> voices() const override;
+    QList<speech::Token> audioOutputs() const override;
+    int voiceIndex() const override;
+    bool setVoice(int index, QString* error = nullptr) override;
+    bool setAudioOutput(int index, QString* error = nullptr) override;
+    bool setOutputFormat(int formatCode, QString* error = nullptr) override;
+    int outputFormat() const override;
+    int rate() const override;
+    void setRate(int rate) override;
+    int volume() const override;
+    void setVolume(int volume) override;
+    int speak(const QString& text, quint32 flags, QString* error = nullptr) override;
+    bool pause(QString* error = nullptr) override;
+    bool resume(QString* error = nullptr) override;
+    int skip(const QString& type, int count, QString* error = nullptr) override;
+    bool waitUntilDone(int msTimeout) override;
+    bool openFileStream(const QString& path, int formatCode, QString* error = nullptr) override;
+    bool closeFileStream(QString* error = nullptr) override;
+
+private:
+    // Records the call and reports whether it should fail (with the description in *error).
+    bool record(const QString& name, const QVariantList& args, QString* error) const;
+
+    mutable QList<Call> m_calls;
+    QHash<QString, QString> m_failures;
+    bool m_paused = false;
+    bool m_fileOpen = false;
+    int m_outputIndex = -1;
+    QString m_filePath;
+    int m_fileFormat = 0;
+    int m_stream = 0;
+};

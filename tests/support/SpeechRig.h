@@ -1,0 +1,83 @@
+#pragma once
+
+#include "app/SettingsStore.h"
+#include "speech/EngineEvents.h"
+#include "speech/EngineSetup.h"
+#include "speech/EventLog.h"
+#include "speech/SpeakingControl.h"
+#include "support/FakeClock.h"
+#include "support/FakeVoice.h"
+#include "ui/Controls.h"
+#include "ui/TextBox.h"
+#include "ui/WindowState.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <memory>
+
+// The speech side of the main window, wired as the window wires it, on offscreen controls with a fake voice,
+// a clock standing at 14:03:07.25 and a settings store in a temporary folder. The preparation pass is stood
+// in for by upper-casing the text, so a test sees which text is in the box.
+struct SpeechRig {
+    SpeechRig()
+        : controls(ui::buildControls(&window))
+        , settings(makeSettings(settingsDir))
+        , log(controls.DebugTxtBox, controls.ckEvents, clock)
+        , speaking(controls, state, voice, log, {[this] { prepare(); }, [this] { ++unloadCount; }})
+        , setup(controls, state, voice, *settings, log, speaking)
+        , events(controls, state, voice, log, speaking)
+    {
+    }
+
+    static std::unique_ptr<app::SettingsStore> makeSettings(const QTemporaryDir& dir)
+    {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+        return std::make_unique<app::SettingsStore>(QStringLiteral("Tools"));
+    }
+
+    void prepare()
+    {
+        ++prepareCount;
+        state.unpreparedText = controls.tAusgabe->text();
+        state.preparedTextFlag = true;
+        controls.tAusgabe->setText(state.unpreparedText.toUpper());
+    }
+
+    // The log's lines without time stamps: "14:03:07,25  Speak\r\n..." -> {"Speak", ...}.
+    QStringList logLines() const
+    {
+        QStringList lines = log.text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        for (QString& line : lines)
+            line = line.mid(13);
+        return lines;
+    }
+
+    // Set-up as the start-up does it, ending with the start-up complete.
+    void startUp()
+    {
+        setup.SpeechInit();
+        setup.LoadVoiceSet();
+        state.startupComplete = true;
+    }
+
+    QString stored(const QString& voiceName, const QString& key) const
+    {
+        return settings->value(app::SettingsStore::voiceSection(voiceName), key, QStringLiteral("<none>"));
+    }
+
+    QTemporaryDir settingsDir;
+    QWidget window;
+    ui::Controls controls;
+    ui::WindowState state;
+    FakeVoice voice;
+    FakeClock clock{QDateTime(QDate(2026, 12, 5), QTime(14, 3, 7, 250))};
+    std::unique_ptr<app::SettingsStore> settings;
+    speech::EventLog log;
+    int prepareCount = 0;
+    int unloadCount = 0;
+    speech::SpeakingControl speaking;
+    speech::EngineSetup setup;
+    speech::EngineEvents events;
+};
