@@ -1,0 +1,239 @@
+#include "text/RewriteEngine.h"
+
+#include "text/BlockFilter.h"
+#include "text/ReplaceString.h"
+#include "text/UnitSearch.h"
+#include "text/UpperCase.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace text {
+
+using namespace rewrite;
+
+RewriteEngine::RewriteEngine(const QString& text)
+    : RewriteEngine(text, Limits{})
+{
+}
+
+RewriteEngine::RewriteEngine(const QString& text, Limits limits)
+    : m_limits(limits)
+{
+    rebuild(text);
+}
+
+// Whether the pair across the end of the block occurs in the needle (as far as its pair mask tells).
+bool RewriteEngine::mayStraddle(qsizetype block, quint64 mask, bool caseSensitive) const
+{
+    if (block + 1 >= qsizetype(m_blocks.size()))
+        return false;
+    const Block& here = m_blocks[block];
+    const Block& next = m_blocks[block + 1];
+    if (here.text.isEmpty() || next.text.isEmpty())
+        return false;
+    return (mask &
+            (caseSensitive ? pairMaskBit(here.last, next.first) : pairMaskBit(here.lastUpper, next.firstUpper))) != 0;
+}
+
+// Whether a match lying wholly inside the block is possible. Matches across the end of a block are looked for
+// separately (straddlingMatch), so the filter needs no knowledge of the neighbours.
+bool RewriteEngine::mayStartIn(qsizetype block, const std::vector<quint32>& bits) const
+{
+    const Filter& filter = *m_blocks[block].filter;
+    for (const quint32 bit : bits) {
+        if (!((filter[bit >> 6] >> (bit & 63)) & 1))
+            return false;
+    }
+    return true;
+}
+
+// The first match that starts in the block at or after from and runs on into the next block. Such a match holds
+// the pair of the block's last unit and the next block's first unit, so only the places of that pair in the
+// needle are tried.
+qsizetype RewriteEngine::straddlingMatch(qsizetype block, QStringView needle, bool caseSensitive, qsizetype from) const
+{
+    const qsizetype length = needle.size();
+    if (block + 1 >= qsizetype(m_blocks.size()) || length < 2)
+        return -1;
+    const Block& here = m_blocks[block];
+    const Block& next = m_blocks[block + 1];
+    const QStringView head = caseSensitive ? QStringView(here.text) : QStringView(here.upper);
+    const QStringView tail = caseSensitive ? QStringView(next.text) : QStringView(next.upper);
+    const qsizetype size = head.size();
+    if (size == 0 || tail.isEmpty())
+        return -1;
+    const QChar last = head[size - 1];
+    const QChar first = tail[0];
+    // The pair at needle position j puts the match start at size - 1 - j: the highest j gives the earliest start.
+    for (qsizetype j = std::min(length - 2, size - 1); j >= 0; --j) {
+        if (needle[j] != last || needle[j + 1] != first)
+            continue;
+        const qsizetype start = size - 1 - j;
+        const qsizetype inTail = length - j - 1;
+        if (start < from || inTail > tail.size())
+            continue;
+        if (head.sliced(start) == needle.first(j + 1) && tail.first(inTail) == needle.sliced(j + 1))
+            return start;
+    }
+    return -1;
+}
+
+RewriteEngine::Location RewriteEngine::findFirst(const QString& needle, const std::vector<quint32>& bits) const
+{
+    const quint64 pairs = pairMask(needle);
+    for (qsizetype i = 0; i < qsizetype(m_blocks.size()); ++i) {
+        qsizetype at = -1;
+        if (mayStartIn(i, bits)) {
+            const QString& text = m_blocks[i].text;
+            at = findUnits(units(text), text.size(), 0, units(needle), needle.size());
+        }
+        if (at < 0 && mayStraddle(i, pairs, true))
+            at = straddlingMatch(i, needle, true, 0);
+        if (at >= 0)
+            return {i, at};
+    }
+    return {};
+}
+
+// Resolves "prefix*" the way ReplaceString does: the word from the first case-sensitive occurrence of the prefix
+// up to the next blank, or the prefix alone. Returns false when the word is too long to be searched in blocks.
+bool RewriteEngine::resolveWildcard(const QString& prefix, QString* pattern) const
+{
+    const Location at = findFirst(prefix, patternBits(upperCopy(prefix)));
+    *pattern = prefix;
+    if (at.block < 0)
+        return true;
+    QString word;
+    qsizetype offset = at.offset;
+    for (size_t i = at.block; i < m_blocks.size(); ++i, offset = 0) {
+        const QString& text = m_blocks[i].text;
+        // The unit at the occurrence itself belongs to the word even when it is a blank.
+        const qsizetype searchFrom = word.isEmpty() ? offset + 1 : offset;
+        const qsizetype blank = text.indexOf(kBlank, std::min(searchFrom, text.size()));
+        word.append(QStringView(text).sliced(offset, (blank < 0 ? text.size() : blank) - offset));
+        if (word.size() > m_limits.minBlock)
+            return false;
+        if (blank >= 0) {
+            *pattern = word;
+            return true;
+        }
+    }
+    return true; // no blank behind the prefix: the prefix alone
+}
+
+void RewriteEngine::replace(const QString& find, const QString& replacement, bool caseSensitive)
+{
+    if (m_blocks.empty())
+        return; // an empty text stays empty and nothing is reported
+    QString pattern = find;
+    if (pattern.endsWith(QLatin1Char('*'))) {
+        const QString prefix = pattern.chopped(1);
+        if (prefix.isEmpty() || prefix.size() > m_limits.minBlock || !resolveWildcard(prefix, &pattern))
+            return replaceWhole(find, replacement, caseSensitive);
+        // A resolved word ending in "*" is resolved again behind every match: leave that to ReplaceString.
+        if (pattern.endsWith(QLatin1Char('*')))
+            return replaceWhole(find, replacement, caseSensitive);
+    }
+    if (pattern.isEmpty() || pattern.size() > m_limits.minBlock)
+        return replaceWhole(find, replacement, caseSensitive);
+    replaceInBlocks(pattern, replacement, caseSensitive);
+}
+
+void RewriteEngine::replaceWhole(const QString& find, const QString& replacement, bool caseSensitive)
+{
+    rebuild(ReplaceString(text(), find, replacement, caseSensitive));
+}
+
+// Left to right over the blocks, like one scan over the whole text: a block is searched only when its filter
+// admits the pattern, and a match that runs into the next block takes its units from there, so the scan goes on
+// at the start of that block.
+void RewriteEngine::replaceInBlocks(const QString& pattern, const QString& replacement, bool caseSensitive)
+{
+    const QString upperPattern = upperCopy(pattern);
+    const QStringView needle = caseSensitive ? QStringView(pattern) : QStringView(upperPattern);
+    const QString upperReplacement = upperCopy(replacement);
+    const std::vector<quint32> bits = patternBits(upperPattern);
+    const quint64 pairs = pairMask(needle);
+    const qsizetype length = pattern.size();
+    bool changed = false;
+
+    for (qsizetype i = 0; i < qsizetype(m_blocks.size()); ++i) {
+        Block& block = m_blocks[i];
+        const qsizetype size = block.text.size();
+        m_matches.clear();
+        qsizetype pos = 0;
+        if (mayStartIn(i, bits)) {
+            const char16_t* haystack = units(caseSensitive ? block.text : block.upper);
+            for (qsizetype at; (at = findUnits(haystack, size, pos, needle.utf16(), length)) >= 0;) {
+                m_matches.push_back(at);
+                pos = at + length;
+            }
+        }
+        qsizetype takenFromNext = 0;
+        if (pos < size && mayStraddle(i, pairs, caseSensitive)) {
+            const qsizetype at = straddlingMatch(i, needle, caseSensitive, pos);
+            if (at >= 0) {
+                m_matches.push_back(at);
+                takenFromNext = length - (size - at);
+            }
+        }
+        if (m_matches.empty())
+            continue;
+        writeReplacements(block, length, length - takenFromNext, replacement, upperReplacement);
+        if (takenFromNext > 0) {
+            Block& next = m_blocks[i + 1];
+            next.text.remove(0, takenFromNext);
+            next.upper.remove(0, takenFromNext);
+            refreshEnds(next);
+        }
+        changed = true;
+    }
+    if (changed)
+        normalize();
+}
+
+// Rebuilds a block with the replacement at every start in m_matches; the last match may have been cut short where
+// it ran into the next block. Records the units, pairs and triples that the replacements bring in.
+void RewriteEngine::writeReplacements(Block& block, qsizetype patternLength, qsizetype lastLength,
+                                      const QString& replacement, const QString& upperReplacement)
+{
+    const qsizetype size = block.text.size();
+    const qsizetype count = qsizetype(m_matches.size());
+    const qsizetype with = replacement.size();
+    const qsizetype resultSize = size - (count - 1) * patternLength - lastLength + count * with;
+    QString text(resultSize, Qt::Uninitialized);
+    QString upper(resultSize, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    char16_t* outUpper = reinterpret_cast<char16_t*>(upper.data());
+    const char16_t* in = units(block.text);
+    const char16_t* inUpper = units(block.upper);
+    const auto copy = [](char16_t* to, const char16_t* from, qsizetype unitCount) {
+        if (unitCount > 0) // an empty replacement has no buffer
+            std::memcpy(to, from, size_t(unitCount) * sizeof(char16_t));
+    };
+    qsizetype copied = 0;
+    qsizetype written = 0;
+    for (qsizetype k = 0; k < count; ++k) {
+        const qsizetype start = m_matches[k];
+        copy(out + written, in + copied, start - copied);
+        copy(outUpper + written, inUpper + copied, start - copied);
+        written += start - copied;
+        copy(out + written, units(replacement), with);
+        copy(outUpper + written, units(upperReplacement), with);
+        m_matches[k] = written; // from here on: where the replacement stands in the new text
+        written += with;
+        copied = start + (k + 1 < count ? patternLength : lastLength);
+    }
+    copy(out + written, in + copied, size - copied);
+    copy(outUpper + written, inUpper + copied, size - copied);
+
+    // Everything that starts up to two units before a replacement, or inside it, may be new.
+    for (const qsizetype at : m_matches)
+        addGrams(*block.filter, outUpper, resultSize, at - 2, at + with);
+    block.text.swap(text);
+    block.upper.swap(upper);
+    refreshEnds(block);
+}
+
+} // namespace text

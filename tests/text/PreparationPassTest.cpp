@@ -1,0 +1,209 @@
+#include "text/PreparationPass.h"
+#include "text/PreparationRules.h"
+
+#include "support/FakeClock.h"
+#include "support/MessageRecorder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QLocale kGerman(QLocale::German, QLocale::Germany);
+
+QString prepare(const QString& input, const QDateTime& now = QDateTime(QDate(2026, 12, 5), QTime(9, 7, 3)),
+                const QList<text::DictionaryRow>& rows = {}, text::PrepareOptions options = {})
+{
+    const FakeClock clock(now);
+    return text::prepareText(input, rows, options, clock, kGerman).text;
+}
+
+text::DictionaryRow row(const QString& search, const QString& replacement, bool checked = true)
+{
+    return {search + text::kEntrySeparator + replacement, checked};
+}
+
+struct Case {
+    QString input;
+    QString expected;
+};
+
+} // namespace
+
+// Saturday 5 December 2026, 09:07:03.
+TEST(PreparationPass, PlaceholdersLongestFirstAndIgnoringCase)
+{
+    const Case cases[] = {
+        {QStringLiteral("Es ist %ZEIT! Uhr"), QStringLiteral("Es ist 09:07:03 Uhr")},
+        {QStringLiteral("%zeit / %Zeit!"), QStringLiteral("09:07 / 09:07:03")},
+        {QStringLiteral("%STD! %STD %MIN! %MIN %SEK! %SEK"), QStringLiteral("09 9 07 7 03 3")},
+        {QStringLiteral("%MINUTE"), QStringLiteral("7UTE")},
+        {QStringLiteral("%DATUM"), QStringLiteral("05.12.2026")},
+        {QStringLiteral("%W %TX"), QStringLiteral("49 339")},
+        {QStringLiteral("%TTTT %TT %T"), QStringLiteral("Samstag 05 5")},
+        {QStringLiteral("%TTT"), QStringLiteral("Sa")},
+        {QStringLiteral("%MMMM %MM %M"), QStringLiteral("Dezember 12 12")},
+        {QStringLiteral("%MMM"), QStringLiteral("Dez")},
+        {QStringLiteral("%JJJJ %JJ %J"), QStringLiteral("2026 26 26")},
+        {QStringLiteral("%bg, %TTTTag"), QStringLiteral("Guten Morgen, Samstagag")},
+        {QStringLiteral("100% sicher"), QStringLiteral("100% sicher")},
+        {QString(), QString()},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(prepare(c.input), c.expected) << c.input.toStdString();
+}
+
+TEST(PreparationPass, ShortFieldsDropTheirLeadingZero)
+{
+    const QDateTime now(QDate(2005, 3, 4), QTime(0, 0, 9));
+    EXPECT_EQ(prepare(QStringLiteral("%J %JJ %M %MM %T %TT %STD %MIN %SEK"), now),
+              QStringLiteral("5 05 3 03 4 04 0 0 9"));
+    EXPECT_EQ(prepare(QStringLiteral("%MMMM"), now), QStringLiteral("März"));
+}
+
+TEST(PreparationPass, WeeksRunFromSundayAndStartWithTheFirstOfJanuary)
+{
+    struct Week {
+        QDate date;
+        int week;
+    };
+    // 2026 begins on a Thursday, 2023 on a Sunday, 2028 (a leap year) on a Saturday.
+    const Week weeks[] = {
+        {QDate(2026, 1, 1), 1}, {QDate(2026, 1, 3), 1},    {QDate(2026, 1, 4), 2},    {QDate(2026, 12, 31), 53},
+        {QDate(2023, 1, 1), 1}, {QDate(2023, 1, 7), 1},    {QDate(2023, 1, 8), 2},    {QDate(2028, 1, 1), 1},
+        {QDate(2028, 1, 2), 2}, {QDate(2028, 12, 30), 53}, {QDate(2028, 12, 31), 54},
+    };
+    for (const Week& w : weeks)
+        EXPECT_EQ(prepare(QStringLiteral("%W"), QDateTime(w.date, QTime(12, 0))), QString::number(w.week))
+            << w.date.toString(Qt::ISODate).toStdString();
+}
+
+TEST(PreparationPass, GreetingChangesAtTheHour)
+{
+    struct Greeting {
+        QTime time;
+        const char* expected;
+    };
+    const Greeting greetings[] = {
+        {QTime(0, 0), "Guten Morgen"}, {QTime(10, 59, 59), "Guten Morgen"}, {QTime(11, 0), "Mahlzeit"},
+        {QTime(12, 59), "Mahlzeit"},   {QTime(13, 0), "Guten Tag"},         {QTime(15, 59), "Guten Tag"},
+        {QTime(16, 0), "Guten Abend"}, {QTime(23, 59, 59), "Guten Abend"},
+    };
+    for (const Greeting& g : greetings)
+        EXPECT_EQ(prepare(QStringLiteral("%BG"), QDateTime(QDate(2026, 12, 5), g.time)), QString::fromUtf8(g.expected))
+            << g.time.toString().toStdString();
+}
+
+TEST(PreparationPass, BlanksPunctuationAndEuroAmounts)
+{
+    const Case cases[] = {
+        {QStringLiteral("Er kam  ,  sah und siegte  ."), QStringLiteral("Er kam, sah und siegte.")},
+        {QStringLiteral("a") + QString(200000, QLatin1Char(' ')) + QStringLiteral("b"), QStringLiteral("a b")},
+        {QStringLiteral("a\t\tb  \r\n  c"), QStringLiteral("a\t\tb \r\n c")},
+        {QStringLiteral("Preis: 5 Euro."), QStringLiteral("Preis: 5€.")},
+        {QStringLiteral("5 Eur pro Stück"), QStringLiteral("5€pro Stück")},
+        {QStringLiteral("5 Euro pro Stück"), QStringLiteral("5€ pro Stück")},
+        {QStringLiteral("5 eur, 6 EURO, 7 Eur. 8  €"), QStringLiteral("5€, 6€, 7€. 8€")},
+        {QStringLiteral("5 Eur\r\n6 Euro\r\n"), QStringLiteral("5€\r\n6€\r\n")},
+        {QStringLiteral("5 Eur\n6 Euro\n"), QStringLiteral("5 Eur\n6 Euro\n")}, // LF alone is no line break
+        {QStringLiteral("5 EUR"), QStringLiteral("5 EUR")},
+        {QStringLiteral("5 Euro"), QStringLiteral("5 Euro")},
+        {QStringLiteral("Europa"), QStringLiteral("Europa")},
+        {QStringLiteral("Kosten: 5 Europa"), QStringLiteral("Kosten: 5 Europa")},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(prepare(c.input), c.expected) << c.input.left(60).toStdString();
+}
+
+TEST(PreparationPass, DictionaryRows)
+{
+    const QDateTime now(QDate(2026, 12, 5), QTime(9, 7, 3));
+    const text::PrepareOptions exact{true, true};
+    const text::PrepareOptions ignoringCase{true, false};
+    const text::PrepareOptions noDictionary{false, true};
+    struct DictionaryCase {
+        const char* name;
+        QList<text::DictionaryRow> rows;
+        text::PrepareOptions options;
+        QString input;
+        QString expected;
+    };
+    const DictionaryCase cases[] = {
+        {"case respected",
+         {row("TTS", "Sprachausgabe")},
+         exact,
+         QStringLiteral("TTS und tts"),
+         QStringLiteral("Sprachausgabe und tts")},
+        {"case ignored",
+         {row("TTS", "Sprachausgabe")},
+         ignoringCase,
+         QStringLiteral("TTS und tts"),
+         QStringLiteral("Sprachausgabe und Sprachausgabe")},
+        {"umlauts ignoring case",
+         {row("über", "ueber")},
+         ignoringCase,
+         QStringLiteral("ÜBER Über über"),
+         QStringLiteral("ueber ueber ueber")},
+        {"empty replacement leaves one blank",
+         {row("ähm", "")},
+         exact,
+         QStringLiteral("Das ähm ist gut."),
+         QStringLiteral("Das ist gut.")},
+        {"replacement with a placeholder",
+         {row("heute", "%DATUM")},
+         exact,
+         QStringLiteral("heute"),
+         QStringLiteral("05.12.2026")},
+        {"replacement with a Euro amount",
+         {row("Preis", "5 Eur .")},
+         exact,
+         QStringLiteral("Preis"),
+         QStringLiteral("5€.")},
+        {"later rows see earlier results",
+         {row("A", "B"), row("B", "C")},
+         exact,
+         QStringLiteral("A"),
+         QStringLiteral("C")},
+        {"unchecked row", {row("A", "B", false)}, exact, QStringLiteral("A"), QStringLiteral("A")},
+        {"dictionary off, the rest still runs",
+         {row("A", "B")},
+         noDictionary,
+         QStringLiteral("A  5 Euro."),
+         QStringLiteral("A 5€.")},
+        {"link",
+         {row("http://*", "(Link)")},
+         exact,
+         QStringLiteral("Siehe http://a.de/x?y=1 und http://b.de"),
+         QStringLiteral("Siehe (Link) und http://b.de")},
+    };
+    for (const DictionaryCase& c : cases) {
+        const FakeClock clock(now);
+        const text::PrepareResult result = text::prepareText(c.input, c.rows, c.options, clock, kGerman);
+        EXPECT_EQ(result.text, c.expected) << c.name;
+        EXPECT_TRUE(result.deactivatedRows.isEmpty()) << c.name;
+    }
+}
+
+TEST(PreparationPass, ActiveRowsWithoutSearchWordAreReportedAndReplaceNothing)
+{
+    const QList<text::DictionaryRow> rows = {row("", "nie"), row("a", "b"), row("", "aus", false), {"", true}};
+    const FakeClock clock;
+    const text::PrepareResult result = text::prepareText(QStringLiteral("a nie"), rows, {true, true}, clock, kGerman);
+    EXPECT_EQ(result.text, QStringLiteral("b nie"));
+    EXPECT_EQ(result.deactivatedRows, (QList<int>{0, 3}));
+
+    const text::PrepareResult off = text::prepareText(QStringLiteral("a"), rows, {false, true}, clock, kGerman);
+    EXPECT_TRUE(off.deactivatedRows.isEmpty());
+}
+
+TEST(PreparationPass, StarAloneReplacesTheFirstWordOrReportsAndGoesOn)
+{
+    const QList<text::DictionaryRow> rows = {row("*", "X")};
+    MessageRecorder recorder;
+    EXPECT_EQ(prepare(QStringLiteral("eins zwei"), QDateTime(QDate(2026, 1, 1), QTime(8, 0)), rows),
+              QStringLiteral("X zwei"));
+    EXPECT_TRUE(recorder.messages().isEmpty());
+    EXPECT_EQ(prepare(QStringLiteral("eins %STD"), QDateTime(QDate(2026, 1, 1), QTime(8, 0)), rows),
+              QStringLiteral("X 8"));
+    EXPECT_EQ(prepare(QStringLiteral("eins"), QDateTime(QDate(2026, 1, 1), QTime(8, 0)), rows), QStringLiteral("X"));
+    EXPECT_EQ(recorder.messages().size(), 1);
+}

@@ -1,0 +1,188 @@
+#include "text/RewriteEngine.h"
+#include "text/PreparationPass.h"
+#include "text/PreparationRules.h"
+#include "text/ReplaceString.h"
+
+#include "support/FakeClock.h"
+#include "support/MessageRecorder.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+// The block engine must give exactly what one ReplaceString call after another gives; these tests compare the two
+// on inputs built to hit block boundaries, matches across replacements and the wildcard's corner cases.
+namespace {
+
+QString collapseByRepetition(QString text)
+{
+    QString before;
+    do {
+        before = text;
+        text = text::ReplaceString(text, QStringLiteral("  "), QStringLiteral(" "), false);
+    } while (text != before);
+    return text;
+}
+
+QString referencePass(QString text, const text::PreparationPlan& plan)
+{
+    for (const text::Rewrite& rewrite : plan.dictionary)
+        text = text::ReplaceString(text, rewrite.find, rewrite.replacement, rewrite.caseSensitive);
+    text = collapseByRepetition(text);
+    for (const text::Rewrite& rewrite : plan.afterBlanks)
+        text = text::ReplaceString(text, rewrite.find, rewrite.replacement, rewrite.caseSensitive);
+    return text;
+}
+
+// A small alphabet makes matches, case variants, blank runs and line breaks frequent.
+const QString kAlphabet = QStringLiteral("aAbBäÄß  *%\r\neEuUrRo.,");
+
+QString randomText(std::mt19937& random, int maxLength)
+{
+    QString text;
+    const int length = std::uniform_int_distribution<int>(0, maxLength)(random);
+    for (int i = 0; i < length; ++i)
+        text += kAlphabet[std::uniform_int_distribution<int>(0, kAlphabet.size() - 1)(random)];
+    return text;
+}
+
+// Patterns mostly cut from the text itself, so they occur; some end in "*".
+QString randomPattern(std::mt19937& random, const QString& text)
+{
+    QString pattern;
+    if (!text.isEmpty() && random() % 4 != 0) {
+        const int start = std::uniform_int_distribution<int>(0, text.size() - 1)(random);
+        const int length = std::uniform_int_distribution<int>(1, 6)(random);
+        pattern = text.mid(start, length);
+    } else {
+        pattern = randomText(random, 4);
+    }
+    if (random() % 5 == 0)
+        pattern += QLatin1Char('*');
+    return pattern;
+}
+
+struct Step {
+    QString find;
+    QString replacement;
+    bool caseSensitive;
+    bool collapse;
+};
+
+} // namespace
+
+TEST(RewriteEngine, GivesTheResultOfReplaceStringCalledInTurn)
+{
+    const text::RewriteEngine::Limits limitsToTry[] = {{4, 8, 16}, {6, 12, 40}, {512, 2048, 8192}};
+    std::mt19937 random(20261205);
+    MessageRecorder engineMessages; // "*" patterns may report an empty pattern; both sides must do it alike
+    for (const auto& limits : limitsToTry) {
+        for (int round = 0; round < 600; ++round) {
+            const QString start = randomText(random, 160);
+            text::RewriteEngine engine(start, limits);
+            QString expected = start;
+            QString trace;
+            for (int s = 0; s < 12; ++s) {
+                const Step step{randomPattern(random, expected), randomText(random, 5), random() % 2 == 0,
+                                random() % 6 == 0};
+                trace += QStringLiteral("[%1|%2|%3%4]")
+                             .arg(step.find, step.replacement)
+                             .arg(step.caseSensitive)
+                             .arg(step.collapse ? QStringLiteral("|collapse") : QString());
+                qsizetype before = engineMessages.messages().size();
+                if (step.collapse) {
+                    engine.collapseBlanks();
+                    expected = collapseByRepetition(expected);
+                } else {
+                    engine.replace(step.find, step.replacement, step.caseSensitive);
+                    const qsizetype engineReported = engineMessages.messages().size() - before;
+                    before = engineMessages.messages().size();
+                    expected = text::ReplaceString(expected, step.find, step.replacement, step.caseSensitive);
+                    ASSERT_EQ(engineReported, engineMessages.messages().size() - before) << trace.toStdString();
+                }
+                ASSERT_EQ(engine.text(), expected)
+                    << "start: " << start.toStdString() << "\nsteps: " << trace.toStdString();
+            }
+        }
+    }
+}
+
+TEST(RewriteEngine, MatchesAcrossBlockBoundariesAndReplacements)
+{
+    const text::RewriteEngine::Limits tiny{4, 8, 16};
+    struct Case {
+        QString text;
+        QList<Step> steps;
+    };
+    const Case cases[] = {
+        // The blank run and the word straddle the cut between blocks of eight units.
+        {QStringLiteral("abcdefg     hijk Eur\r\nx"),
+         {{QString(), QString(), false, true}, {QStringLiteral(" eur\r\n"), QStringLiteral("€\r\n"), false, false}}},
+        // A later rewrite finds its pattern half in a replacement and half in the old text.
+        {QStringLiteral("xxxxxxx%ZEIT"),
+         {{QStringLiteral("%ZE"), QStringLiteral("%ZEIT!%ZE"), false, false},
+          {QStringLiteral("%ZEIT!"), QStringLiteral("1"), false, false}}},
+        // A wildcard word longer than a block.
+        {QStringLiteral("see http://example.com/long/path/x and http://b"),
+         {{QStringLiteral("http://*"), QStringLiteral("(Link)"), false, false}}},
+        // Everything removed.
+        {QStringLiteral("aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"), {{QStringLiteral("a"), QString(), true, false}}},
+    };
+    for (const Case& c : cases) {
+        text::RewriteEngine engine(c.text, tiny);
+        QString expected = c.text;
+        for (const Step& step : c.steps) {
+            if (step.collapse) {
+                engine.collapseBlanks();
+                expected = collapseByRepetition(expected);
+            } else {
+                engine.replace(step.find, step.replacement, step.caseSensitive);
+                expected = text::ReplaceString(expected, step.find, step.replacement, step.caseSensitive);
+            }
+        }
+        EXPECT_EQ(engine.text(), expected) << c.text.toStdString();
+    }
+}
+
+TEST(RewriteEngine, PreparationPassMatchesTheSequentialDefinition)
+{
+    std::mt19937 random(4711);
+    const QStringList words = {QStringLiteral("Dr."),        QStringLiteral("z.B."),
+                               QStringLiteral("5 Euro."),    QStringLiteral("EUR\r\n"),
+                               QStringLiteral("%ZEIT!"),     QStringLiteral("%MINUTE"),
+                               QStringLiteral("%bg"),        QStringLiteral("http://a.de/x"),
+                               QStringLiteral("Straße"),     QStringLiteral("STRASSE"),
+                               QStringLiteral("  "),         QStringLiteral(" ,"),
+                               QStringLiteral("über"),       QStringLiteral("ÜBER"),
+                               QStringLiteral("%T%TT%TTTT"), QStringLiteral("%MMM"),
+                               QStringLiteral("TTS"),        QStringLiteral("tts"),
+                               QStringLiteral("%JJJJ"),      QStringLiteral("Eur "),
+                               QStringLiteral("\t")};
+    const QList<text::DictionaryRow> rows = {
+        {QStringLiteral("Dr.") + text::kEntrySeparator + QStringLiteral("Doktor"), true},
+        {QStringLiteral("z.B.") + text::kEntrySeparator + QStringLiteral("zum Beispiel ,"), true},
+        {QStringLiteral("http://*") + text::kEntrySeparator + QStringLiteral("(Link)"), true},
+        {QStringLiteral("über") + text::kEntrySeparator + QStringLiteral("%DATUM  Eur"), true},
+        {QStringLiteral("TTS") + text::kEntrySeparator, true},
+        {QStringLiteral("Straße") + text::kEntrySeparator + QStringLiteral("Str %ZE"), true},
+        {QStringLiteral("IT!") + text::kEntrySeparator + QStringLiteral("IT! "), true},
+        {text::kEntrySeparator + QStringLiteral("nie"), true},
+        {QStringLiteral("Doktor") + text::kEntrySeparator + QStringLiteral("Dr. med."), false},
+    };
+    const FakeClock clock(QDateTime(QDate(2028, 12, 31), QTime(12, 5, 9)));
+    const QLocale german(QLocale::German, QLocale::Germany);
+    for (int round = 0; round < 40; ++round) {
+        QString input;
+        const int count = std::uniform_int_distribution<int>(0, 12000)(random);
+        for (int i = 0; i < count; ++i)
+            input += words[std::uniform_int_distribution<int>(0, words.size() - 1)(random)] +
+                     (random() % 3 ? QStringLiteral(" ") : QString());
+        for (const bool caseSensitive : {false, true}) {
+            const text::PrepareOptions options{true, caseSensitive};
+            const text::PreparationPlan plan = text::planPreparation(rows, options, clock.now(), german);
+            const text::PrepareResult result = text::prepareText(input, rows, options, clock, german);
+            ASSERT_EQ(result.text, referencePass(input, plan)) << "round " << round;
+            EXPECT_EQ(result.deactivatedRows, QList<int>{7});
+        }
+    }
+}
