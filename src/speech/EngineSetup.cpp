@@ -143,7 +143,13 @@ void EngineSetup::LoadVoiceSet()
         if (voiceName.contains(QLatin1String("22")))
             format = QStringLiteral("22kHz, 16Bit, Mono");
     }
-    const int formatIndex = m_controls.coFormat->findText(format, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    // A script value is read trimmed, so " 8kHz, 16Bit, Mono" (which F12 writes) comes back without its blank:
+    // match that entry too, or a script could never select 8 kHz.
+    int formatIndex = m_controls.coFormat->findText(format, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    for (int i = 0; formatIndex < 0 && i < m_controls.coFormat->count(); ++i) {
+        if (m_controls.coFormat->itemText(i).trimmed() == format)
+            formatIndex = i;
+    }
     if (formatIndex >= 0)
         m_controls.coFormat->setCurrentIndex(formatIndex);
 
