@@ -163,7 +163,15 @@ void MainWindow::MakeINI()
     script.rate = m_controls.hsRate->value();
     script.volume = m_controls.hsVolume->value();
     script.format = m_controls.coFormat->currentText();
-    app::writeScriptFile(path, script); // errors are ignored: the confirmation comes in any case
+    QString error;
+    if (!app::writeScriptFile(path, script, &error)) {
+        // Confirming a file that was never written would send the user looking for it.
+        app::showMessage({QStringLiteral(" FEHLER:"), QStringLiteral("  Datei ''") + path +
+                                                          QStringLiteral("'' konnte nicht erstellt werden.    \r\n") +
+                                                          error,
+                          app::MessageButtons::Ok, app::MessageIcon::Exclamation});
+        return;
+    }
     app::showMessage({m_baseCaption, QStringLiteral("  ''") + path + QStringLiteral("'' wurde erstellt.    ")});
 }
 

@@ -249,3 +249,18 @@ TEST_F(StartupTest, MakeIniWritesTheScriptBesideTheProgram)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(StartupTest, MakeIniThatCannotWriteSaysSoInsteadOfConfirming)
+{
+    auto window = makeWindow();
+    ASSERT_TRUE(window->load({}));
+    app::setExePathForTesting(m_program.filePath(QStringLiteral("missing-folder/sprechkit")));
+    window->MakeINI();
+    ASSERT_EQ(m_messages.messages().size(), 1);
+    EXPECT_EQ(m_messages.messages()[0].title, QStringLiteral(" FEHLER:"));
+    EXPECT_TRUE(m_messages.messages()[0].text.contains(QStringLiteral("konnte nicht erstellt werden")));
+}
+
+} // namespace
