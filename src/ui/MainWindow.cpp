@@ -96,11 +96,6 @@ void MainWindow::ChkWords()
 
 void MainWindow::wavTargetFinished(bool ok)
 {
-    if (!ok) {
-        // Nobody sees a hidden window: tell the caller what went wrong before ending.
-        QTextStream(stderr) << "sprechkit: " << m_eventLog->text().trimmed().section(QLatin1Char('\n'), -1).trimmed()
-                            << Qt::endl;
-    }
     unload(!ok);
 }
 
@@ -109,6 +104,16 @@ void MainWindow::unload(bool failed)
     if (m_unloaded)
         return;
     m_unloaded = true;
+    if (failed) {
+        // An unattended job failed, often in a window nobody sees: tell the caller what went wrong.
+        const QStringList lines = m_eventLog->text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+            if (line->contains(QLatin1String("rror: "))) {
+                QTextStream(stderr) << "sprechkit: " << line->section(QStringLiteral("  "), 1) << Qt::endl;
+                break;
+            }
+        }
+    }
     m_engineEvents.reset(); // no voice events reach the window any more
     m_voice.reset();
 

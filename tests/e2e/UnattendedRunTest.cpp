@@ -101,3 +101,13 @@ TEST(UnattendedRun, InteractiveRunWithoutDisplayExplainsAndExits)
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(result.standardError.contains(QStringLiteral("no display"))) << result.standardError.toStdString();
 }
+
+TEST(UnattendedRun, HiddenSpeakingRunWithoutAudioDeviceEndsWithTheError)
+{
+    ProgramRun program;
+    program.environment().insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent/pulse.sock"));
+    const auto result = program.run({QStringLiteral("Hallo Welt"), QStringLiteral("!!")}, 30000);
+    ASSERT_TRUE(result.finished) << "the hidden run did not end";
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.standardError.contains(QStringLiteral("Speak Error: "))) << result.standardError.toStdString();
+}
