@@ -20,7 +20,9 @@ pulse_start() {
     export PULSE_SERVER="unix:$socket"
     local i
     for ((i = 0; i < 100; i++)); do
-        if pactl info >/dev/null 2>&1; then
+        if command -v pactl >/dev/null; then
+            pactl info >/dev/null 2>&1 && return 0
+        elif [[ -S $socket ]]; then
             return 0
         fi
         kill -0 "$SPRECHKIT_PULSE_PID" 2>/dev/null || break

@@ -1,0 +1,62 @@
+#include "speech/TextPositionMapper.h"
+
+#include <gtest/gtest.h>
+
+using speech::TextPositionMapper;
+using speech::TextRange;
+
+namespace {
+
+TEST(TextPositionMapper, CountsSurrogatePairsAsOneCodePointAndCrLfAsTwo)
+{
+    // "a😀b\r\nc": the emoji takes two UTF-16 units.
+    const QString text = QStringLiteral("a") + QString::fromUtf8("😀") + QStringLiteral("b\r\nc");
+    TextPositionMapper mapper(text, false);
+    const int expected[] = {0, 1, 3, 4, 5, 6, 7};
+    for (int point = 0; point < 7; ++point)
+        EXPECT_EQ(mapper.utf16Offset(point), expected[point]) << "code point " << point;
+    // Backwards and past the end.
+    EXPECT_EQ(mapper.utf16Offset(2), 3);
+    EXPECT_EQ(mapper.utf16Offset(99), int(text.size()));
+    EXPECT_EQ(mapper.utf16Offset(-3), 0);
+    EXPECT_EQ(mapper.codePointIndex(3), 2);
+    EXPECT_EQ(mapper.codePointIndex(int(text.size())), 6);
+}
+
+struct WordCase {
+    const char* name;
+    const char* text;
+    bool markup;
+    int offset;
+    TextRange expected;
+};
+
+class WordAtTable : public ::testing::TestWithParam<WordCase> {};
+
+TEST_P(WordAtTable, SnapsToTheBlankDelimitedWord)
+{
+    const WordCase& c = GetParam();
+    TextPositionMapper mapper(QString::fromUtf8(c.text), c.markup);
+    EXPECT_EQ(mapper.wordAt(c.offset), c.expected) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WordAtTable,
+    ::testing::Values(WordCase{"word start", "Hallo Welt", false, 6, {6, 4}},
+                      WordCase{"inside a word", "Hallo Welt", false, 8, {6, 4}},
+                      WordCase{"part of an abbreviation", "etwa z.B. so", false, 7, {5, 4}},
+                      WordCase{"on a blank takes the next word", "ab   cd", false, 3, {5, 2}},
+                      WordCase{"trailing blanks give nothing", "ab   ", false, 3, {5, 0}},
+                      WordCase{"line break", "ab\r\ncd", false, 2, {4, 2}},
+                      WordCase{"long word", "Donaudampfschifffahrtsgesellschaftskapitän x", false, 31, {0, 42}},
+                      WordCase{"tag before the word", "<speak><mark name=\"a\"/>Wort</speak>", true, 9, {23, 4}},
+                      WordCase{"tag after the word", "<speak>Wort</speak>", true, 8, {7, 4}},
+                      WordCase{"markup ignored in plain text", "a<b>c d", false, 1, {0, 5}}),
+    [](const ::testing::TestParamInfo<WordCase>& param) {
+        std::string name = param.param.name;
+        for (char& c : name)
+            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    });
+
+} // namespace
