@@ -17,5 +17,7 @@ else
 fi
 
 for bench in build-bench/bench/bench_*; do
-    [[ -x $bench ]] && "$bench"
+    if [[ -f $bench && -x $bench ]]; then
+        "$bench"
+    fi
 done
