@@ -45,7 +45,12 @@ int main(int argc, char* argv[])
         ui::useQtMessageBoxes();
 
     app::SystemClock clock;
-    ui::MainWindow window(std::make_unique<speech::EspeakVoice>(), clock, QLocale::system());
+    // Day and month names follow the user's region; a machine without one (the C locale) gets the German
+    // names the program's sentences are written for.
+    QLocale locale = QLocale::system();
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::German, QLocale::Germany);
+    ui::MainWindow window(std::make_unique<speech::EspeakVoice>(), clock, locale);
     // Queued, so a run that ends during the start-up also ends once the event loop runs.
     QObject::connect(
         &window, &ui::MainWindow::finished, &application, [](int code) { QApplication::exit(code); },
