@@ -114,8 +114,7 @@ void MainWindow::unload(bool failed)
             }
         }
     }
-    m_engineEvents.reset(); // no voice events reach the window any more
-    m_voice.reset();
+    releaseVoice();
 
     if (m_state.run.wavTarget.isEmpty() && m_settings) {
         app::SaveSet(m_controls, m_state, *m_settings);
@@ -141,9 +140,20 @@ void MainWindow::unload(bool failed)
 void MainWindow::abort(int exitCode)
 {
     m_unloaded = true;
-    m_engineEvents.reset();
-    m_voice.reset();
+    releaseVoice();
     endProgram(exitCode);
+}
+
+void MainWindow::releaseVoice()
+{
+    // Unloading often runs inside one of the voice's own event handlers (the end of a stream), so the voice and
+    // the handlers cannot be destroyed here: silence the voice and cut it off from the window instead. The
+    // destructor frees them once the event loop has ended.
+    if (!m_voice)
+        return;
+    if (m_engineEvents)
+        QObject::disconnect(m_voice.get(), nullptr, m_engineEvents.get(), nullptr);
+    m_voice->speak(QString(), speech::SpeakPurgeBeforeSpeak);
 }
 
 void MainWindow::endProgram(int exitCode)

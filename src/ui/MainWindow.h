@@ -78,6 +78,7 @@ protected:
 private:
     void ChkWords();
     void wavTargetFinished(bool ok);
+    void releaseVoice();
     void endProgram(int exitCode);
 
     Controls m_controls;
