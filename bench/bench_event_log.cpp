@@ -1,6 +1,6 @@
 // Appending engine event lines to a full event log: the log stays between 54000 and 64000 characters, so every
 // line pays for the widget insert and every few hundred lines for the cut at the front.
-#include "app/Clock.h"
+#include "core/Clock.h"
 #include "speech/EventLog.h"
 
 #include <QApplication>
@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
     QCheckBox showEvents;
     showEvents.setChecked(true);
     box.show();
-    const app::SystemClock clock;
+    const core::SystemClock clock;
     speech::EventLog log(&box, &showEvents, clock);
 
     const QString event = QStringLiteral("Word, StreamNum=1, StreamPos=123456, Pos=2048, Length=7");

@@ -103,8 +103,9 @@ double startupWindowMs()
 {
     const QByteArray display = ":87";
     QProcess xvfb;
-    xvfb.start(QStringLiteral("Xvfb"), {QString::fromLatin1(display), QStringLiteral("-screen"), QStringLiteral("0"),
-                                        QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    xvfb.start(QStringLiteral("Xvfb"),
+               {QString::fromLatin1(display), QStringLiteral("-screen"), QStringLiteral("0"),
+                QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     for (int i = 0; i < 100 && !QFile::exists(QStringLiteral("/tmp/.X11-unix/X87")); ++i)
         QThread::msleep(50);
 

@@ -6,7 +6,7 @@
 // The device figures need an audio device (tools/bench.sh starts a PulseAudio null sink); without one they print
 // "n/a".
 
-#include "speech/EspeakVoice.h"
+#include "speech/espeak/EspeakVoice.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

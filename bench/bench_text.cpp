@@ -1,11 +1,11 @@
 // Speed of the text preparation: the whole pass over 1 MB of German prose with a realistic dictionary, and the
 // replacement routine on its two worst shapes (one endless run of blanks, a text with 100,000 matches).
 
-#include "app/Clock.h"
-#include "app/MessageBox.h"
+#include "core/Clock.h"
+#include "core/MessageBox.h"
+#include "core/ReplaceString.h"
 #include "text/DictionaryRow.h"
 #include "text/PreparationPass.h"
-#include "text/ReplaceString.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,7 +23,7 @@ namespace {
 constexpr qsizetype kMegabyte = 1024 * 1024;
 constexpr int kRepetitions = 10;
 
-class FixedClock final : public app::Clock {
+class FixedClock final : public core::Clock {
 public:
     QDateTime now() const override { return QDateTime(QDate(2026, 12, 5), QTime(9, 7, 3)); }
 };
@@ -311,7 +311,7 @@ double bestMs(const std::function<void()>& work)
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
-    app::setMessageHandler([](const app::Message& message) { return message.defaultAnswer; });
+    core::setMessageHandler([](const core::Message& message) { return message.defaultAnswer; });
 
     const QString prose = germanProse();
     if (prose.toUtf8().size() < kMegabyte) {
@@ -334,11 +334,11 @@ int main(int argc, char* argv[])
 
     const QString blanks(kMegabyte, QLatin1Char(' '));
     const double blanksMs = bestMs(
-        [&] { outputSize += text::ReplaceString(blanks, QStringLiteral("  "), QStringLiteral(" "), false).size(); });
+        [&] { outputSize += core::ReplaceString(blanks, QStringLiteral("  "), QStringLiteral(" "), false).size(); });
 
     const QString matches = QStringLiteral("Dr. med. ").repeated(100000);
     const double matchesMs = bestMs([&] {
-        outputSize += text::ReplaceString(matches, QStringLiteral("dr."), QStringLiteral("Doktor"), false).size();
+        outputSize += core::ReplaceString(matches, QStringLiteral("dr."), QStringLiteral("Doktor"), false).size();
     });
 
     std::printf("prepare_mb_per_s: %.1f MB/s\n", megabytes / (prepareMs / 1000.0));

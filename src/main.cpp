@@ -1,9 +1,9 @@
-#include "app/Clock.h"
-#include "app/CommandLine.h"
-#include "app/HiddenRun.h"
-#include "speech/EspeakVoice.h"
-#include "ui/MainWindow.h"
-#include "ui/QtMessageBoxes.h"
+#include "app/MainWindow.h"
+#include "core/Clock.h"
+#include "core/CommandLine.h"
+#include "core/HiddenRun.h"
+#include "form/QtMessageBoxes.h"
+#include "speech/espeak/EspeakVoice.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -30,8 +30,9 @@ int main(int argc, char* argv[])
     // A run that never shows its window also works over SSH or from cron: without a display it uses the
     // offscreen platform, where every message box prints to stderr and takes its default answer.
     if (!displayAvailable()) {
-        const QString exeDir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2) + '/';
-        if (!app::runNeverShowsWindow(app::analyseCommandLine(arguments, exeDir))) {
+        const QString exeDir =
+            QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2) + '/';
+        if (!core::runNeverShowsWindow(core::analyseCommandLine(arguments, exeDir))) {
             std::fputs("sprechkit: no display available (DISPLAY is not set). Without one only runs that never show "
                        "the window work: a WAV target (\"?name\"), \"!!\", or a script with Hide = 1.\n",
                        stderr);
@@ -42,18 +43,18 @@ int main(int argc, char* argv[])
 
     QApplication application(argc, argv);
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
-        ui::useQtMessageBoxes();
+        form::useQtMessageBoxes();
 
-    app::SystemClock clock;
+    core::SystemClock clock;
     // Day and month names follow the user's region; a machine without one (the C locale) gets the German
     // names the program's sentences are written for.
     QLocale locale = QLocale::system();
     if (locale.language() == QLocale::C)
         locale = QLocale(QLocale::German, QLocale::Germany);
-    ui::MainWindow window(std::make_unique<speech::EspeakVoice>(), clock, locale);
+    app::MainWindow window(std::make_unique<speech::EspeakVoice>(), clock, locale);
     // Queued, so a run that ends during the start-up also ends once the event loop runs.
     QObject::connect(
-        &window, &ui::MainWindow::finished, &application, [](int code) { QApplication::exit(code); },
+        &window, &app::MainWindow::finished, &application, [](int code) { QApplication::exit(code); },
         Qt::QueuedConnection);
     if (!window.load(arguments))
         return window.exitCode();

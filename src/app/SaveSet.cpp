@@ -1,8 +1,8 @@
 #include "app/SaveSet.h"
 
-#include "app/SettingsStore.h"
-#include "ui/Controls.h"
-#include "ui/WindowState.h"
+#include "core/SettingsStore.h"
+#include "form/Controls.h"
+#include "form/WindowState.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,9 +26,9 @@ int checkValue(const QAbstractButton* box)
     return box->isChecked() ? 1 : 0;
 }
 
-void SaveSet(const ui::Controls& c, const ui::WindowState& state, SettingsStore& settings)
+void SaveSet(const form::Controls& c, const form::WindowState& state, core::SettingsStore& settings)
 {
-    const QString main = SettingsStore::mainSection();
+    const QString main = core::SettingsStore::mainSection();
     const auto number = [](int value) { return QString::number(value); };
 
     settings.setValue(main, QStringLiteral("Wave.Path"), c.tPath->text());
@@ -36,8 +36,8 @@ void SaveSet(const ui::Controls& c, const ui::WindowState& state, SettingsStore&
     settings.setValue(main, QStringLiteral("Wave.Auto"), number(checkValue(c.ckAuto)));
 
     const std::pair<const char*, const QAbstractButton*> boxes[] = {
-        {"Check.CaseSens", c.ckCSens}, {"Check.Clipboard", c.ckClip}, {"Check.Events", c.ckEvents},
-        {"Check.Message", c.ckMessage}, {"Check.Secounds", c.ckSec}, {"Check.Settings", c.ckSet},
+        {"Check.CaseSens", c.ckCSens},  {"Check.Clipboard", c.ckClip}, {"Check.Events", c.ckEvents},
+        {"Check.Message", c.ckMessage}, {"Check.Secounds", c.ckSec},   {"Check.Settings", c.ckSet},
         {"Check.Words", c.ckWords}};
     for (const auto& [key, box] : boxes)
         settings.setValue(main, QLatin1String(key), number(checkValue(box)));
@@ -51,11 +51,11 @@ void SaveSet(const ui::Controls& c, const ui::WindowState& state, SettingsStore&
     settings.setValue(main, QStringLiteral("Option.TaskPriority"),
                       QLatin1String(kPriorityNames[qBound(0, state.priorityIndex, 3)]));
 
-    settings.setValue(SettingsStore::voicesSection(), QStringLiteral("Device"), c.coDevice->currentText());
-    settings.setValue(SettingsStore::voicesSection(), QStringLiteral("Selected"), c.coVoice->currentText());
+    settings.setValue(core::SettingsStore::voicesSection(), QStringLiteral("Device"), c.coDevice->currentText());
+    settings.setValue(core::SettingsStore::voicesSection(), QStringLiteral("Selected"), c.coVoice->currentText());
 
     if (state.run.saveFlag == 1) {
-        const QString voice = SettingsStore::voiceSection(c.coVoice->currentText());
+        const QString voice = core::SettingsStore::voiceSection(c.coVoice->currentText());
         settings.setValue(voice, QStringLiteral("Format"), c.coFormat->currentText());
         settings.setValue(voice, QStringLiteral("Rate"), number(c.hsRate->value()));
         settings.setValue(voice, QStringLiteral("Volume"), number(c.hsVolume->value()));

@@ -1,17 +1,17 @@
 #include "app/Startup.h"
 
-#include "app/CommandLine.h"
-#include "app/IniFile.h"
-#include "app/MessageBox.h"
-#include "app/ProgramLocation.h"
-#include "app/SettingsStore.h"
-#include "app/Version.h"
+#include "app/MainWindow.h"
+#include "core/CommandLine.h"
+#include "core/IniFile.h"
+#include "core/MessageBox.h"
+#include "core/ProgramLocation.h"
+#include "core/SettingsStore.h"
+#include "core/Version.h"
+#include "form/SettingsArea.h"
+#include "form/TextBox.h"
 #include "speech/EngineSetup.h"
 #include "speech/Voice.h"
 #include "text/DictionaryList.h"
-#include "ui/MainWindow.h"
-#include "ui/SettingsArea.h"
-#include "ui/TextBox.h"
 #include "wav/WavSaver.h"
 
 #include <QCheckBox>
@@ -73,12 +73,12 @@ void setCheckValue(QAbstractButton* box, const QString& key, int value)
 
 int scriptNumber(const QString& value)
 {
-    return int(qRound(leadingNumber(value)));
+    return int(qRound(core::leadingNumber(value)));
 }
 
 } // namespace
 
-Startup::Startup(ui::MainWindow& window)
+Startup::Startup(app::MainWindow& window)
     : m_window(window)
 {
 }
@@ -89,9 +89,10 @@ bool Startup::run(const QStringList& arguments)
         load(arguments);
         return true;
     } catch (const StartupError& error) {
-        showMessage({QStringLiteral("VOZIve"), QStringLiteral("Error in initialization: \r\n\r\n") + error.description +
-                                                   QStringLiteral("\r\n\r\nShutting down."),
-                     MessageButtons::Ok, MessageIcon::Critical});
+        core::showMessage({QStringLiteral("VOZIve"),
+                           QStringLiteral("Error in initialization: \r\n\r\n") + error.description +
+                               QStringLiteral("\r\n\r\nShutting down."),
+                           core::MessageButtons::Ok, core::MessageIcon::Critical});
         m_window.abort(1);
         return false;
     }
@@ -99,15 +100,15 @@ bool Startup::run(const QStringList& arguments)
 
 void Startup::load(const QStringList& arguments)
 {
-    ui::WindowState& state = m_window.state();
-    const ui::Controls& c = m_window.controls();
+    form::WindowState& state = m_window.state();
+    const form::Controls& c = m_window.controls();
 
     // Names and paths.
-    const bool maker = GetExeName().toUpper().startsWith(kMakerCode);
+    const bool maker = core::GetExeName().toUpper().startsWith(kMakerCode);
     const QString captionPrefix = maker ? kMakerCode + QLatin1Char(' ') : QString();
-    m_window.setWindowTitle(captionPrefix + m_window.windowTitle() + QStringLiteral("  v") + GetProgVer());
+    m_window.setWindowTitle(captionPrefix + m_window.windowTitle() + QStringLiteral("  v") + core::GetProgVer());
     m_window.createSubsystems(maker ? kMakerCode + QStringLiteral("-Software") : QStringLiteral("Tools"),
-                              GetExeStem() + QStringLiteral("wrd"));
+                              core::GetExeStem() + QStringLiteral("wrd"));
 
     if (!analyseArguments(arguments))
         return;
@@ -124,8 +125,8 @@ void Startup::load(const QStringList& arguments)
     restoreDeviceAndVoice();
     restoreWaveSettings();
 
-    state.run.saveFlag = state.run.scriptRun ? scriptNumber(scriptValue(QStringLiteral("Voice"), QStringLiteral("Save")))
-                                             : 1;
+    state.run.saveFlag =
+        state.run.scriptRun ? scriptNumber(scriptValue(QStringLiteral("Voice"), QStringLiteral("Save"))) : 1;
     m_window.engineSetup().LoadVoiceSet();
     m_window.dictionary()->LoadWords();
     if (const QClipboard* clipboard = QGuiApplication::clipboard())
@@ -140,11 +141,11 @@ void Startup::load(const QStringList& arguments)
 
 bool Startup::analyseArguments(const QStringList& arguments)
 {
-    ui::WindowState& state = m_window.state();
-    setCommandLineArguments(arguments);
-    state.run = analyseCommandLine(arguments, GetExeDir());
+    form::WindowState& state = m_window.state();
+    core::setCommandLineArguments(arguments);
+    state.run = core::analyseCommandLine(arguments, core::GetExeDir());
     if (!state.run.missingScriptMessage.isEmpty()) {
-        showMessage({QStringLiteral(" FEHLER:"), state.run.missingScriptMessage});
+        core::showMessage({QStringLiteral(" FEHLER:"), state.run.missingScriptMessage});
         m_window.abort(1);
         return false;
     }
@@ -155,9 +156,9 @@ bool Startup::analyseArguments(const QStringList& arguments)
 
 void Startup::restorePlacementAndOptions()
 {
-    const ui::Controls& c = m_window.controls();
-    const QString main = SettingsStore::mainSection();
-    SettingsStore& settings = *m_window.settings();
+    const form::Controls& c = m_window.controls();
+    const QString main = core::SettingsStore::mainSection();
+    core::SettingsStore& settings = *m_window.settings();
 
     const int windowState = storedInteger(QStringLiteral("Window.State"), stored(QStringLiteral("Window.State"), "0"));
     const double top = storedNumber(QStringLiteral("Window.Top"), stored(QStringLiteral("Window.Top"), "32"));
@@ -166,11 +167,11 @@ void Startup::restorePlacementAndOptions()
     m_window.setWindowState(windowState == 1   ? Qt::WindowMinimized
                             : windowState == 2 ? Qt::WindowMaximized
                                                : Qt::WindowNoState);
-    ui::ckSetX(c);
+    form::ckSetX(c);
 
     const std::tuple<const char*, QAbstractButton*, const char*> boxes[] = {
-        {"Check.CaseSens", c.ckCSens, "1"}, {"Check.Clipboard", c.ckClip, "0"}, {"Check.Events", c.ckEvents, "0"},
-        {"Check.Message", c.ckMessage, "0"}, {"Check.Secounds", c.ckSec, "0"}, {"Check.Settings", c.ckSet, "0"},
+        {"Check.CaseSens", c.ckCSens, "1"},  {"Check.Clipboard", c.ckClip, "0"}, {"Check.Events", c.ckEvents, "0"},
+        {"Check.Message", c.ckMessage, "0"}, {"Check.Secounds", c.ckSec, "0"},   {"Check.Settings", c.ckSet, "0"},
         {"Check.Words", c.ckWords, "1"}};
     for (const auto& [key, box, defaultValue] : boxes) {
         const QString name = QLatin1String(key);
@@ -198,18 +199,19 @@ void Startup::restorePlacementAndOptions()
 
 void Startup::restoreDeviceAndVoice()
 {
-    const ui::Controls& c = m_window.controls();
-    const ui::WindowState& state = m_window.state();
-    const SettingsStore& settings = *m_window.settings();
+    const form::Controls& c = m_window.controls();
+    const form::WindowState& state = m_window.state();
+    const core::SettingsStore& settings = *m_window.settings();
 
-    const QString device = settings.value(SettingsStore::voicesSection(), QStringLiteral("Device"),
-                                          c.coDevice->currentText());
+    const QString device =
+        settings.value(core::SettingsStore::voicesSection(), QStringLiteral("Device"), c.coDevice->currentText());
     for (int i = 0; i < c.coDevice->count(); ++i) {
         if (c.coDevice->itemText(i) == device)
             c.coDevice->setCurrentIndex(i);
     }
 
-    QString voice = settings.value(SettingsStore::voicesSection(), QStringLiteral("Selected"), c.coVoice->currentText());
+    QString voice =
+        settings.value(core::SettingsStore::voicesSection(), QStringLiteral("Selected"), c.coVoice->currentText());
     if (state.run.scriptRun)
         voice = scriptValue(QStringLiteral("Voice"), QStringLiteral("Voice"));
     for (int i = 0; i < c.coVoice->count(); ++i) {
@@ -222,19 +224,19 @@ void Startup::restoreDeviceAndVoice()
 
 void Startup::restoreWaveSettings()
 {
-    const ui::Controls& c = m_window.controls();
-    ui::WindowState& state = m_window.state();
+    const form::Controls& c = m_window.controls();
+    form::WindowState& state = m_window.state();
     const int autoName = storedInteger(QStringLiteral("Wave.Auto"), stored(QStringLiteral("Wave.Auto"), "0"));
     setCheckValue(c.ckAuto, QStringLiteral("Wave.Auto"), autoName);
     state.manualFileName = stored(QStringLiteral("Wave.File"), QStringLiteral("SpeechOut.wav"));
-    c.tPath->setText(stored(QStringLiteral("Wave.Path"), GetExeDir()));
+    c.tPath->setText(stored(QStringLiteral("Wave.Path"), core::GetExeDir()));
     if (!c.ckAuto->isChecked())
         c.tFile->setText(state.manualFileName);
 }
 
 void Startup::readScriptProgramKeys()
 {
-    app::RunMode& run = m_window.state().run;
+    core::RunMode& run = m_window.state().run;
     if (run.scriptRun) {
         run.hide = scriptNumber(scriptValue(QStringLiteral("Program"), QStringLiteral("Hide")));
         run.start = scriptNumber(scriptValue(QStringLiteral("Program"), QStringLiteral("Start")));
@@ -265,8 +267,8 @@ void Startup::showWindow()
 
 void Startup::startJob()
 {
-    const ui::Controls& c = m_window.controls();
-    ui::WindowState& state = m_window.state();
+    const form::Controls& c = m_window.controls();
+    form::WindowState& state = m_window.state();
     const auto start = [&] {
         if (c.ckStart->isChecked())
             return;
@@ -294,12 +296,12 @@ void Startup::startJob()
 
 QString Startup::stored(const QString& key, const QString& defaultValue) const
 {
-    return m_window.settings()->value(SettingsStore::mainSection(), key, defaultValue);
+    return m_window.settings()->value(core::SettingsStore::mainSection(), key, defaultValue);
 }
 
 QString Startup::scriptValue(const QString& section, const QString& key) const
 {
-    return ReadINI(m_window.state().run.scriptPath, section, key, true);
+    return core::ReadINI(m_window.state().run.scriptPath, section, key, true);
 }
 
 } // namespace app

@@ -1,10 +1,10 @@
 #include "speech/EngineEvents.h"
 
+#include "form/TextBox.h"
+#include "form/WindowState.h"
 #include "speech/EventLog.h"
 #include "speech/SpeakingControl.h"
 #include "speech/Voice.h"
-#include "ui/TextBox.h"
-#include "ui/WindowState.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,7 +20,7 @@ QString number(qint64 value)
 
 } // namespace
 
-EngineEvents::EngineEvents(const ui::Controls& controls, ui::WindowState& state, Voice& voice, EventLog& log,
+EngineEvents::EngineEvents(const form::Controls& controls, form::WindowState& state, Voice& voice, EventLog& log,
                            SpeakingControl& speaking, QObject* parent)
     : QObject(parent)
     , m_controls(controls)

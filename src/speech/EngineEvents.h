@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ui/Controls.h"
+#include "form/Controls.h"
 
 #include <QObject>
 #include <QString>
 
-namespace ui {
+namespace form {
 struct WindowState;
 }
 
@@ -23,7 +23,7 @@ class Voice;
 class EngineEvents : public QObject {
     Q_OBJECT
 public:
-    EngineEvents(const ui::Controls& controls, ui::WindowState& state, Voice& voice, EventLog& log,
+    EngineEvents(const form::Controls& controls, form::WindowState& state, Voice& voice, EventLog& log,
                  SpeakingControl& speaking, QObject* parent = nullptr);
 
     // Selects [start, start + length) of tAusgabe unless chkSpFlagIsFilename is checked; logs a failure.
@@ -40,8 +40,8 @@ public:
     void Voice_Word(int stream, qint64 position, int characterPosition, int length);
 
 private:
-    ui::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
-    ui::WindowState& m_state;
+    form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
+    form::WindowState& m_state;
     EventLog& m_log;
     SpeakingControl& m_speaking;
 };

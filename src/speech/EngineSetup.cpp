@@ -1,11 +1,11 @@
 #include "speech/EngineSetup.h"
 
-#include "app/IniFile.h"
-#include "app/SettingsStore.h"
+#include "core/IniFile.h"
+#include "core/SettingsStore.h"
+#include "form/WindowState.h"
 #include "speech/EventLog.h"
 #include "speech/SpeakingControl.h"
 #include "speech/Voice.h"
-#include "ui/WindowState.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,8 +35,8 @@ int barValue(double number, const QScrollBar* bar)
 
 } // namespace
 
-EngineSetup::EngineSetup(const ui::Controls& controls, ui::WindowState& state, Voice& voice,
-                         app::SettingsStore& settings, EventLog& log, SpeakingControl& speaking, QObject* parent)
+EngineSetup::EngineSetup(const form::Controls& controls, form::WindowState& state, Voice& voice,
+                         core::SettingsStore& settings, EventLog& log, SpeakingControl& speaking, QObject* parent)
     : QObject(parent)
     , m_controls(controls)
     , m_state(state)
@@ -54,7 +54,7 @@ EngineSetup::EngineSetup(const ui::Controls& controls, ui::WindowState& state, V
 
 QString EngineSetup::voiceSection() const
 {
-    return app::SettingsStore::voiceSection(m_controls.coVoice->currentText());
+    return core::SettingsStore::voiceSection(m_controls.coVoice->currentText());
 }
 
 void EngineSetup::SpeechInit()
@@ -128,7 +128,7 @@ void EngineSetup::LoadVoiceSet()
     const QString section = voiceSection();
     const bool scriptRun = m_state.run.scriptRun;
     const auto scriptValue = [this](const char* key) {
-        return app::ReadINI(m_state.run.scriptPath, QStringLiteral("Voice"), QLatin1String(key), true, QString());
+        return core::ReadINI(m_state.run.scriptPath, QStringLiteral("Voice"), QLatin1String(key), true, QString());
     };
 
     QString format = m_settings.value(section, QStringLiteral("Format"), QString());
@@ -153,14 +153,14 @@ void EngineSetup::LoadVoiceSet()
     if (formatIndex >= 0)
         m_controls.coFormat->setCurrentIndex(formatIndex);
 
-    double rate = app::leadingNumber(m_settings.value(section, QStringLiteral("Rate"), QStringLiteral("0")));
+    double rate = core::leadingNumber(m_settings.value(section, QStringLiteral("Rate"), QStringLiteral("0")));
     if (scriptRun)
-        rate = app::leadingNumber(scriptValue("Rate"));
+        rate = core::leadingNumber(scriptValue("Rate"));
     setBar(m_controls.hsRate, barValue(rate, m_controls.hsRate), &Voice::setRate);
 
-    double volume = app::leadingNumber(m_settings.value(section, QStringLiteral("Volume"), QStringLiteral("100")));
+    double volume = core::leadingNumber(m_settings.value(section, QStringLiteral("Volume"), QStringLiteral("100")));
     if (scriptRun)
-        volume = app::leadingNumber(scriptValue("Volume"));
+        volume = core::leadingNumber(scriptValue("Volume"));
     setBar(m_controls.hsVolume, barValue(volume, m_controls.hsVolume), &Voice::setVolume);
 }
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "ui/Controls.h"
+#include "form/Controls.h"
 
 #include <QObject>
 #include <QString>
 
-namespace app {
+namespace core {
 class SettingsStore;
 }
-namespace ui {
+namespace form {
 struct WindowState;
 }
 
@@ -36,7 +36,7 @@ inline const QString kDefaultFormat = QStringLiteral("16kHz, 16Bit, Mono");
 class EngineSetup : public QObject {
     Q_OBJECT
 public:
-    EngineSetup(const ui::Controls& controls, ui::WindowState& state, Voice& voice, app::SettingsStore& settings,
+    EngineSetup(const form::Controls& controls, form::WindowState& state, Voice& voice, core::SettingsStore& settings,
                 EventLog& log, SpeakingControl& speaking, QObject* parent = nullptr);
 
     // Fills the three lists from the voice, takes the voice's rate and volume into the bars, selects the default
@@ -58,10 +58,10 @@ private:
     QString voiceSection() const;
     void setBar(QScrollBar* bar, int value, void (Voice::*apply)(int));
 
-    ui::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
-    ui::WindowState& m_state;
+    form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
+    form::WindowState& m_state;
     Voice& m_voice;
-    app::SettingsStore& m_settings;
+    core::SettingsStore& m_settings;
     EventLog& m_log;
     SpeakingControl& m_speaking;
     bool m_takingEngineValues = false;

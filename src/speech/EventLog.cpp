@@ -1,6 +1,6 @@
 #include "speech/EventLog.h"
 
-#include "app/Clock.h"
+#include "core/Clock.h"
 #include "speech/LogClock.h"
 
 #include <QCheckBox>
@@ -26,7 +26,7 @@ QString shownText(const QString& text)
 
 } // namespace
 
-EventLog::EventLog(QPlainTextEdit* box, QCheckBox* showEvents, const app::Clock& clock)
+EventLog::EventLog(QPlainTextEdit* box, QCheckBox* showEvents, const core::Clock& clock)
     : m_box(box)
     , m_showEvents(showEvents)
     , m_clock(clock)

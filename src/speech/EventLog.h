@@ -5,7 +5,7 @@
 class QCheckBox;
 class QPlainTextEdit;
 
-namespace app {
+namespace core {
 class Clock;
 }
 
@@ -18,7 +18,7 @@ namespace speech {
 // stamps. The widget shows each CR LF as one line break, so the exact text is kept here as well (text()).
 class EventLog {
 public:
-    EventLog(QPlainTextEdit* box, QCheckBox* showEvents, const app::Clock& clock);
+    EventLog(QPlainTextEdit* box, QCheckBox* showEvents, const core::Clock& clock);
 
     // Appends "hh:mm:ss,hh  " + first + second + CR LF. A log longer than 64000 characters first loses its first
     // 10240 characters (the cut may fall inside a line).
@@ -36,7 +36,7 @@ private:
 
     QPlainTextEdit* m_box;
     QCheckBox* m_showEvents;
-    const app::Clock& m_clock;
+    const core::Clock& m_clock;
     QString m_text;
 };
 

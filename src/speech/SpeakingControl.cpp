@@ -1,10 +1,10 @@
 #include "speech/SpeakingControl.h"
 
+#include "form/TextBox.h"
+#include "form/WindowState.h"
 #include "speech/EngineSetup.h"
 #include "speech/EventLog.h"
 #include "speech/Voice.h"
-#include "ui/TextBox.h"
-#include "ui/WindowState.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,7 +31,7 @@ bool isBlank(const QString& text)
 
 } // namespace
 
-SpeakingControl::SpeakingControl(const ui::Controls& controls, ui::WindowState& state, Voice& voice, EventLog& log,
+SpeakingControl::SpeakingControl(const form::Controls& controls, form::WindowState& state, Voice& voice, EventLog& log,
                                  Callbacks callbacks, QObject* parent)
     : QObject(parent)
     , m_controls(controls)
@@ -46,8 +46,8 @@ SpeakingControl::SpeakingControl(const ui::Controls& controls, ui::WindowState& 
     connect(m_controls.cReset, &QPushButton::clicked, this, &SpeakingControl::Reset);
     connect(m_controls.vsUpDown, &QScrollBar::valueChanged, this,
             [this](int value) { m_controls.lSkip->setText(QString::number(-value)); });
-    connect(m_controls.tAusgabe, &ui::TextBox::textChanged, this, &SpeakingControl::textChanged);
-    connect(m_controls.tAusgabe, &ui::TextBox::focusGained, this, [this] { m_controls.tAusgabe->moveCaretToEnd(); });
+    connect(m_controls.tAusgabe, &form::TextBox::textChanged, this, &SpeakingControl::textChanged);
+    connect(m_controls.tAusgabe, &form::TextBox::focusGained, this, [this] { m_controls.tAusgabe->moveCaretToEnd(); });
     connectFlagBoxes();
 }
 
@@ -174,7 +174,7 @@ void SpeakingControl::Skip()
 
 void SpeakingControl::SetSpeakingState(bool speaking, bool paused)
 {
-    const ui::Controls& c = m_controls;
+    const form::Controls& c = m_controls;
     c.cSkip->setEnabled(speaking && !paused);
     if (speaking) {
         for (QWidget* widget :
@@ -204,7 +204,7 @@ void SpeakingControl::SetSpeakingState(bool speaking, bool paused)
             c.tAusgabe->setText(m_state.savedText);
         }
         moveCaretToEnd();
-        const app::RunMode& run = m_state.run;
+        const core::RunMode& run = m_state.run;
         // Only once: the Stop run by unchecking ckStart above returns to idle too, and the window goes only once.
         if ((run.scriptRun || run.commandLineTextRun) && (run.hide == 1 || run.close == 1) && !m_unloadRequested &&
             m_callbacks.unloadWindow) {
@@ -219,7 +219,7 @@ void SpeakingControl::SetSpeakingState(bool speaking, bool paused)
 
 void SpeakingControl::Reset()
 {
-    const ui::Controls& c = m_controls;
+    const form::Controls& c = m_controls;
     QString error;
     c.coDevice->setCurrentIndex(0);
     if (!m_voice.setAudioOutput(-1, &error))

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "ui/Controls.h"
+#include "form/Controls.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
 
-namespace ui {
+namespace form {
 struct WindowState;
 }
 
@@ -38,7 +38,7 @@ public:
         std::function<void()> unloadWindow;
     };
 
-    SpeakingControl(const ui::Controls& controls, ui::WindowState& state, Voice& voice, EventLog& log,
+    SpeakingControl(const form::Controls& controls, form::WindowState& state, Voice& voice, EventLog& log,
                     Callbacks callbacks, QObject* parent = nullptr);
 
     // Switches the controls to speaking or idle; idle also unchecks ckStart and ckPause (running their
@@ -61,8 +61,8 @@ private:
     void moveCaretToEnd();
     void connectFlagBoxes();
 
-    ui::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
-    ui::WindowState& m_state;
+    form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
+    form::WindowState& m_state;
     Voice& m_voice;
     EventLog& m_log;
     Callbacks m_callbacks;

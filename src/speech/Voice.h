@@ -47,7 +47,7 @@ public:
     virtual bool setOutputFormat(int formatCode, QString* error = nullptr) = 0;
     virtual int outputFormat() const = 0;
 
-    virtual int rate() const = 0;   // -10..10
+    virtual int rate() const = 0; // -10..10
     virtual void setRate(int rate) = 0;
     virtual int volume() const = 0; // 0..100
     virtual void setVolume(int volume) = 0;

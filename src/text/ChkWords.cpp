@@ -1,17 +1,17 @@
 #include "text/ChkWords.h"
 
+#include "form/Controls.h"
+#include "form/TextBox.h"
+#include "form/WindowState.h"
 #include "text/DictionaryList.h"
 #include "text/PreparationPass.h"
-#include "ui/Controls.h"
-#include "ui/TextBox.h"
-#include "ui/WindowState.h"
 
 #include <QCheckBox>
 
 namespace text {
 
-void ChkWords(const ui::Controls& controls, ui::WindowState& state, DictionaryList& dictionary,
-              const app::Clock& clock, const QLocale& locale)
+void ChkWords(const form::Controls& controls, form::WindowState& state, DictionaryList& dictionary,
+              const core::Clock& clock, const QLocale& locale)
 {
     state.unpreparedText = controls.tAusgabe->text();
     const PrepareOptions options{controls.ckWords->checkState() == Qt::Checked,

@@ -2,13 +2,13 @@
 
 class QLocale;
 
-namespace app {
+namespace core {
 class Clock;
 }
-namespace ui {
+namespace form {
 struct Controls;
 struct WindowState;
-}
+} // namespace form
 
 namespace text {
 
@@ -17,7 +17,7 @@ class DictionaryList;
 // Prepares the text of the main text box for speaking: keeps the text as the unprepared text, runs the
 // preparation pass with the dictionary rows and the two switches, clears the check box of every row the pass
 // deactivated, and leaves the prepared text in the box.
-void ChkWords(const ui::Controls& controls, ui::WindowState& state, DictionaryList& dictionary,
-              const app::Clock& clock, const QLocale& locale);
+void ChkWords(const form::Controls& controls, form::WindowState& state, DictionaryList& dictionary,
+              const core::Clock& clock, const QLocale& locale);
 
 } // namespace text

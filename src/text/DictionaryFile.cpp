@@ -1,7 +1,7 @@
 #include "text/DictionaryFile.h"
 
-#include "text/ReplaceString.h"
-#include "text/TextDecoding.h"
+#include "core/ReplaceString.h"
+#include "core/TextDecoding.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,7 +42,7 @@ QByteArray readBytes(QFile& file, QString* error)
 // string when the line does not make three fields.
 QString convertLegacyLine(const QString& line)
 {
-    QString converted = ReplaceString(line, QStringLiteral("\",\""), kFieldSeparator, true);
+    QString converted = core::ReplaceString(line, QStringLiteral("\",\""), kFieldSeparator, true);
     converted.remove(QLatin1Char('"'));
     const QStringList parts = converted.split(kFieldSeparator);
     if (parts.size() != 3)
@@ -56,7 +56,7 @@ DictionaryRow rowFromLine(const QString& line)
     const QString search = fields.value(0);
     const QString replacement = fields.value(1);
     const QString rowText =
-        ReplaceString(search + kEntrySeparator + replacement, kEscapedSeparator, kFieldSeparator, false);
+        core::ReplaceString(search + kEntrySeparator + replacement, kEscapedSeparator, kFieldSeparator, false);
     return {rowText, fields.value(2) == QLatin1String("1")};
 }
 
@@ -64,7 +64,7 @@ QByteArray encodeRows(const QList<DictionaryRow>& rows)
 {
     QString content;
     for (const DictionaryRow& row : rows) {
-        const DictionaryEntry entry = splitRow(ReplaceString(row.text, kFieldSeparator, kEscapedSeparator, true));
+        const DictionaryEntry entry = splitRow(core::ReplaceString(row.text, kFieldSeparator, kEscapedSeparator, true));
         if (entry.search.isEmpty())
             continue;
         content += entry.search + kFieldSeparator + entry.replacement + kFieldSeparator +
@@ -102,7 +102,7 @@ LoadResult load(const QString& path)
         result.error = QStringLiteral("Cannot open %1: %2").arg(path, file.errorString());
         return result;
     }
-    const QString content = decodeUtf8OrWindows1252(readBytes(file, &result.error));
+    const QString content = core::decodeUtf8OrWindows1252(readBytes(file, &result.error));
 
     // Files edited elsewhere may end their lines with LF or CR alone.
     QString normalized = content;

@@ -14,7 +14,7 @@ namespace DictionaryFile {
 struct LoadResult {
     QList<DictionaryRow> rows; // the file's entries, or the three defaults when the file is missing or empty
     bool usedDefaults = false;
-    QString error;             // set when reading stopped early; the rows read so far are kept
+    QString error; // set when reading stopped early; the rows read so far are kept
 };
 
 // Rows as the list shows them, without the trailing empty row.

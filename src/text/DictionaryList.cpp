@@ -1,7 +1,7 @@
 #include "text/DictionaryList.h"
 
+#include "form/Controls.h"
 #include "text/DictionaryFile.h"
-#include "ui/Controls.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -10,7 +10,7 @@
 
 namespace text {
 
-DictionaryList::DictionaryList(const ui::Controls& controls, QString filePath)
+DictionaryList::DictionaryList(const form::Controls& controls, QString filePath)
     : m_controls(controls)
     , m_filePath(std::move(filePath))
 {

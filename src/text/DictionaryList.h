@@ -5,7 +5,7 @@
 #include <QList>
 #include <QString>
 
-namespace ui {
+namespace form {
 struct Controls;
 }
 
@@ -15,7 +15,7 @@ namespace text {
 // the empty row at the end where new entries are typed. Loaded once at start-up, saved once at exit.
 class DictionaryList {
 public:
-    DictionaryList(const ui::Controls& controls, QString filePath);
+    DictionaryList(const form::Controls& controls, QString filePath);
 
     // Fills the list from the file (or the default entries), shows the read-only notice and disables the editing
     // controls when the file cannot be written, and makes the empty row at the end current.
@@ -32,7 +32,7 @@ private:
     void appendRow(const DictionaryRow& row);
     void showReadOnlyNotice();
 
-    const ui::Controls& m_controls;
+    const form::Controls& m_controls;
     QString m_filePath;
     bool m_readOnly = false;
 };

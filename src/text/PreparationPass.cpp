@@ -1,13 +1,13 @@
 #include "text/PreparationPass.h"
 
-#include "app/Clock.h"
+#include "core/Clock.h"
 #include "text/PreparationRules.h"
 #include "text/RewriteEngine.h"
 
 namespace text {
 
 PrepareResult prepareText(const QString& text, const QList<DictionaryRow>& rows, const PrepareOptions& options,
-                          const app::Clock& clock, const QLocale& locale)
+                          const core::Clock& clock, const QLocale& locale)
 {
     // One reading of the clock for the whole pass: the pass takes milliseconds, and a single reading keeps
     // "%STD" and "%MIN" (or "%ZEIT" and "%BG") from straddling a change of the hour.

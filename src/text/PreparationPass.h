@@ -6,7 +6,7 @@
 #include <QLocale>
 #include <QString>
 
-namespace app {
+namespace core {
 class Clock;
 }
 
@@ -18,13 +18,13 @@ struct PrepareOptions {
 };
 
 struct PrepareResult {
-    QString text;                 // the prepared text to speak
-    QList<int> deactivatedRows;   // rows whose check box the pass cleared (active rows with an empty search word)
+    QString text;               // the prepared text to speak
+    QList<int> deactivatedRows; // rows whose check box the pass cleared (active rows with an empty search word)
 };
 
 // The preparation pass run before speaking or saving: dictionary, blanks, punctuation, Euro amounts, time and
 // date placeholders, week number and greeting, in that order. Weekday and month names come from the locale.
 PrepareResult prepareText(const QString& text, const QList<DictionaryRow>& rows, const PrepareOptions& options,
-                          const app::Clock& clock, const QLocale& locale);
+                          const core::Clock& clock, const QLocale& locale);
 
 } // namespace text

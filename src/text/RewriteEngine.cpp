@@ -1,9 +1,9 @@
 #include "text/RewriteEngine.h"
 
+#include "core/ReplaceString.h"
+#include "core/UnitSearch.h"
+#include "core/UpperCase.h"
 #include "text/BlockFilter.h"
-#include "text/ReplaceString.h"
-#include "text/UnitSearch.h"
-#include "text/UpperCase.h"
 
 #include <algorithm>
 #include <cstring>
@@ -86,7 +86,7 @@ RewriteEngine::Location RewriteEngine::findFirst(const QString& needle, const st
         qsizetype at = -1;
         if (mayStartIn(i, bits)) {
             const QString& text = m_blocks[i].text;
-            at = findUnits(units(text), text.size(), 0, units(needle), needle.size());
+            at = core::findUnits(units(text), text.size(), 0, units(needle), needle.size());
         }
         if (at < 0 && mayStraddle(i, pairs, true))
             at = straddlingMatch(i, needle, true, 0);
@@ -100,7 +100,7 @@ RewriteEngine::Location RewriteEngine::findFirst(const QString& needle, const st
 // up to the next blank, or the prefix alone. Returns false when the word is too long to be searched in blocks.
 bool RewriteEngine::resolveWildcard(const QString& prefix, QString* pattern) const
 {
-    const Location at = findFirst(prefix, patternBits(upperCopy(prefix)));
+    const Location at = findFirst(prefix, patternBits(core::upperCopy(prefix)));
     *pattern = prefix;
     if (at.block < 0)
         return true;
@@ -142,7 +142,7 @@ void RewriteEngine::replace(const QString& find, const QString& replacement, boo
 
 void RewriteEngine::replaceWhole(const QString& find, const QString& replacement, bool caseSensitive)
 {
-    rebuild(ReplaceString(text(), find, replacement, caseSensitive));
+    rebuild(core::ReplaceString(text(), find, replacement, caseSensitive));
 }
 
 // Left to right over the blocks, like one scan over the whole text: a block is searched only when its filter
@@ -150,9 +150,9 @@ void RewriteEngine::replaceWhole(const QString& find, const QString& replacement
 // at the start of that block.
 void RewriteEngine::replaceInBlocks(const QString& pattern, const QString& replacement, bool caseSensitive)
 {
-    const QString upperPattern = upperCopy(pattern);
+    const QString upperPattern = core::upperCopy(pattern);
     const QStringView needle = caseSensitive ? QStringView(pattern) : QStringView(upperPattern);
-    const QString upperReplacement = upperCopy(replacement);
+    const QString upperReplacement = core::upperCopy(replacement);
     const std::vector<quint32> bits = patternBits(upperPattern);
     const quint64 pairs = pairMask(needle);
     const qsizetype length = pattern.size();
@@ -165,7 +165,7 @@ void RewriteEngine::replaceInBlocks(const QString& pattern, const QString& repla
         qsizetype pos = 0;
         if (mayStartIn(i, bits)) {
             const char16_t* haystack = units(caseSensitive ? block.text : block.upper);
-            for (qsizetype at; (at = findUnits(haystack, size, pos, needle.utf16(), length)) >= 0;) {
+            for (qsizetype at; (at = core::findUnits(haystack, size, pos, needle.utf16(), length)) >= 0;) {
                 m_matches.push_back(at);
                 pos = at + length;
             }

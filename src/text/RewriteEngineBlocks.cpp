@@ -1,7 +1,7 @@
 #include "text/RewriteEngine.h"
 
+#include "core/UpperCase.h"
 #include "text/BlockFilter.h"
-#include "text/UpperCase.h"
 
 #include <algorithm>
 
@@ -59,7 +59,7 @@ RewriteEngine::Block RewriteEngine::makeBlock(const QString& text) const
 {
     Block block;
     block.text = text;
-    block.upper = upperCopy(text);
+    block.upper = core::upperCopy(text);
     fillFilter(block);
     return block;
 }

@@ -1,11 +1,11 @@
 #include "wav/WavSaver.h"
 
-#include "app/MessageBox.h"
+#include "core/MessageBox.h"
+#include "form/TextBox.h"
+#include "form/WindowState.h"
 #include "speech/EngineSetup.h"
 #include "speech/EventLog.h"
 #include "speech/Voice.h"
-#include "ui/TextBox.h"
-#include "ui/WindowState.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,7 +15,7 @@
 
 namespace wav {
 
-WavSaver::WavSaver(const ui::Controls& controls, ui::WindowState& state, speech::Voice& voice,
+WavSaver::WavSaver(const form::Controls& controls, form::WindowState& state, speech::Voice& voice,
                    speech::EngineSetup& engine, speech::EventLog& log, Callbacks callbacks, QObject* parent)
     : QObject(parent)
     , m_controls(controls)
@@ -70,12 +70,12 @@ bool WavSaver::Save()
     }
 
     if (target.isEmpty()) {
-        app::Message message;
+        core::Message message;
         message.title = QStringLiteral(" HINWEIS:");
         message.text = QStringLiteral("Datei ''") + path + QStringLiteral("'' wurde gespeichert!");
-        message.buttons = app::MessageButtons::Ok;
-        message.icon = app::MessageIcon::None;
-        app::showMessage(message);
+        message.buttons = core::MessageButtons::Ok;
+        message.icon = core::MessageIcon::None;
+        core::showMessage(message);
         restoreUnpreparedText();
     } else {
         // The callback ends the run and may take the window with it: the text goes back first.

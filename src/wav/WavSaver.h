@@ -1,13 +1,13 @@
 #pragma once
 
-#include "ui/Controls.h"
+#include "form/Controls.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
 
-namespace ui {
+namespace form {
 struct WindowState;
 }
 
@@ -38,8 +38,8 @@ public:
         std::function<void(bool ok)> finishedTarget;
     };
 
-    WavSaver(const ui::Controls& controls, ui::WindowState& state, speech::Voice& voice, speech::EngineSetup& engine,
-             speech::EventLog& log, Callbacks callbacks, QObject* parent = nullptr);
+    WavSaver(const form::Controls& controls, form::WindowState& state, speech::Voice& voice,
+             speech::EngineSetup& engine, speech::EventLog& log, Callbacks callbacks, QObject* parent = nullptr);
 
     // Renders the prepared text of tAusgabe into the WAV file; blocks until it is written. True on success.
     bool Save();
@@ -52,8 +52,8 @@ private:
     void fileTextChanged();
     void restoreUnpreparedText();
 
-    ui::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
-    ui::WindowState& m_state;
+    form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
+    form::WindowState& m_state;
     speech::Voice& m_voice;
     speech::EngineSetup& m_engine;
     speech::EventLog& m_log;

@@ -19,9 +19,9 @@ public:
         for (int number = 91; number < 99 && m_display.isEmpty(); ++number) {
             if (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
                 continue;
-            m_server.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(number), QStringLiteral("-screen"),
-                                                    QStringLiteral("0"), QStringLiteral("1024x768x24"),
-                                                    QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+            m_server.start(QStringLiteral("Xvfb"),
+                           {QStringLiteral(":%1").arg(number), QStringLiteral("-screen"), QStringLiteral("0"),
+                            QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
             m_server.waitForStarted(5000);
             for (int i = 0; i < 100 && m_server.state() == QProcess::Running; ++i) {
                 if (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))) {

@@ -65,8 +65,7 @@ WavInfo readWavInfo(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return info;
     const QByteArray header = file.read(44);
-    if (header.size() < 44 || !header.startsWith("RIFF") || header.mid(8, 4) != "WAVE" ||
-        header.mid(36, 4) != "data")
+    if (header.size() < 44 || !header.startsWith("RIFF") || header.mid(8, 4) != "WAVE" || header.mid(36, 4) != "data")
         return info;
     const auto u16 = [&](int at) { return qFromLittleEndian<quint16>(header.constData() + at); };
     const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(header.constData() + at); };

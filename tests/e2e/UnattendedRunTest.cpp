@@ -43,10 +43,11 @@ TEST(UnattendedRun, TextWithWavTargetWritesTheFileAndSavesNothing)
 TEST(UnattendedRun, HiddenScriptWithWavFileEndsByItself)
 {
     ProgramRun program;
-    program.writeFile(QStringLiteral("job.tts"), "[Program]\r\nHide    = 1\r\nStart   = 0\r\nText    = Erste Zeile|Zweite "
-                                                 "Zeile\r\nClose   = 0\r\n\r\n[Voice]\r\nFormat  = 16kHz, 16Bit, Mono\r\n"
-                                                 "Volume  = 80\r\nWavFile = " +
-                                                     program.path(QStringLiteral("script")).toUtf8() + "\r\n");
+    program.writeFile(QStringLiteral("job.tts"),
+                      "[Program]\r\nHide    = 1\r\nStart   = 0\r\nText    = Erste Zeile|Zweite "
+                      "Zeile\r\nClose   = 0\r\n\r\n[Voice]\r\nFormat  = 16kHz, 16Bit, Mono\r\n"
+                      "Volume  = 80\r\nWavFile = " +
+                          program.path(QStringLiteral("script")).toUtf8() + "\r\n");
     const auto result = program.run({program.path(QStringLiteral("job.tts"))});
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
@@ -72,8 +73,7 @@ TEST(UnattendedRun, MissingScriptEndsWithoutWritingAnything)
 TEST(UnattendedRun, UnwritableWavFolderFailsWithAnErrorInsteadOfHanging)
 {
     ProgramRun program;
-    const auto result =
-        program.run({QStringLiteral("Hallo"), QStringLiteral("?/nonexistent-folder/sub/out")}, 30000);
+    const auto result = program.run({QStringLiteral("Hallo"), QStringLiteral("?/nonexistent-folder/sub/out")}, 30000);
     ASSERT_TRUE(result.finished) << "the failed save left the hidden program running";
     EXPECT_NE(result.exitCode, 0);
     EXPECT_TRUE(result.standardError.contains(QStringLiteral("Error"))) << result.standardError.toStdString();

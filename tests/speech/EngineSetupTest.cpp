@@ -16,7 +16,7 @@ TEST(EngineSetup, SpeechInitFillsTheListsAndAppliesDefaults)
     SpeechRig rig;
     rig.voice.volumeValue = 80;
     rig.setup.SpeechInit();
-    const ui::Controls& c = rig.controls;
+    const form::Controls& c = rig.controls;
 
     EXPECT_EQ(c.coVoice->count(), 2);
     EXPECT_EQ(c.coVoice->currentText(), QStringLiteral("German"));
@@ -94,7 +94,7 @@ TEST(EngineSetup, StoredValuesAreRoundedHalfToEvenAndKeptInRange)
     };
     for (const auto& s : cases) {
         SpeechRig rig;
-        const QString section = app::SettingsStore::voiceSection(QStringLiteral("German"));
+        const QString section = core::SettingsStore::voiceSection(QStringLiteral("German"));
         rig.settings->setValue(section, QStringLiteral("Rate"), QLatin1String(s.rate));
         rig.settings->setValue(section, QStringLiteral("Volume"), QLatin1String(s.volume));
         rig.startUp();
@@ -115,7 +115,7 @@ TEST(EngineSetup, ScriptValuesReplaceStoredOnesAndAreNotStored)
     file.close();
     rig.state.run.scriptRun = true;
     rig.state.run.scriptPath = script;
-    rig.settings->setValue(app::SettingsStore::voiceSection(QStringLiteral("German")), QStringLiteral("Volume"),
+    rig.settings->setValue(core::SettingsStore::voiceSection(QStringLiteral("German")), QStringLiteral("Volume"),
                            QStringLiteral("70"));
 
     rig.startUp();
@@ -144,9 +144,9 @@ TEST(EngineSetup, ChangesAfterStartUpAreAppliedAndStoredForTheShownVoice)
     EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Format")), QStringLiteral("11kHz, 16Bit, Mono"));
 
     // Another voice brings its own values.
-    rig.settings->setValue(app::SettingsStore::voiceSection(QStringLiteral("English")), QStringLiteral("Rate"),
+    rig.settings->setValue(core::SettingsStore::voiceSection(QStringLiteral("English")), QStringLiteral("Rate"),
                            QStringLiteral("2"));
-    rig.settings->setValue(app::SettingsStore::voiceSection(QStringLiteral("English")), QStringLiteral("Format"),
+    rig.settings->setValue(core::SettingsStore::voiceSection(QStringLiteral("English")), QStringLiteral("Format"),
                            QStringLiteral("16khz, 16bit, mono")); // no entry: the selection stays
     rig.controls.coVoice->setCurrentIndex(1);
     EXPECT_EQ(rig.voice.voiceIndex(), 1);

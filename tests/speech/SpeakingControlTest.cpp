@@ -42,7 +42,7 @@ protected:
     }
 
     SpeechRig rig;
-    ui::Controls& c = rig.controls;
+    form::Controls& c = rig.controls;
 };
 
 TEST_F(SpeakingControlTest, StartSpeaksThePreparedTextAndTheEndOfStreamStops)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MessageBox.h"
+#include "core/MessageBox.h"
 
 #include <QList>
 
@@ -9,20 +9,20 @@ class MessageRecorder {
 public:
     MessageRecorder()
     {
-        m_previous = app::setMessageHandler([this](const app::Message& message) {
+        m_previous = core::setMessageHandler([this](const core::Message& message) {
             m_messages.append(message);
             return m_answers.isEmpty() ? message.defaultAnswer : m_answers.takeFirst();
         });
     }
-    ~MessageRecorder() { app::setMessageHandler(m_previous); }
+    ~MessageRecorder() { core::setMessageHandler(m_previous); }
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;
 
-    void answerNext(app::MessageAnswer answer) { m_answers.append(answer); }
-    const QList<app::Message>& messages() const { return m_messages; }
+    void answerNext(core::MessageAnswer answer) { m_answers.append(answer); }
+    const QList<core::Message>& messages() const { return m_messages; }
 
 private:
-    app::MessageHandler m_previous;
-    QList<app::Message> m_messages;
-    QList<app::MessageAnswer> m_answers;
+    core::MessageHandler m_previous;
+    QList<core::Message> m_messages;
+    QList<core::MessageAnswer> m_answers;
 };

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "app/SettingsStore.h"
+#include "core/SettingsStore.h"
+#include "form/Controls.h"
+#include "form/TextBox.h"
+#include "form/WindowState.h"
 #include "speech/EngineEvents.h"
 #include "speech/EngineSetup.h"
 #include "speech/EventLog.h"
 #include "speech/SpeakingControl.h"
 #include "support/FakeClock.h"
 #include "support/FakeVoice.h"
-#include "ui/Controls.h"
-#include "ui/TextBox.h"
-#include "ui/WindowState.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -22,7 +22,7 @@
 // in for by upper-casing the text, so a test sees which text is in the box.
 struct SpeechRig {
     SpeechRig()
-        : controls(ui::buildControls(&window))
+        : controls(form::buildControls(&window))
         , settings(makeSettings(settingsDir))
         , log(controls.DebugTxtBox, controls.ckEvents, clock)
         , speaking(controls, state, voice, log, {[this] { prepare(); }, [this] { ++unloadCount; }})
@@ -31,10 +31,10 @@ struct SpeechRig {
     {
     }
 
-    static std::unique_ptr<app::SettingsStore> makeSettings(const QTemporaryDir& dir)
+    static std::unique_ptr<core::SettingsStore> makeSettings(const QTemporaryDir& dir)
     {
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
-        return std::make_unique<app::SettingsStore>(QStringLiteral("Tools"));
+        return std::make_unique<core::SettingsStore>(QStringLiteral("Tools"));
     }
 
     void prepare()
@@ -64,16 +64,16 @@ struct SpeechRig {
 
     QString stored(const QString& voiceName, const QString& key) const
     {
-        return settings->value(app::SettingsStore::voiceSection(voiceName), key, QStringLiteral("<none>"));
+        return settings->value(core::SettingsStore::voiceSection(voiceName), key, QStringLiteral("<none>"));
     }
 
     QTemporaryDir settingsDir;
     QWidget window;
-    ui::Controls controls;
-    ui::WindowState state;
+    form::Controls controls;
+    form::WindowState state;
     FakeVoice voice;
     FakeClock clock{QDateTime(QDate(2026, 12, 5), QTime(14, 3, 7, 250))};
-    std::unique_ptr<app::SettingsStore> settings;
+    std::unique_ptr<core::SettingsStore> settings;
     speech::EventLog log;
     int prepareCount = 0;
     int unloadCount = 0;

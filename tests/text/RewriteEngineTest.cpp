@@ -1,7 +1,7 @@
 #include "text/RewriteEngine.h"
+#include "core/ReplaceString.h"
 #include "text/PreparationPass.h"
 #include "text/PreparationRules.h"
-#include "text/ReplaceString.h"
 
 #include "support/FakeClock.h"
 #include "support/MessageRecorder.h"
@@ -19,7 +19,7 @@ QString collapseByRepetition(QString text)
     QString before;
     do {
         before = text;
-        text = text::ReplaceString(text, QStringLiteral("  "), QStringLiteral(" "), false);
+        text = core::ReplaceString(text, QStringLiteral("  "), QStringLiteral(" "), false);
     } while (text != before);
     return text;
 }
@@ -27,10 +27,10 @@ QString collapseByRepetition(QString text)
 QString referencePass(QString text, const text::PreparationPlan& plan)
 {
     for (const text::Rewrite& rewrite : plan.dictionary)
-        text = text::ReplaceString(text, rewrite.find, rewrite.replacement, rewrite.caseSensitive);
+        text = core::ReplaceString(text, rewrite.find, rewrite.replacement, rewrite.caseSensitive);
     text = collapseByRepetition(text);
     for (const text::Rewrite& rewrite : plan.afterBlanks)
-        text = text::ReplaceString(text, rewrite.find, rewrite.replacement, rewrite.caseSensitive);
+        text = core::ReplaceString(text, rewrite.find, rewrite.replacement, rewrite.caseSensitive);
     return text;
 }
 
@@ -97,7 +97,7 @@ TEST(RewriteEngine, GivesTheResultOfReplaceStringCalledInTurn)
                     engine.replace(step.find, step.replacement, step.caseSensitive);
                     const qsizetype engineReported = engineMessages.messages().size() - before;
                     before = engineMessages.messages().size();
-                    expected = text::ReplaceString(expected, step.find, step.replacement, step.caseSensitive);
+                    expected = core::ReplaceString(expected, step.find, step.replacement, step.caseSensitive);
                     ASSERT_EQ(engineReported, engineMessages.messages().size() - before) << trace.toStdString();
                 }
                 ASSERT_EQ(engine.text(), expected)
@@ -137,7 +137,7 @@ TEST(RewriteEngine, MatchesAcrossBlockBoundariesAndReplacements)
                 expected = collapseByRepetition(expected);
             } else {
                 engine.replace(step.find, step.replacement, step.caseSensitive);
-                expected = text::ReplaceString(expected, step.find, step.replacement, step.caseSensitive);
+                expected = core::ReplaceString(expected, step.find, step.replacement, step.caseSensitive);
             }
         }
         EXPECT_EQ(engine.text(), expected) << c.text.toStdString();

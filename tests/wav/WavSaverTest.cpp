@@ -45,11 +45,11 @@ TEST_F(WavSaverTest, SavesThePreparedTextThenReturnsToTheDevice)
     EXPECT_EQ(rig.logLines(), QStringList{"Save to /data/audio/a.wav ..."});
 
     ASSERT_EQ(boxes.messages().size(), 1);
-    const app::Message& box = boxes.messages()[0];
+    const core::Message& box = boxes.messages()[0];
     EXPECT_EQ(box.text, QStringLiteral("Datei ''/data/audio/a.wav'' wurde gespeichert!"));
     EXPECT_EQ(box.title, QStringLiteral(" HINWEIS:"));
-    EXPECT_EQ(box.buttons, app::MessageButtons::Ok);
-    EXPECT_EQ(box.icon, app::MessageIcon::None);
+    EXPECT_EQ(box.buttons, core::MessageButtons::Ok);
+    EXPECT_EQ(box.icon, core::MessageIcon::None);
 
     EXPECT_EQ(rig.controls.tAusgabe->text(), QStringLiteral("Guten Tag"));
     EXPECT_FALSE(rig.state.preparedTextFlag);

@@ -1,0 +1,192 @@
+#include "app/MainWindow.h"
+
+#include "app/SaveSet.h"
+#include "app/Startup.h"
+#include "core/Clock.h"
+#include "core/MessageBox.h"
+#include "core/ProgramLocation.h"
+#include "core/ScriptFile.h"
+#include "core/SettingsStore.h"
+#include "form/SettingsArea.h"
+#include "form/TextBox.h"
+#include "speech/EngineEvents.h"
+#include "speech/EngineSetup.h"
+#include "speech/EventLog.h"
+#include "speech/SpeakingControl.h"
+#include "speech/Voice.h"
+#include "text/ChkWords.h"
+#include "text/DictionaryList.h"
+#include "wav/WavSaver.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTextStream>
+
+namespace app {
+
+MainWindow::MainWindow(std::unique_ptr<speech::Voice> voice, const core::Clock& clock, QLocale locale, QWidget* parent)
+    : QWidget(parent)
+    , m_clock(clock)
+    , m_locale(std::move(locale))
+    , m_voice(std::move(voice))
+{
+    setObjectName(QStringLiteral("FrmMain"));
+    setWindowTitle(QStringLiteral("Sprechkit TextToSpeech Tool"));
+    setFixedSize(form::kFullWidth, form::kFullHeight);
+    m_controls = form::buildControls(this);
+    m_eventLog = std::make_unique<speech::EventLog>(m_controls.DebugTxtBox, m_controls.ckEvents, m_clock);
+
+    connect(m_controls.ckSet, &QPushButton::toggled, this, [this] { form::ckSetX(m_controls); });
+    auto* makeIni = new QShortcut(QKeySequence(Qt::Key_F12), this);
+    makeIni->setContext(Qt::WindowShortcut);
+    connect(makeIni, &QShortcut::activated, this, &MainWindow::MakeINI);
+    for (int i = 0; i < m_controls.oTask.size(); ++i) {
+        connect(m_controls.oTask[i], &QAbstractButton::toggled, this, [this, i](bool checked) {
+            if (checked)
+                m_state.priorityIndex = i;
+        });
+    }
+}
+
+MainWindow::~MainWindow()
+{
+    // The subsystems hold references to the voice: let them go first.
+    m_engineEvents.reset();
+    m_wavSaver.reset();
+    m_engineSetup.reset();
+    m_speakingControl.reset();
+    m_voice.reset();
+}
+
+void MainWindow::createSubsystems(const QString& settingsApplication, const QString& dictionaryPath)
+{
+    m_settings = std::make_unique<core::SettingsStore>(settingsApplication);
+    m_dictionary = std::make_unique<text::DictionaryList>(m_controls, dictionaryPath);
+    m_speakingControl = std::make_unique<speech::SpeakingControl>(
+        m_controls, m_state, *m_voice, *m_eventLog,
+        speech::SpeakingControl::Callbacks{[this] { ChkWords(); }, [this] { unload(m_state.speechFailed); }});
+    m_engineSetup = std::make_unique<speech::EngineSetup>(m_controls, m_state, *m_voice, *m_settings, *m_eventLog,
+                                                          *m_speakingControl);
+    m_engineEvents =
+        std::make_unique<speech::EngineEvents>(m_controls, m_state, *m_voice, *m_eventLog, *m_speakingControl);
+    m_wavSaver = std::make_unique<wav::WavSaver>(
+        m_controls, m_state, *m_voice, *m_engineSetup, *m_eventLog,
+        wav::WavSaver::Callbacks{[this] { ChkWords(); }, [this](bool ok) { wavTargetFinished(ok); }});
+}
+
+bool MainWindow::load(const QStringList& arguments)
+{
+    m_baseCaption = windowTitle();
+    app::Startup startup(*this);
+    const bool running = startup.run(arguments);
+    if (!running)
+        return false;
+    return !m_unloaded;
+}
+
+void MainWindow::ChkWords()
+{
+    text::ChkWords(m_controls, m_state, *m_dictionary, m_clock, m_locale);
+}
+
+void MainWindow::wavTargetFinished(bool ok)
+{
+    unload(!ok);
+}
+
+void MainWindow::unload(bool failed)
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    if (failed) {
+        // An unattended job failed, often in a window nobody sees: tell the caller what went wrong.
+        const QStringList lines = m_eventLog->text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+            if (line->contains(QLatin1String("rror: "))) {
+                QTextStream(stderr) << "sprechkit: " << line->section(QStringLiteral("  "), 1) << Qt::endl;
+                break;
+            }
+        }
+    }
+    releaseVoice();
+
+    if (m_state.run.wavTarget.isEmpty() && m_settings) {
+        app::SaveSet(m_controls, m_state, *m_settings);
+        QString error;
+        if (!m_dictionary->SaveWords(&error))
+            QTextStream(stderr) << "sprechkit: the dictionary could not be saved: " << error << Qt::endl;
+    }
+    const bool unattended = m_state.run.scriptRun || m_state.run.hide > 0 || m_state.run.close > 0;
+    if (!unattended && m_settings) {
+        const Qt::WindowStates states = windowState();
+        const int code = states & Qt::WindowMinimized ? 1 : states & Qt::WindowMaximized ? 2 : 0;
+        const QString main = core::SettingsStore::mainSection();
+        if (code == 0) {
+            m_settings->setValue(main, QStringLiteral("Window.Top"), QString::number(y()));
+            m_settings->setValue(main, QStringLiteral("Window.Left"), QString::number(x()));
+        }
+        m_settings->setValue(main, QStringLiteral("Window.State"), QString::number(code));
+        m_settings->sync();
+    }
+    endProgram(failed ? 1 : 0);
+}
+
+void MainWindow::abort(int exitCode)
+{
+    m_unloaded = true;
+    releaseVoice();
+    endProgram(exitCode);
+}
+
+void MainWindow::releaseVoice()
+{
+    // Unloading often runs inside one of the voice's own event handlers (the end of a stream), so the voice and
+    // the handlers cannot be destroyed here: silence the voice and cut it off from the window instead. The
+    // destructor frees them once the event loop has ended.
+    if (!m_voice)
+        return;
+    if (m_engineEvents)
+        QObject::disconnect(m_voice.get(), nullptr, m_engineEvents.get(), nullptr);
+    m_voice->speak(QString(), speech::SpeakPurgeBeforeSpeak);
+}
+
+void MainWindow::endProgram(int exitCode)
+{
+    m_exitCode = exitCode;
+    hide();
+    emit finished(exitCode);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    unload(false);
+    event->accept();
+}
+
+void MainWindow::MakeINI()
+{
+    const QString path = core::GetExeStem() + QStringLiteral("tts");
+    core::ScriptState script;
+    script.text = m_controls.tAusgabe->text();
+    script.voice = m_controls.coVoice->currentText();
+    script.rate = m_controls.hsRate->value();
+    script.volume = m_controls.hsVolume->value();
+    script.format = m_controls.coFormat->currentText();
+    QString error;
+    if (!core::writeScriptFile(path, script, &error)) {
+        // Confirming a file that was never written would send the user looking for it.
+        core::showMessage(
+            {QStringLiteral(" FEHLER:"),
+             QStringLiteral("  Datei ''") + path + QStringLiteral("'' konnte nicht erstellt werden.    \r\n") + error,
+             core::MessageButtons::Ok, core::MessageIcon::Exclamation});
+        return;
+    }
+    core::showMessage({m_baseCaption, QStringLiteral("  ''") + path + QStringLiteral("'' wurde erstellt.    ")});
+}
+
+} // namespace app

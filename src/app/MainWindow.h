@@ -1,0 +1,101 @@
+#pragma once
+
+#include "form/Controls.h"
+#include "form/WindowState.h"
+
+#include <QLocale>
+#include <QWidget>
+
+#include <memory>
+
+namespace core {
+class Clock;
+class SettingsStore;
+} // namespace core
+namespace speech {
+class EngineEvents;
+class EngineSetup;
+class EventLog;
+class SpeakingControl;
+class Voice;
+} // namespace speech
+namespace text {
+class DictionaryList;
+}
+namespace wav {
+class WavSaver;
+}
+
+namespace app {
+
+// The program's one window. It owns the controls, the voice and the subsystems, and delegates: start-up to
+// app::Startup, speaking to speech::*, the dictionary to text::DictionaryList, saving to wav::WavSaver.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    MainWindow(std::unique_ptr<speech::Voice> voice, const core::Clock& clock, QLocale locale,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Runs the start-up for these arguments (without the program's name). False when the program is to end
+    // at once (start-up failure or missing script); exitCode() tells how.
+    bool load(const QStringList& arguments);
+    int exitCode() const { return m_exitCode; }
+    bool isUnloaded() const { return m_unloaded; }
+
+    const form::Controls& controls() const { return m_controls; }
+    form::WindowState& state() { return m_state; }
+    const core::Clock& clock() const { return m_clock; }
+    QLocale locale() const { return m_locale; }
+    speech::Voice* voice() const { return m_voice.get(); }
+    core::SettingsStore* settings() const { return m_settings.get(); }
+    speech::EventLog& eventLog() const { return *m_eventLog; }
+    speech::EngineSetup& engineSetup() const { return *m_engineSetup; }
+    speech::SpeakingControl& speakingControl() const { return *m_speakingControl; }
+    text::DictionaryList* dictionary() const { return m_dictionary.get(); }
+    wav::WavSaver& wavSaver() const { return *m_wavSaver; }
+
+    // Called by the start-up once the settings application name and the dictionary path are known: opens the
+    // settings and creates the subsystems, which connect their handlers to the controls.
+    void createSubsystems(const QString& settingsApplication, const QString& dictionaryPath);
+
+    // The unload handler: releases the voice, saves settings and dictionary unless a WAV target was set, stores
+    // the placement in interactive runs, and ends the program. failed marks an unattended job that failed.
+    void unload(bool failed = false);
+    // Ends the program without the unload handler's saving (failed start-up, missing script).
+    void abort(int exitCode);
+
+    // Writes the script file of the current state beside the program and confirms it.
+    void MakeINI();
+
+signals:
+    // The run is over: the program should end with this code.
+    void finished(int exitCode);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ChkWords();
+    void wavTargetFinished(bool ok);
+    void releaseVoice();
+    void endProgram(int exitCode);
+
+    form::Controls m_controls;
+    form::WindowState m_state;
+    const core::Clock& m_clock;
+    QLocale m_locale;
+    std::unique_ptr<speech::Voice> m_voice;
+    std::unique_ptr<core::SettingsStore> m_settings;
+    std::unique_ptr<speech::EventLog> m_eventLog;
+    std::unique_ptr<speech::EngineSetup> m_engineSetup;
+    std::unique_ptr<speech::SpeakingControl> m_speakingControl;
+    std::unique_ptr<speech::EngineEvents> m_engineEvents;
+    std::unique_ptr<text::DictionaryList> m_dictionary;
+    std::unique_ptr<wav::WavSaver> m_wavSaver;
+    QString m_baseCaption;
+    int m_exitCode = 0;
+    bool m_unloaded = false;
+};
+
+} // namespace app

@@ -1,0 +1,112 @@
+#include "core/CommandLine.h"
+
+#include "core/IniFile.h"
+#include "core/ProgramLocation.h"
+#include "core/ReplaceString.h"
+
+#include <QFileInfo>
+
+namespace core {
+
+namespace {
+
+QStringList& storedArguments()
+{
+    static QStringList arguments;
+    return arguments;
+}
+
+bool isScriptPath(const QString& argument)
+{
+    return argument.contains(QLatin1String(".tts"), Qt::CaseInsensitive) ||
+           argument.contains(QLatin1String(".ini"), Qt::CaseInsensitive);
+}
+
+// A target whose file name does not already end in ".wav" gets it appended. Only the file name is looked at, so
+// a script cannot name "x.wav/../../.profile" and have some other file overwritten with audio.
+QString withWavExtension(const QString& target)
+{
+    if (target.isEmpty())
+        return target;
+    const QString fileName = target.mid(target.lastIndexOf(QLatin1Char('/')) + 1);
+    if (fileName.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
+        return target;
+    return target + QLatin1String(".wav");
+}
+
+} // namespace
+
+QStringList splitCommandLine(const QString& commandLine)
+{
+    if (commandLine.isEmpty())
+        return {};
+    QStringList arguments{QString()};
+    bool quoted = false;
+    for (const QChar c : commandLine) {
+        if (c == QLatin1Char('"'))
+            quoted = !quoted;
+        else if (c == QLatin1Char(' ') && !quoted)
+            arguments.append(QString());
+        else
+            arguments.last().append(c);
+    }
+    return arguments;
+}
+
+void setCommandLineArguments(const QStringList& arguments)
+{
+    storedArguments() = arguments;
+}
+
+QString GetCMD(int n)
+{
+    const QStringList& arguments = storedArguments();
+    if (n == 0)
+        return QString::number(arguments.size());
+    return arguments.value(n - 1);
+}
+
+RunMode analyseCommandLine(const QStringList& arguments, const QString& exeDir)
+{
+    RunMode mode;
+    QString a1 = arguments.value(0);
+    const QString a2 = arguments.value(1);
+    QString a3 = arguments.value(2);
+    if (a1.isEmpty())
+        return mode;
+
+    const bool a2IsOption = a2.startsWith(QLatin1Char('?')) || a2 == QLatin1String("!!") || a2 == QLatin1String("!");
+    if (a2IsOption)
+        a3 = a2;
+    if (a3.startsWith(QLatin1Char('?'))) {
+        mode.wavTarget = a3.mid(1);
+        a3.clear();
+    }
+
+    if (isScriptPath(a1)) {
+        if (a1.startsWith(QLatin1Char('@')))
+            a1 = exeDir + a1.mid(1);
+        // Resolved once against the current folder, so the values are read from the very file that was found.
+        mode.scriptPath = QFileInfo(a1).absoluteFilePath();
+        if (FileSize(mode.scriptPath) > 0) {
+            mode.scriptRun = true;
+            if (!a2IsOption)
+                mode.commandLineText = a2;
+        } else {
+            mode.missingScriptMessage = QStringLiteral("  Datei ''") + a1 + QStringLiteral("'' nicht gefunden ...    ");
+        }
+    } else {
+        a3 = a2;
+        mode.commandLineText = a1;
+        mode.commandLineTextRun = true;
+        mode.boxText = core::ReplaceString(a1, QStringLiteral("|"), QStringLiteral("\r\n"), true);
+    }
+
+    if (mode.wavTarget.isEmpty() && mode.scriptRun)
+        mode.wavTarget = ReadINI(mode.scriptPath, QStringLiteral("Voice"), QStringLiteral("WavFile"), true);
+    mode.wavTarget = withWavExtension(mode.wavTarget);
+    mode.optionArgument = a3;
+    return mode;
+}
+
+} // namespace core

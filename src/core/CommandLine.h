@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace core {
+
+// Splits one command-line string the way the program's own parser does: a double quote toggles quoting and is
+// dropped, a blank outside quotes starts a new argument, blanks are not merged.
+QStringList splitCommandLine(const QString& commandLine);
+
+// The program's arguments without its own name. Set once at start from argv (already split by the shell).
+void setCommandLineArguments(const QStringList& arguments);
+// n >= 1: the n-th argument, empty when there are fewer; n == 0: the number of arguments.
+QString GetCMD(int n);
+
+// What the command line asks this run to do.
+struct RunMode {
+    QString scriptPath;     // a1 when it names a script (".tts"/".ini" anywhere, any case; "@" resolved)
+    bool scriptRun = false; // a script was given and found
+    bool commandLineTextRun = false;
+    QString commandLineText;      // the text to speak from the command line (without "|" conversion)
+    QString boxText;              // for a plain-text run: the text for the text box, "|" turned into CR LF
+    QString optionArgument;       // "!", "!!" or whatever a3 was left as
+    QString wavTarget;            // ".wav" appended unless the file name already ends in it (any case)
+    QString missingScriptMessage; // set when the script path names no (or an empty) file: the message text
+
+    // Filled by the start-up, not by the analysis: the script's [Program] numbers and options.
+    int hide = 0;
+    int start = 0;
+    int close = 0;
+    int saveFlag = 1;
+};
+
+// Analyses the arguments a1, a2, a3 (GetCMD 1..3). exeDir resolves "@name"; the script's [Voice] WavFile is
+// read with ReadINI when no WAV target was given.
+RunMode analyseCommandLine(const QStringList& arguments, const QString& exeDir);
+
+} // namespace core

@@ -1,0 +1,44 @@
+#include "core/ScriptFile.h"
+
+#include <QSaveFile>
+
+namespace core {
+
+QString makeIniText(const ScriptState& state)
+{
+    // The script holds the text on one line. A lone CR or LF would end that line early too, so every kind of
+    // line break becomes "|".
+    QString text = state.text;
+    text.replace(QLatin1String("\r\n"), QLatin1String("|"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('|'));
+    text.replace(QLatin1Char('\n'), QLatin1Char('|'));
+
+    const QLatin1String eol("\r\n");
+    QString ini;
+    ini += QLatin1String("[Program]") + eol;
+    ini += QLatin1String("Hide    = 0") + eol;
+    ini += QLatin1String("Start   = 1") + eol;
+    ini += QLatin1String("Text    = ") + text + eol;
+    ini += QLatin1String("Close   = 0") + eol;
+    ini += eol;
+    ini += QLatin1String("[Voice]") + eol;
+    ini += QLatin1String("Voice   = ") + state.voice + eol;
+    ini += QLatin1String("Rate    = ") + QString::number(state.rate) + eol;
+    ini += QLatin1String("Volume  = ") + QString::number(state.volume) + eol;
+    ini += QLatin1String("Format  = ") + state.format + eol;
+    ini += QLatin1String("WavFile = ") + eol;
+    ini += eol;
+    return ini;
+}
+
+bool writeScriptFile(const QString& path, const ScriptState& state, QString* error)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(makeIniText(state).toUtf8()) >= 0 && file.commit())
+        return true;
+    if (error)
+        *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+    return false;
+}
+
+} // namespace core

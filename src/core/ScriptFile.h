@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace core {
+
+// The state that F12 writes as a script file.
+struct ScriptState {
+    QString text; // the text box; CR LF become "|"
+    QString voice;
+    int rate = 0;
+    int volume = 100;
+    QString format;
+};
+
+// The exact text of the script file, CR LF line ends, every "=" in the ninth column.
+QString makeIniText(const ScriptState& state);
+
+// Writes it to path (replacing any file); false with an English description on failure.
+bool writeScriptFile(const QString& path, const ScriptState& state, QString* error = nullptr);
+
+} // namespace core

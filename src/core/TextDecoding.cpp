@@ -1,0 +1,40 @@
+#include "core/TextDecoding.h"
+
+#include <QStringDecoder>
+
+namespace core {
+
+namespace {
+
+// 0x80..0x9F of Windows-1252; the rest of the code page is Latin-1. Unassigned bytes map to themselves.
+constexpr char16_t kWindows1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                           0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString decodeWindows1252(const QByteArray& bytes)
+{
+    QString result(bytes.size(), Qt::Uninitialized);
+    QChar* out = result.data();
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        *out++ = QChar(byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : char16_t(byte));
+    }
+    return result;
+}
+
+} // namespace
+
+QString decodeUtf8OrWindows1252(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString decoded = utf8.decode(bytes);
+    if (!utf8.hasError()) {
+        if (decoded.startsWith(QChar(0xFEFF)))
+            decoded.remove(0, 1);
+        return decoded;
+    }
+    return decodeWindows1252(bytes);
+}
+
+} // namespace core

@@ -1,0 +1,302 @@
+#include "speech/espeak/DevicePlayer.h"
+
+#include <QAudioSink>
+#include <QMediaDevices>
+
+namespace speech {
+
+namespace {
+constexpr int TickMs = 2;
+constexpr int BufferMs = 100;
+} // namespace
+
+DevicePlayer::DevicePlayer(AudioQueue& queue, std::function<void(int)> finished)
+    : m_queue(queue)
+    , m_finished(std::move(finished))
+    , m_timer(new QTimer(this))
+{
+    m_clock.start();
+    m_timer->setTimerType(Qt::PreciseTimer);
+    m_timer->setInterval(TickMs);
+    connect(m_timer, &QTimer::timeout, this, &DevicePlayer::tick);
+}
+
+DevicePlayer::~DevicePlayer()
+{
+    if (m_sink) {
+        m_sink->stop();
+        delete m_sink;
+    }
+}
+
+void DevicePlayer::wake()
+{
+    if (!m_timer->isActive() && !m_paused)
+        m_timer->start();
+    tick();
+}
+
+void DevicePlayer::pause()
+{
+    m_paused = true;
+    m_timer->stop();
+    if (m_sink) {
+        // The clock stops with the sound.
+        if (m_running) {
+            m_anchorHeard = playedPosition() - m_base;
+            m_anchorNs = m_clock.nsecsElapsed();
+        }
+        m_sink->suspend();
+    }
+}
+
+void DevicePlayer::resume()
+{
+    if (!m_paused)
+        return;
+    m_paused = false;
+    if (m_sink) {
+        m_anchorNs = m_clock.nsecsElapsed();
+        m_sink->resume();
+    }
+    wake();
+}
+
+void DevicePlayer::purge()
+{
+    if (m_stream != 0) {
+        const qint64 position = m_sink ? playedPosition() : m_base;
+        release(position);
+        m_events.clear();
+        endStream(position);
+    }
+    dropSink();
+    resetStream();
+    m_nextBegin.reset();
+}
+
+DevicePlayer::Position DevicePlayer::interrupt()
+{
+    Position position;
+    position.stream = m_stream;
+    position.wordOffset = m_lastWordOffset;
+    position.played = m_sink ? playedPosition() : m_base;
+    if (m_sink)
+        release(position.played);
+    dropSink();
+    const int stream = m_stream;
+    resetStream();
+    m_nextBegin.reset();
+    m_stream = stream;
+    m_base = position.played;
+    m_lastWordOffset = position.wordOffset;
+    return position;
+}
+
+void DevicePlayer::resetStream()
+{
+    m_stream = 0;
+    m_base = 0;
+    m_written = 0;
+    m_padding = 0;
+    m_ended = false;
+    m_pcm.clear();
+    m_pcmOffset = 0;
+    m_events.clear();
+    m_lastWordOffset = -1;
+}
+
+void DevicePlayer::dropSink()
+{
+    if (!m_sink)
+        return;
+    // stop() disconnects the device stream at once; the deletion waits for the event loop, because the
+    // sink's destructor runs one.
+    m_sink->stop();
+    m_sink->deleteLater();
+    m_sink = nullptr;
+    m_io = nullptr;
+}
+
+bool DevicePlayer::beginNext()
+{
+    std::optional<AudioQueue::Item> begin = std::move(m_nextBegin);
+    m_nextBegin.reset();
+    while (!begin) {
+        std::optional<AudioQueue::Item> item = m_queue.tryPop();
+        if (!item)
+            return false;
+        if (item->kind == AudioQueue::Item::Kind::Begin)
+            begin = std::move(item);
+    }
+    const bool continues = begin->continuation && begin->stream == m_stream;
+    if (!continues) {
+        resetStream();
+        m_stream = begin->stream;
+    }
+    m_written = 0;
+    m_padding = 0;
+    m_ended = false;
+    m_running = false;
+    m_anchorHeard = 0;
+    m_anchorNs = 0;
+    m_bytesPerSecond = qint64(begin->sampleRate) * 2;
+
+    QAudioFormat format;
+    format.setSampleRate(begin->sampleRate);
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::Int16);
+    const QAudioDevice device = begin->device.isNull() ? QMediaDevices::defaultAudioOutput() : begin->device;
+    m_sink = new QAudioSink(device, format, this);
+    m_sink->setBufferSize(qsizetype(begin->sampleRate) * 2 * BufferMs / 1000);
+    m_io = m_sink->start();
+    if (!continues) {
+        SpeechEvent start;
+        start.kind = SpeechEvent::Kind::StartStream;
+        start.stream = m_stream;
+        emit eventsReady({start});
+    }
+    if (!m_io || m_sink->error() != QAudio::NoError) {
+        // No device to play on: the stream is dropped, its end still reported so that callers return to idle.
+        dropSink();
+        m_ended = true;
+        while (std::optional<AudioQueue::Item> item = m_queue.tryPop()) {
+            if (item->kind == AudioQueue::Item::Kind::Begin) {
+                m_nextBegin = std::move(item);
+                break;
+            }
+        }
+        endStream(m_base);
+    }
+    return true;
+}
+
+void DevicePlayer::feed()
+{
+    for (;;) {
+        if (m_pcmOffset < m_pcm.size()) {
+            const qint64 free = m_sink->bytesFree() & ~qint64(1);
+            const qint64 count = qMin(free, m_pcm.size() - m_pcmOffset);
+            if (count <= 0)
+                return;
+            const qint64 written = m_io->write(m_pcm.constData() + m_pcmOffset, count);
+            if (written <= 0)
+                return;
+            m_pcmOffset += written;
+            m_written += written;
+            continue;
+        }
+        if (m_ended) {
+            const qint64 missing = m_sink->bufferSize() - m_padding;
+            const qint64 count = qMin(qint64(m_sink->bytesFree()), missing) & ~qint64(1);
+            if (count > 0) {
+                const QByteArray silence(count, '\0');
+                m_padding += qMax(qint64(0), m_io->write(silence));
+            }
+            return;
+        }
+        std::optional<AudioQueue::Item> item = m_queue.tryPop();
+        if (!item)
+            return;
+        switch (item->kind) {
+        case AudioQueue::Item::Kind::Audio:
+            m_pcm = std::move(item->pcm);
+            m_pcmOffset = 0;
+            break;
+        case AudioQueue::Item::Kind::Event:
+            item->event.position += m_base;
+            m_events.push_back(std::move(item->event));
+            break;
+        case AudioQueue::Item::Kind::End:
+            m_ended = true;
+            break;
+        case AudioQueue::Item::Kind::Begin:
+            m_nextBegin = std::move(item);
+            m_ended = true;
+            break;
+        }
+    }
+}
+
+qint64 DevicePlayer::playedPosition()
+{
+    const qint64 buffered = qMax(qint64(0), qint64(m_sink->bufferSize() - m_sink->bytesFree()));
+    const qint64 taken = qBound(qint64(0), m_written + m_padding - buffered, m_written + m_padding);
+    const qint64 now = m_clock.nsecsElapsed();
+    if (!m_running) {
+        if (taken == 0)
+            return m_base;
+        m_running = true;
+        m_anchorNs = now;
+        m_anchorHeard = 0;
+    }
+    qint64 heard = m_anchorHeard + (now - m_anchorNs) * m_bytesPerSecond / 1000000000;
+    // Never past what the device has; never further behind it than its buffer.
+    const qint64 earliest = taken - m_sink->bufferSize();
+    if (heard > taken || heard < earliest) {
+        heard = qBound(earliest, heard, taken);
+        m_anchorNs = now;
+        m_anchorHeard = heard;
+    }
+    return m_base + qBound(qint64(0), heard, m_written);
+}
+
+void DevicePlayer::release(qint64 played, bool all)
+{
+    QList<SpeechEvent> due;
+    while (!m_events.empty() && (all || m_events.front().position < played)) {
+        const SpeechEvent& event = m_events.front();
+        if (event.kind == SpeechEvent::Kind::Word)
+            m_lastWordOffset = event.a;
+        due.append(event);
+        m_events.pop_front();
+    }
+    if (!due.isEmpty())
+        emit eventsReady(due);
+}
+
+void DevicePlayer::endStream(qint64 position)
+{
+    SpeechEvent end;
+    end.kind = SpeechEvent::Kind::EndStream;
+    end.stream = m_stream;
+    end.position = position;
+    emit eventsReady({end});
+    const int stream = m_stream;
+    dropSink();
+    resetStream();
+    m_finished(stream);
+}
+
+void DevicePlayer::tick()
+{
+    if (m_paused)
+        return;
+    for (int round = 0; round < 8; ++round) {
+        if (!m_sink && !beginNext()) {
+            m_timer->stop();
+            return;
+        }
+        if (!m_sink)
+            continue; // the stream could not be played and has ended
+        if (m_sink->state() == QAudio::StoppedState && m_sink->error() != QAudio::NoError) {
+            // The device went away: what is left of the stream is dropped.
+            release(m_base + m_written, true);
+            endStream(m_base + m_written);
+            continue;
+        }
+        feed();
+        const qint64 played = playedPosition();
+        release(played);
+        if (m_ended && m_pcmOffset >= m_pcm.size() && played >= m_base + m_written) {
+            release(m_base + m_written, true);
+            endStream(m_base + m_written);
+            continue;
+        }
+        break;
+    }
+    if (!m_timer->isActive())
+        m_timer->start();
+}
+
+} // namespace speech

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "speech/espeak/AudioQueue.h"
+#include "speech/espeak/SpeechEvent.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QObject>
+#include <QTimer>
+
+#include <deque>
+#include <functional>
+#include <optional>
+
+class QAudioSink;
+class QIODevice;
+
+namespace speech {
+
+// Plays the queued streams on an audio device, a fresh QAudioSink for each, and releases each stream's events
+// when the device has played up to them. Lives on a thread of its own, so audio goes on while the user-interface
+// thread waits; its public functions must be called on that thread.
+class DevicePlayer : public QObject {
+    Q_OBJECT
+public:
+    struct Position {
+        int stream = 0;      // 0 when no stream is playing
+        int wordOffset = -1; // text offset of the last word released, -1 when none yet
+        qint64 played = 0;   // stream position heard so far
+    };
+
+    DevicePlayer(AudioQueue& queue, std::function<void(int stream)> finished);
+    ~DevicePlayer() override;
+
+    void wake();
+    void pause();
+    void resume();
+    // Stops the sound at once; the stream that was playing ends (EndStream).
+    void purge();
+    // Stops the sound but keeps the stream open: its next segment continues at the position reached.
+    Position interrupt();
+
+signals:
+    void eventsReady(const QList<speech::SpeechEvent>& events);
+
+private:
+    void tick();
+    bool beginNext();
+    void feed();
+    qint64 playedPosition();
+    // Hands out the events before played: an event marks the start of its audio, which has been heard once the
+    // device has taken any of it. all hands out every event held.
+    void release(qint64 played, bool all = false);
+    void endStream(qint64 position);
+    void dropSink();
+    void resetStream();
+
+    AudioQueue& m_queue;
+    std::function<void(int)> m_finished;
+    QTimer* m_timer;
+    QAudioSink* m_sink = nullptr;
+    QIODevice* m_io = nullptr;
+    bool m_paused = false;
+
+    int m_stream = 0;
+    qint64 m_base = 0;    // stream position where the current segment began
+    qint64 m_written = 0; // audio bytes of the segment handed to the device
+    qint64 m_padding = 0; // silence written after the end, so that short streams start and tails play out
+    bool m_ended = false;
+    QByteArray m_pcm;
+    qint64 m_pcmOffset = 0;
+    std::deque<SpeechEvent> m_events;
+    int m_lastWordOffset = -1;
+    std::optional<AudioQueue::Item> m_nextBegin;
+
+    // The device takes audio in blocks, ahead of playing it: what is heard runs with the clock from the first
+    // take, held back while the device has nothing to play and pulled forward when it plays faster.
+    QElapsedTimer m_clock;
+    qint64 m_bytesPerSecond = 0;
+    bool m_running = false; // the device has started taking this segment
+    qint64 m_anchorNs = 0;
+    qint64 m_anchorHeard = 0; // segment bytes heard at m_anchorNs
+};
+
+} // namespace speech

@@ -1,0 +1,337 @@
+#include "speech/espeak/EspeakVoice.h"
+
+#include "core/TextDecoding.h"
+#include "speech/SentenceSplitter.h"
+#include "speech/espeak/DevicePlayer.h"
+#include "speech/espeak/DeviceStreamOutput.h"
+#include "speech/espeak/FileStreamOutput.h"
+#include "speech/espeak/SynthesisWorker.h"
+#include "speech/espeak/WavFileWriter.h"
+
+#include <QFile>
+#include <QMediaDevices>
+
+namespace speech {
+
+namespace {
+
+const QString NoDevice = QStringLiteral("No audio output device is available.");
+
+// Runs f on the player's thread and waits for it. The player never waits for this thread, so this cannot lock.
+template <typename F> void onPlayerThread(DevicePlayer* player, F f)
+{
+    QMetaObject::invokeMethod(player, f, Qt::BlockingQueuedConnection);
+}
+
+} // namespace
+
+EspeakVoice::EspeakVoice(QObject* parent)
+    : Voice(parent)
+    , m_worker(&SynthesisWorker::shared())
+    , m_abortedUpTo(std::make_shared<std::atomic<quint64>>(0))
+{
+    qRegisterMetaType<speech::SpeechEvent>();
+    qRegisterMetaType<QList<speech::SpeechEvent>>();
+    m_queue.reset(m_generation);
+
+    m_player = new DevicePlayer(m_queue, [this](int stream) { m_book.finished(stream); });
+    m_player->moveToThread(&m_playerThread);
+    // Deleted on its own thread when that ends: its timer and sinks belong there.
+    connect(&m_playerThread, &QThread::finished, m_player, &QObject::deleteLater);
+    connect(m_player, &DevicePlayer::eventsReady, this, &EspeakVoice::deliver, Qt::QueuedConnection);
+    m_playerThread.setObjectName(QStringLiteral("Audio playback"));
+    m_playerThread.start();
+    DevicePlayer* player = m_player;
+    m_queue.setWakeUp([player] { QMetaObject::invokeMethod(player, &DevicePlayer::wake, Qt::QueuedConnection); });
+
+    if (!m_worker->initialize(&m_initializationError))
+        return;
+    m_voices = m_worker->voices();
+    if (m_voices.isEmpty())
+        m_initializationError = QStringLiteral("espeak-ng offers no voices.");
+    else
+        m_worker->checkVoice(m_voices.first().id, nullptr);
+}
+
+EspeakVoice::~EspeakVoice()
+{
+    abortAll();
+    m_worker->call([] {}); // the jobs queued for this voice are over; nothing can push into the queue afterwards
+    onPlayerThread(m_player, [player = m_player] { player->purge(); });
+    m_playerThread.quit();
+    m_playerThread.wait();
+    m_book.clear();
+}
+
+bool EspeakVoice::fail(QString* error, const QString& message) const
+{
+    if (error)
+        *error = message;
+    return false;
+}
+
+QList<Token> EspeakVoice::voices() const
+{
+    return m_voices;
+}
+
+QList<Token> EspeakVoice::audioOutputs() const
+{
+    QList<Token> tokens;
+    for (const QAudioDevice& device : QMediaDevices::audioOutputs())
+        tokens.append({QString::fromUtf8(device.id()), device.description()});
+    return tokens;
+}
+
+bool EspeakVoice::setVoice(int index, QString* error)
+{
+    if (!m_initializationError.isEmpty())
+        return fail(error, m_initializationError);
+    if (index < 0 || index >= m_voices.size())
+        return fail(error, QStringLiteral("There is no voice number %1.").arg(index));
+    if (!m_worker->checkVoice(m_voices.at(index).id, error))
+        return false;
+    m_voiceIndex = index;
+    return true;
+}
+
+bool EspeakVoice::setAudioOutput(int index, QString* error)
+{
+    const QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
+    if (devices.isEmpty())
+        return fail(error, NoDevice);
+    if (index < -1 || index >= devices.size())
+        return fail(error, QStringLiteral("There is no audio output number %1.").arg(index));
+    m_device = index == -1 ? QAudioDevice() : devices.at(index);
+    m_toFile = false;
+    return true;
+}
+
+bool EspeakVoice::setOutputFormat(int formatCode, QString* error)
+{
+    if (sampleRateOfFormat(formatCode) == 0)
+        return fail(error, QStringLiteral("The audio format %1 is not supported.").arg(formatCode));
+    m_format = formatCode;
+    return true;
+}
+
+void EspeakVoice::setRate(int rate)
+{
+    m_rate = qBound(-10, rate, 10);
+}
+
+void EspeakVoice::setVolume(int volume)
+{
+    m_volume = qBound(0, volume, 100);
+}
+
+int EspeakVoice::speak(const QString& text, quint32 flags, QString* error)
+{
+    if (!m_initializationError.isEmpty())
+        return fail(error, m_initializationError);
+    QString content = text;
+    if (flags & SpeakIsFilename) {
+        QFile file(text);
+        if (!file.open(QIODevice::ReadOnly))
+            return fail(error, QStringLiteral("Cannot read the text file \"%1\": %2").arg(text, file.errorString()));
+        content = core::decodeUtf8OrWindows1252(file.readAll());
+    }
+    if (!m_toFile && !content.isEmpty() && QMediaDevices::audioOutputs().isEmpty())
+        return fail(error, NoDevice);
+    if (m_toFile && !m_file)
+        return fail(error, QStringLiteral("The file stream is closed."));
+
+    if (flags & SpeakPurgeBeforeSpeak)
+        purge();
+    const int stream = m_nextStream++;
+    if (content.isEmpty())
+        return stream;
+
+    SpeechRequest request;
+    request.stream = stream;
+    request.text = content;
+    if (flags & SpeakIsXML)
+        request.markup = true;
+    else if (flags & SpeakIsNotXML)
+        request.markup = false;
+    else
+        request.markup = content.startsWith(u'<');
+    request.punctuation = flags & SpeakNLPSpeakPunc;
+    const Token& voice = m_voices.at(m_voiceIndex);
+    request.voiceId = voice.id;
+    request.voiceDescription = voice.description;
+    request.voiceChanged = !m_previousVoice.isEmpty() && m_previousVoice != voice.id;
+    m_previousVoice = voice.id;
+    request.rate = m_rate;
+    request.volume = m_volume;
+    request.phonemes = m_phonemeEvents;
+    request.audioLevel = m_audioLevelEvents;
+    if (m_toFile) {
+        request.file = m_file;
+        request.sampleRate = m_file->sampleRate();
+    } else {
+        request.device = m_device;
+        request.sampleRate = sampleRateOfFormat(m_format);
+    }
+    m_book.add(request);
+    enqueue(request);
+    if (!(flags & SpeakAsync))
+        m_book.waitUntilFinished(stream, -1);
+    return stream;
+}
+
+void EspeakVoice::enqueue(const SpeechRequest& request)
+{
+    const quint64 generation = m_generation;
+    m_worker->synthesize(request, generation, m_abortedUpTo,
+                         [this, generation](const SpeechRequest& r) -> std::unique_ptr<StreamOutput> {
+                             if (!r.file)
+                                 return std::make_unique<DeviceStreamOutput>(m_queue, r, generation);
+                             auto events = [this](const QList<SpeechEvent>& batch) {
+                                 QMetaObject::invokeMethod(
+                                     this, [this, batch] { deliver(batch); }, Qt::QueuedConnection);
+                             };
+                             return std::make_unique<FileStreamOutput>(r, events,
+                                                                       [this](int stream) { m_book.finished(stream); });
+                         });
+}
+
+quint64 EspeakVoice::abortAll()
+{
+    m_abortedUpTo->store(m_generation);
+    ++m_generation;
+    m_queue.reset(m_generation);
+    return m_generation;
+}
+
+void EspeakVoice::purge()
+{
+    abortAll();
+    onPlayerThread(m_player, [player = m_player] { player->purge(); });
+    m_book.clear();
+}
+
+bool EspeakVoice::pause(QString*)
+{
+    m_paused = true;
+    onPlayerThread(m_player, [player = m_player] { player->pause(); });
+    return true;
+}
+
+bool EspeakVoice::resume(QString*)
+{
+    m_paused = false;
+    onPlayerThread(m_player, [player = m_player] { player->resume(); });
+    return true;
+}
+
+int EspeakVoice::skip(const QString& type, int count, QString* error)
+{
+    if (type.compare(QLatin1String("Sentence"), Qt::CaseInsensitive) != 0)
+        return fail(error, QStringLiteral("Skipping by \"%1\" is not supported, only by \"Sentence\".").arg(type)), -1;
+    if (m_paused)
+        return fail(error, QStringLiteral("Cannot skip while the voice is paused.")), -1;
+    QList<SpeechRequest> requests = m_book.pending();
+    if (requests.isEmpty())
+        return 0;
+    if (requests.first().file)
+        return fail(error, QStringLiteral("Cannot skip while speaking into a file.")), -1;
+
+    abortAll();
+    DevicePlayer::Position heard;
+    onPlayerThread(m_player, [&heard, player = m_player] { heard = player->interrupt(); });
+    requests = m_book.pending();
+    if (requests.isEmpty())
+        return 0;
+
+    SpeechRequest current = requests.takeFirst();
+    const bool playing = heard.stream == current.stream;
+    const QList<TextRange> sentences = SentenceSplitter::split(current.text);
+    const int offset = playing && heard.wordOffset >= 0 ? heard.wordOffset : current.startOffset;
+    const int from = SentenceSplitter::indexAt(sentences, offset);
+    const int target = qMax(0, from + count);
+    int skipped = qAbs(target - from);
+    if (target >= sentences.size()) {
+        // Past the last sentence: the stream ends here.
+        skipped = int(sentences.size()) - from;
+        onPlayerThread(m_player, [player = m_player] { player->purge(); });
+        m_book.finished(current.stream);
+    } else {
+        current.startOffset = sentences.at(target).start;
+        current.continuation = playing;
+        m_book.update(current);
+        enqueue(current);
+    }
+    for (const SpeechRequest& request : requests)
+        enqueue(request);
+    return skipped;
+}
+
+bool EspeakVoice::waitUntilDone(int msTimeout)
+{
+    return m_book.waitUntilEmpty(msTimeout);
+}
+
+bool EspeakVoice::openFileStream(const QString& path, int formatCode, QString* error)
+{
+    const int sampleRate = sampleRateOfFormat(formatCode);
+    if (sampleRate == 0)
+        return fail(error, QStringLiteral("The audio format %1 is not supported.").arg(formatCode));
+    if (m_file && !closeFileStream(error))
+        return false;
+    auto file = std::make_shared<WavFileWriter>();
+    if (!file->open(path, sampleRate, error))
+        return false;
+    m_file = file;
+    m_toFile = true;
+    return true;
+}
+
+bool EspeakVoice::closeFileStream(QString* error)
+{
+    if (!m_file)
+        return fail(error, QStringLiteral("No file stream is open."));
+    std::shared_ptr<WavFileWriter> file = std::move(m_file);
+    if (m_toFile) {
+        m_toFile = false;
+        m_device = QAudioDevice();
+    }
+    // After the streams queued for the file, on the thread that writes it.
+    bool ok = true;
+    m_worker->call([&] { ok = file->close(error); });
+    return ok;
+}
+
+void EspeakVoice::deliver(const QList<SpeechEvent>& events)
+{
+    for (const SpeechEvent& e : events) {
+        switch (e.kind) {
+        case SpeechEvent::Kind::StartStream:
+            emit startStream(e.stream, e.position);
+            break;
+        case SpeechEvent::Kind::EndStream:
+            emit endStream(e.stream, e.position);
+            break;
+        case SpeechEvent::Kind::VoiceChange:
+            emit voiceChange(e.stream, e.position, e.text);
+            break;
+        case SpeechEvent::Kind::Bookmark:
+            emit bookmark(e.stream, e.position, e.text, e.a);
+            break;
+        case SpeechEvent::Kind::Word:
+            emit word(e.stream, e.position, e.a, e.b);
+            break;
+        case SpeechEvent::Kind::Sentence:
+            emit sentence(e.stream, e.position, e.a, e.b);
+            break;
+        case SpeechEvent::Kind::Phoneme:
+            emit phoneme(e.stream, e.position, e.a, e.b, e.c, e.d);
+            break;
+        case SpeechEvent::Kind::AudioLevel:
+            emit audioLevel(e.stream, e.position, e.a);
+            break;
+        }
+    }
+}
+
+} // namespace speech

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "speech/Voice.h"
+#include "speech/espeak/AudioQueue.h"
+#include "speech/espeak/RequestBook.h"
+#include "speech/espeak/SpeechEvent.h"
+
+#include <QAudioDevice>
+#include <QThread>
+
+#include <atomic>
+
+#include <memory>
+
+namespace speech {
+
+class DevicePlayer;
+class SynthesisWorker;
+class WavFileWriter;
+
+// The real voice: espeak-ng on a synthesis thread, playback through Qt Multimedia on a thread of its own, WAV
+// files through libsndfile. Lives on the user-interface thread and emits its events there.
+class EspeakVoice : public Voice {
+    Q_OBJECT
+public:
+    explicit EspeakVoice(QObject* parent = nullptr);
+    ~EspeakVoice() override;
+
+    // Empty when the synthesizer came up; otherwise every operation fails with this text.
+    QString initializationError() const { return m_initializationError; }
+
+    QList<Token> voices() const override;
+    QList<Token> audioOutputs() const override;
+
+    int voiceIndex() const override { return m_voiceIndex; }
+    bool setVoice(int index, QString* error = nullptr) override;
+    bool setAudioOutput(int index, QString* error = nullptr) override;
+    bool setOutputFormat(int formatCode, QString* error = nullptr) override;
+    int outputFormat() const override { return m_format; }
+
+    int rate() const override { return m_rate; }
+    void setRate(int rate) override;
+    int volume() const override { return m_volume; }
+    void setVolume(int volume) override;
+
+    int speak(const QString& text, quint32 flags, QString* error = nullptr) override;
+    bool pause(QString* error = nullptr) override;
+    bool resume(QString* error = nullptr) override;
+    int skip(const QString& type, int count, QString* error = nullptr) override;
+    bool waitUntilDone(int msTimeout) override;
+
+    bool openFileStream(const QString& path, int formatCode, QString* error = nullptr) override;
+    bool closeFileStream(QString* error = nullptr) override;
+
+    // AudioLevel events are off unless asked for; Phoneme events are on.
+    void setAudioLevelEvents(bool enabled) { m_audioLevelEvents = enabled; }
+    void setPhonemeEvents(bool enabled) { m_phonemeEvents = enabled; }
+
+private:
+    void deliver(const QList<speech::SpeechEvent>& events);
+    void enqueue(const SpeechRequest& request);
+    quint64 abortAll();
+    void purge();
+    bool fail(QString* error, const QString& message) const;
+
+    SynthesisWorker* m_worker;
+    std::shared_ptr<std::atomic<quint64>> m_abortedUpTo;
+    AudioQueue m_queue;
+    QThread m_playerThread;
+    DevicePlayer* m_player = nullptr;
+    RequestBook m_book;
+    QString m_initializationError;
+
+    QList<Token> m_voices;
+    int m_voiceIndex = 0;
+    QString m_previousVoice; // voice of the stream before, for VoiceChange
+    QAudioDevice m_device;   // null: the default output
+    std::shared_ptr<WavFileWriter> m_file;
+    bool m_toFile = false;
+    int m_format = 22;
+    int m_rate = 0;
+    int m_volume = 100;
+    int m_nextStream = 1;
+    quint64 m_generation = 1;
+    bool m_paused = false;
+    bool m_audioLevelEvents = false;
+    bool m_phonemeEvents = true;
+};
+
+} // namespace speech

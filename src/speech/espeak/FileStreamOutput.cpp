@@ -1,0 +1,77 @@
+#include "speech/espeak/FileStreamOutput.h"
+
+namespace speech {
+
+namespace {
+constexpr int BatchSize = 256;
+constexpr size_t AudioBlock = 64 * 1024; // samples
+} // namespace
+
+FileStreamOutput::FileStreamOutput(const SpeechRequest& request, EventSink events, Finished finished)
+    : m_request(request)
+    , m_events(std::move(events))
+    , m_finished(std::move(finished))
+{
+}
+
+FileStreamOutput::~FileStreamOutput()
+{
+    flushAudio();
+    flush();
+}
+
+bool FileStreamOutput::begin()
+{
+    SpeechEvent start;
+    start.kind = SpeechEvent::Kind::StartStream;
+    start.stream = m_request.stream;
+    return event(start);
+}
+
+bool FileStreamOutput::audio(const qint16* samples, qint64 count)
+{
+    m_audio.insert(m_audio.end(), samples, samples + count);
+    if (m_audio.size() >= AudioBlock)
+        flushAudio();
+    m_bytes += count * qint64(sizeof(qint16));
+    return true;
+}
+
+bool FileStreamOutput::event(const SpeechEvent& event)
+{
+    m_batch.append(event);
+    if (m_batch.size() >= BatchSize)
+        flush();
+    return true;
+}
+
+void FileStreamOutput::flushAudio()
+{
+    // A failed write is kept by the writer and reported when the file is closed; the stream goes on so that
+    // its events still arrive.
+    if (!m_audio.empty())
+        m_request.file->write(m_audio.data(), qint64(m_audio.size()));
+    m_audio.clear();
+}
+
+void FileStreamOutput::finish(bool)
+{
+    flushAudio();
+    SpeechEvent end;
+    end.kind = SpeechEvent::Kind::EndStream;
+    end.stream = m_request.stream;
+    end.position = m_bytes;
+    m_batch.append(end);
+    flush();
+    m_finished(m_request.stream);
+}
+
+void FileStreamOutput::flush()
+{
+    if (m_batch.isEmpty())
+        return;
+    m_events(m_batch);
+    m_batch.clear();
+}
+
+} // namespace speech

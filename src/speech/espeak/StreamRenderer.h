@@ -1,0 +1,64 @@
+#pragma once
+
+#include "speech/SentenceSplitter.h"
+#include "speech/TextPositionMapper.h"
+#include "speech/espeak/Resampler.h"
+#include "speech/espeak/SpeechRequest.h"
+#include "speech/espeak/StreamOutput.h"
+
+#include <QList>
+
+#include <vector>
+
+namespace speech {
+
+// What the synthesizer reports, independent of its headers. sample counts at the synthesizer's own rate from the
+// start of the synthesis call; textPosition is 1-based in code points.
+struct RawEvent {
+    enum class Kind { Word, Mark, Phoneme, End };
+    Kind kind = Kind::Word;
+    qint64 sample = 0;
+    int textPosition = 0;
+    int length = 0;
+    QString name; // Mark: the mark's name; Phoneme: the phoneme's mnemonic
+};
+
+// Turns one request's raw synthesizer output into the stream the caller hears and sees: volume, output rate,
+// word ranges of the caller's text, the program's own sentences, bookmarks and phonemes, positions in bytes of
+// output audio.
+class StreamRenderer {
+public:
+    StreamRenderer(const SpeechRequest& request, int synthesizerRate, StreamOutput& output);
+
+    bool begin();
+    bool audio(const qint16* samples, int count);
+    bool event(const RawEvent& event);
+    // Flushes what is held back; completed false when synthesis was aborted.
+    void finish(bool completed);
+
+    // Phoneme ids are the mnemonic's first bytes, so the same phoneme always gets the same id.
+    static int phonemeId(const QString& mnemonic);
+    static int levelOf(const qint16* samples, qint64 count);
+
+private:
+    qint64 positionOf(qint64 synthesizerSample) const;
+    bool send(SpeechEvent::Kind kind, qint64 position, int a = 0, int b = 0, const QString& text = {});
+    bool word(const RawEvent& raw);
+    bool flushPhoneme(qint64 nextSample, int nextId);
+
+    const SpeechRequest& m_request;
+    int m_synthesizerRate;
+    StreamOutput& m_output;
+    Resampler m_resampler;
+    TextPositionMapper m_mapper;
+    QList<TextRange> m_sentences;
+    TextRange m_lastWord{-1, 0};
+    int m_lastSentence = -1;
+    bool m_hasPhoneme = false;
+    RawEvent m_phoneme;
+    std::vector<qint16> m_scaled;
+    std::vector<qint16> m_converted;
+    qint64 m_inputSamples = 0;
+};
+
+} // namespace speech

@@ -1,8 +1,0 @@
-#pragma once
-
-namespace ui {
-
-// Answers the program's messages with real message boxes from now on.
-void useQtMessageBoxes();
-
-} // namespace ui

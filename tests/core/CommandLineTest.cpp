@@ -1,0 +1,191 @@
+#include "core/CommandLine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SplitCase {
+    QString commandLine;
+    QStringList expected;
+};
+
+TEST(CommandLine, SplitsOneStringLikeTheProgramsOwnParser)
+{
+    const SplitCase cases[] = {
+        {"", {}},
+        {"Hallo", {"Hallo"}},
+        {"Hallo Welt", {"Hallo", "Welt"}},
+        {"\"Hallo Welt\" !", {"Hallo Welt", "!"}},
+        {"Hallo  Welt", {"Hallo", "", "Welt"}}, // blanks are not merged
+        {" Hallo", {"", "Hallo"}},
+        {"Hallo ", {"Hallo", ""}},
+        {"a\"b c\"d e", {"ab cd", "e"}}, // quotes toggle anywhere and are dropped
+        {"\"\"", {""}},
+        {"\"offen bis zum Ende", {"offen bis zum Ende"}},
+    };
+    for (const SplitCase& c : cases)
+        EXPECT_EQ(core::splitCommandLine(c.commandLine), c.expected) << c.commandLine.toStdString();
+}
+
+TEST(CommandLine, GetCmdCountsAndIndexesTheArguments)
+{
+    core::setCommandLineArguments({"Hallo", "!"});
+    EXPECT_EQ(core::GetCMD(0), "2");
+    EXPECT_EQ(core::GetCMD(1), "Hallo");
+    EXPECT_EQ(core::GetCMD(2), "!");
+    EXPECT_EQ(core::GetCMD(3), "");
+    core::setCommandLineArguments({});
+    EXPECT_EQ(core::GetCMD(0), "0");
+    EXPECT_EQ(core::GetCMD(1), "");
+}
+
+struct TextCase {
+    QStringList arguments;
+    bool textRun;
+    QString text;
+    QString boxText;
+    QString option;
+    QString wavTarget;
+};
+
+TEST(CommandLine, PlainTextsAndTheirOptions)
+{
+    const TextCase cases[] = {
+        {{}, false, "", "", "", ""},
+        {{"", "!"}, false, "", "", "", ""},
+        {{"Hallo Welt"}, true, "Hallo Welt", "Hallo Welt", "", ""},
+        // Unquoted, the second word is taken as the option and not spoken.
+        {{"Hallo", "Welt"}, true, "Hallo", "Hallo", "Welt", ""},
+        {{"Zeile 1|Zeile 2|"}, true, "Zeile 1|Zeile 2|", "Zeile 1\r\nZeile 2\r\n", "", ""},
+        {{"Hallo", "!"}, true, "Hallo", "Hallo", "!", ""},
+        {{"Hallo", "!!"}, true, "Hallo", "Hallo", "!!", ""},
+        {{"Hallo", "?ausgabe"}, true, "Hallo", "Hallo", "?ausgabe", "ausgabe.wav"},
+        {{"Hallo", "?"}, true, "Hallo", "Hallo", "?", ""},
+        // After a plain text a third argument counts only as a "?" target.
+        {{"Hallo", "x", "!"}, true, "Hallo", "Hallo", "x", ""},
+        {{"Hallo", "x", "?out"}, true, "Hallo", "Hallo", "x", "out.wav"},
+    };
+    for (const TextCase& c : cases) {
+        const core::RunMode mode = core::analyseCommandLine(c.arguments, "/opt/sprechkit/");
+        const std::string name = c.arguments.join(" | ").toStdString();
+        EXPECT_EQ(mode.commandLineTextRun, c.textRun) << name;
+        EXPECT_EQ(mode.commandLineText, c.text) << name;
+        EXPECT_EQ(mode.boxText, c.boxText) << name;
+        EXPECT_EQ(mode.optionArgument, c.option) << name;
+        EXPECT_EQ(mode.wavTarget, c.wavTarget) << name;
+        EXPECT_FALSE(mode.scriptRun) << name;
+        EXPECT_TRUE(mode.missingScriptMessage.isEmpty()) << name;
+    }
+}
+
+TEST(CommandLine, WavTargetGetsItsExtensionOnlyFromTheFileName)
+{
+    const std::pair<QString, QString> cases[] = {
+        {"ausgabe", "ausgabe.wav"},
+        {"Ausgabe.WaV", "Ausgabe.WaV"},
+        {"/tmp/ausgabe.wav", "/tmp/ausgabe.wav"},
+        {"ausgabe.wav.txt", "ausgabe.wav.txt.wav"},
+        {"ordner.wav/ausgabe", "ordner.wav/ausgabe.wav"},
+        // A ".wav" in a folder name must not let a target reach a file that is not a WAV file.
+        {"x.wav/../../.profile", "x.wav/../../.profile.wav"},
+    };
+    for (const auto& [target, expected] : cases)
+        EXPECT_EQ(core::analyseCommandLine({"Hallo", "?" + target}, "/").wavTarget, expected) << target.toStdString();
+}
+
+class ScriptArguments : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        write("job.tts", "[Program]\r\nText = Aus dem Skript\r\n\r\n[Voice]\r\nWavFile = skript ' Ziel\r\n");
+        write("Plain.TTS", "[Program]\r\nText = Nur Text\r\n");
+        write("beside.ini", "[Program]\r\nStart = 1\r\n");
+        write("empty.tts", "");
+        QDir(m_dir.path()).mkdir("folder.tts");
+    }
+
+    void write(const QString& name, const QByteArray& content)
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+};
+
+struct ScriptCase {
+    QStringList arguments;
+    QString scriptName;
+    QString text;
+    QString option;
+    QString wavTarget;
+};
+
+TEST_F(ScriptArguments, ScriptsRunWithTextOptionAndTarget)
+{
+    const QString job = path("job.tts");
+    const QString plain = path("Plain.TTS");
+    const ScriptCase cases[] = {
+        {{plain}, "Plain.TTS", "", "", ""},
+        {{job}, "job.tts", "", "", "skript.wav"}, // the script's own target, comment stripped
+        {{plain, "Anderer Text"}, "Plain.TTS", "Anderer Text", "", ""},
+        {{plain, "Anderer Text", "!"}, "Plain.TTS", "Anderer Text", "!", ""},
+        {{plain, "!"}, "Plain.TTS", "", "!", ""},
+        {{plain, "!!"}, "Plain.TTS", "", "!!", ""},
+        {{job, "?kommando"}, "job.tts", "", "", "kommando.wav"}, // the command line's target wins
+        {{plain, "Zwei|Zeilen"}, "Plain.TTS", "Zwei|Zeilen", "", ""},
+        {{"@beside.ini"}, "beside.ini", "", "", ""},
+        {{"@job.tts", "!"}, "job.tts", "", "!", "skript.wav"},
+    };
+    for (const ScriptCase& c : cases) {
+        const core::RunMode mode = core::analyseCommandLine(c.arguments, m_dir.path() + "/");
+        const std::string name = c.arguments.join(" | ").toStdString();
+        EXPECT_TRUE(mode.scriptRun) << name;
+        EXPECT_EQ(mode.scriptPath, path(c.scriptName)) << name;
+        EXPECT_FALSE(mode.commandLineTextRun) << name;
+        EXPECT_EQ(mode.commandLineText, c.text) << name;
+        EXPECT_TRUE(mode.boxText.isEmpty()) << name;
+        EXPECT_EQ(mode.optionArgument, c.option) << name;
+        EXPECT_EQ(mode.wavTarget, c.wavTarget) << name;
+        EXPECT_TRUE(mode.missingScriptMessage.isEmpty()) << name;
+    }
+}
+
+TEST_F(ScriptArguments, MissingEmptyOrNonFileScriptsGiveTheMessage)
+{
+    const QStringList missing = {path("fehlt.tts"), path("empty.tts"), path("folder.tts"), path("FEHLT.INI")};
+    for (const QString& script : missing) {
+        const core::RunMode mode = core::analyseCommandLine({script, "Text"}, m_dir.path() + "/");
+        EXPECT_FALSE(mode.scriptRun) << script.toStdString();
+        EXPECT_EQ(mode.missingScriptMessage, "  Datei ''" + script + "'' nicht gefunden ...    ");
+        EXPECT_FALSE(mode.commandLineTextRun);
+    }
+    // "@" is resolved before the message is formed.
+    EXPECT_EQ(core::analyseCommandLine({"@fehlt.ini"}, "/opt/sprechkit/").missingScriptMessage,
+              "  Datei ''/opt/sprechkit/fehlt.ini'' nicht gefunden ...    ");
+    // Any argument mentioning a script extension is a script path, even inside a sentence.
+    const core::RunMode sentence = core::analyseCommandLine({"Lies die datei.tts vor"}, "/");
+    EXPECT_FALSE(sentence.commandLineTextRun);
+    EXPECT_EQ(sentence.missingScriptMessage, "  Datei ''Lies die datei.tts vor'' nicht gefunden ...    ");
+}
+
+TEST_F(ScriptArguments, RelativeScriptPathIsReadFromTheCurrentFolder)
+{
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    const core::RunMode mode = core::analyseCommandLine({"job.tts"}, "/elsewhere/");
+    QDir::setCurrent(previous);
+    EXPECT_TRUE(mode.scriptRun);
+    EXPECT_EQ(mode.scriptPath, path("job.tts"));
+    EXPECT_EQ(mode.wavTarget, "skript.wav");
+}
+
+} // namespace

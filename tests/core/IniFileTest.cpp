@@ -1,0 +1,107 @@
+#include "core/IniFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class IniFile : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    QString write(const QByteArray& content)
+    {
+        const QString path = m_dir.filePath("script.tts");
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        return path;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+struct ReadCase {
+    const char* section;
+    const char* key;
+    bool stripComments;
+    QString expected;
+};
+
+TEST_F(IniFile, ReadsValuesLikeThePlatformReader)
+{
+    const QString path = write("; Beispiel\r\n"
+                               "[Program]\r\n"
+                               "Text    = \"  Hallo Welt  \"\r\n"
+                               "Hide=1 'versteckt\r\n"
+                               "  cLoSe  =  0  \r\n"
+                               "Start = 1\r\n"
+                               "Start = 0\r\n"
+                               "Name = O'Brien 'Kommentar\r\n"
+                               "Formel = a=b\r\n"
+                               "Leer =\r\n"
+                               "Zitat = \"\"\r\n"
+                               "Halb = \"offen\r\n"
+                               "  [ Voice ]  \n"
+                               "Rate = 5\n"
+                               "[Other]\r\n"
+                               "Volume = 9\r\n"
+                               "[voice]\r\n"
+                               "Volume = 80\r\n"
+                               "Rate = 7\r\n");
+    const ReadCase cases[] = {
+        {"Program", "Text", true, "Hallo Welt"}, // quotes dropped, then trimmed
+        {"Program", "Hide", true, "1"},
+        {"Program", "Hide", false, "1 'versteckt"},
+        {"PROGRAM", " close ", true, "0"},
+        {"Program", "Start", true, "1"},      // first match wins
+        {"Program", "Name", true, "O'Brien"}, // cut before the last apostrophe only
+        {"Program", "Formel", true, "a=b"},
+        {"Program", "Leer", true, "vorgabe"},
+        {"Program", "Zitat", true, "vorgabe"},
+        {"Program", "Halb", true, "\"offen"},
+        {"Program", "Rate", true, "vorgabe"}, // keys belong to their section
+        {"Voice", "Rate", true, "5"},         // LF line ends, blank-padded section name
+        {"Voice", "Volume", true, "80"},      // a later section of the same name is searched too
+        {"Other", "Volume", true, "9"},
+        {"Missing", "Rate", true, "vorgabe"},
+        {"Program", "Missing", true, "vorgabe"},
+    };
+    for (const ReadCase& c : cases)
+        EXPECT_EQ(core::ReadINI(path, c.section, c.key, c.stripComments, "vorgabe"), c.expected)
+            << c.section << "/" << c.key;
+}
+
+TEST_F(IniFile, MissingFileGivesTheDefault)
+{
+    EXPECT_EQ(core::ReadINI(m_dir.filePath("fehlt.tts"), "Program", "Text", true, "vorgabe"), "vorgabe");
+    EXPECT_EQ(core::ReadINI(m_dir.path(), "Program", "Text", true), "");
+}
+
+TEST_F(IniFile, ReadsUtf8AndWindows1252Files)
+{
+    const std::pair<QByteArray, QString> cases[] = {
+        {"[Program]\r\nText = Gr\xc3\xbc\xc3\x9f"
+         "e\r\n",
+         "Grüße"},
+        {"[Program]\r\nText = Gr\xfc\xdf"
+         "e \x80\r\n",
+         "Grüße €"},
+    };
+    for (const auto& [bytes, expected] : cases)
+        EXPECT_EQ(core::ReadINI(write(bytes), "Program", "Text", true), expected);
+}
+
+TEST(LeadingNumber, TakesTheNumberAtTheStart)
+{
+    const std::pair<QString, double> cases[] = {
+        {" 3.5x", 3.5}, {"abc", 0},  {"", 0},  {"-4", -4}, {"+2", 2},    {"1e2", 100}, {"1e", 1},
+        {"2e+1x", 20},  {".5", 0.5}, {"-", 0}, {"7 8", 7}, {"1e999", 0}, {"-10", -10}, {"100 ' laut", 100},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_DOUBLE_EQ(core::leadingNumber(text), expected) << text.toStdString();
+}
+
+} // namespace

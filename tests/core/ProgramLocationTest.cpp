@@ -1,0 +1,66 @@
+#include "core/ProgramLocation.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct LocationCase {
+    QString path;
+    QString dir;
+    QString stem;
+    QString name;
+};
+
+TEST(ProgramLocation, SplitsThePathIntoFolderStemAndName)
+{
+    const LocationCase cases[] = {
+        {"/opt/sprechkit/sprechkit.bin", "/opt/sprechkit/", "/opt/sprechkit/sprechkit.", "sprechkit."},
+        {"/opt/sprech.kit/sprechkit.bin", "/opt/sprech.kit/", "/opt/sprech.kit/sprechkit.", "sprechkit."},
+        // A dot in a folder name is no extension of the program; without one the whole name is the stem.
+        {"/opt/a.b/sprechkit", "/opt/a.b/", "/opt/a.b/sprechkit.", "sprechkit."},
+        {"/opt/x/sprech.kit.exe", "/opt/x/", "/opt/x/sprech.kit.", "sprech.kit."},
+        {"sprechkit.exe", "", "sprechkit.", "sprechkit."},
+    };
+    for (const LocationCase& c : cases) {
+        core::setExePathForTesting(c.path);
+        EXPECT_EQ(core::GetExePath(), c.path);
+        EXPECT_EQ(core::GetExeDir(), c.dir) << c.path.toStdString();
+        EXPECT_EQ(core::GetExeStem(), c.stem) << c.path.toStdString();
+        EXPECT_EQ(core::GetExeName(), c.name) << c.path.toStdString();
+    }
+    core::setExePathForTesting({});
+    EXPECT_EQ(core::GetExePath(), QCoreApplication::applicationFilePath());
+    EXPECT_TRUE(core::GetExeDir().endsWith('/'));
+}
+
+TEST(ProgramLocation, FileSizeOfFilesAndOfEverythingElse)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile five(dir.filePath("five.tts"));
+    ASSERT_TRUE(five.open(QIODevice::WriteOnly));
+    five.write("12345");
+    five.close();
+    QFile empty(dir.filePath("empty.tts"));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+
+    EXPECT_EQ(core::FileSize(five.fileName()), 5);
+    EXPECT_EQ(core::FileSize(empty.fileName()), 0);
+    EXPECT_EQ(core::FileSize(dir.filePath("fehlt.tts")), -1);
+    EXPECT_EQ(core::FileSize(dir.path()), -1);
+    EXPECT_EQ(core::FileSize(""), -1);
+
+    // Unreadable files count as missing; root can open them anyway, so only checked when the mode takes effect.
+    ASSERT_TRUE(five.setPermissions(QFileDevice::WriteOwner));
+    if (!QFile(five.fileName()).open(QIODevice::ReadOnly)) {
+        EXPECT_EQ(core::FileSize(five.fileName()), -1);
+    }
+}
+
+} // namespace

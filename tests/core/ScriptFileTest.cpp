@@ -1,0 +1,77 @@
+#include "core/ScriptFile.h"
+#include "core/IniFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+core::ScriptState threeLineState()
+{
+    core::ScriptState state;
+    state.text = "Zeile 1\r\nZeile 2\r\nGrüße";
+    state.voice = "German";
+    state.rate = -3;
+    state.volume = 80;
+    state.format = "22kHz 16Bit Mono";
+    return state;
+}
+
+TEST(ScriptFile, WritesTheThirteenLines)
+{
+    EXPECT_EQ(core::makeIniText(threeLineState()), "[Program]\r\n"
+                                                   "Hide    = 0\r\n"
+                                                   "Start   = 1\r\n"
+                                                   "Text    = Zeile 1|Zeile 2|Grüße\r\n"
+                                                   "Close   = 0\r\n"
+                                                   "\r\n"
+                                                   "[Voice]\r\n"
+                                                   "Voice   = German\r\n"
+                                                   "Rate    = -3\r\n"
+                                                   "Volume  = 80\r\n"
+                                                   "Format  = 22kHz 16Bit Mono\r\n"
+                                                   "WavFile = \r\n"
+                                                   "\r\n");
+}
+
+TEST(ScriptFile, EveryLineBreakOfTheTextBecomesABar)
+{
+    core::ScriptState state;
+    state.text = "a\nb\rc\r\n\r\nd";
+    EXPECT_TRUE(core::makeIniText(state).contains("\r\nText    = a|b|c||d\r\nClose"));
+}
+
+TEST(ScriptFile, WrittenFileReadsBackAsUtf8)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("sprechkit.tts");
+    QString error;
+    ASSERT_TRUE(core::writeScriptFile(path, threeLineState(), &error)) << error.toStdString();
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("Gr\xc3\xbc\xc3\x9f"
+                                        "e\r\n"));
+
+    const std::pair<const char*, QString> keys[] = {
+        {"Text", "Zeile 1|Zeile 2|Grüße"}, {"Rate", "-3"},  {"Volume", "80"},
+        {"Format", "22kHz 16Bit Mono"},    {"WavFile", ""}, {"Save", ""},
+    };
+    for (const auto& [key, expected] : keys) {
+        const char* section = QByteArray(key) == "Text" ? "Program" : "Voice";
+        EXPECT_EQ(core::ReadINI(path, section, key, true), expected) << key;
+    }
+}
+
+TEST(ScriptFile, UnwritablePathIsReported)
+{
+    QTemporaryDir dir;
+    QString error;
+    EXPECT_FALSE(core::writeScriptFile(dir.filePath("fehlt/sprechkit.tts"), threeLineState(), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+} // namespace

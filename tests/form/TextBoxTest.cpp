@@ -1,0 +1,51 @@
+#include "form/TextBox.h"
+
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+TEST(TextBox, KeepsTheExactStringAndSelectsByItsOffsets)
+{
+    form::TextBox box;
+    const QString text = QStringLiteral("Grüß\r\ndich 😀 und\r\n\r\nEnde");
+    box.setText(text);
+    EXPECT_EQ(box.text(), text); // CR LF kept, although the widget shows one break
+
+    struct Case {
+        qsizetype start, length;
+        QString selected;
+    };
+    const Case cases[] = {
+        {0, 4, QStringLiteral("Grüß")}, {6, 4, QStringLiteral("dich")},
+        {11, 2, QStringLiteral("😀")}, // a surrogate pair
+        {14, 3, QStringLiteral("und")}, {21, 4, QStringLiteral("Ende")},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(box.setSelection(c.start, c.length));
+        EXPECT_EQ(box.editor()->textCursor().selectedText(), c.selected) << c.start;
+        EXPECT_EQ(box.selectionStart(), c.start);
+        EXPECT_EQ(box.selectionLength(), c.length);
+    }
+    EXPECT_FALSE(box.setSelection(text.size() + 1, 0));
+    box.moveCaretToEnd();
+    EXPECT_EQ(box.selectionStart(), text.size());
+}
+
+TEST(TextBox, LockBlocksTheUserButNotTheProgram)
+{
+    form::TextBox box;
+    box.setText(QStringLiteral("abc"));
+    box.setLocked(true);
+    box.moveCaretToEnd();
+    QTest::keyClicks(box.editor(), QStringLiteral("xyz"));
+    EXPECT_EQ(box.text(), QStringLiteral("abc"));
+    box.setText(QStringLiteral("neu"));
+    EXPECT_EQ(box.text(), QStringLiteral("neu"));
+
+    box.setLocked(false);
+    box.moveCaretToEnd();
+    QTest::keyClick(box.editor(), Qt::Key_Return);
+    QTest::keyClicks(box.editor(), QStringLiteral("x"));
+    EXPECT_EQ(box.text(), QStringLiteral("neu\r\nx")); // typed line breaks become CR LF
+}

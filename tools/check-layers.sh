@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Fails on an #include between folders of src/ that points up the layers. The layers, from the ground up:
+#   core                 clock, message boxes, string replacement, INI files, settings, program location
+#   form                 the window's controls, shared window state, text box, layout (includes core only)
+#   text speech ...      a subsystem's pure logic and the controllers that work on the form
+#   speech/espeak        the espeak-ng voice
+#   app                  the window that wires the controllers, start-up, shutdown, unattended runs
+#   .                    main.cpp
+# A folder may include its own headers and those of any folder listed before it.
+set -euo pipefail
+src="$(cd "${1:-$(dirname "$0")/..}" && pwd)/src"
+layers=(core form text speech speech/espeak announce clipboard wav system app .)
+
+rank_of() {
+    local i
+    for i in "${!layers[@]}"; do
+        [[ ${layers[$i]} == "$1" ]] && { echo "$i"; return; }
+    done
+    echo -1
+}
+
+bad=0
+while IFS= read -r file; do
+    folder=$(dirname "${file#"$src"/}")
+    rank=$(rank_of "$folder")
+    if ((rank < 0)); then
+        echo "check-layers: $folder is in no layer; add it to tools/check-layers.sh" >&2
+        bad=1
+        continue
+    fi
+    while IFS= read -r header; do
+        target=$(dirname "$header")
+        [[ $target == "$folder" || $target == . && ! -e $src/$header ]] && continue
+        target_rank=$(rank_of "$target")
+        if ((target_rank < 0 || target_rank > rank)); then
+            echo "check-layers: ${file#"$src"/} includes \"$header\", which points up the layers" >&2
+            bad=1
+        fi
+    done < <(sed -nE 's/^[[:space:]]*#[[:space:]]*include[[:space:]]+"([^"]+)".*/\1/p' "$file")
+done < <(find "$src" -name '*.cpp' -o -name '*.h' | sort)
+
+((bad == 0)) && echo "check-layers: every include between folders points down"
+exit "$bad"
