@@ -94,6 +94,15 @@ TEST_F(IniFile, ReadsUtf8AndWindows1252Files)
         EXPECT_EQ(core::ReadINI(write(bytes), "Program", "Text", true), expected);
 }
 
+TEST_F(IniFile, EveryKindOfLineEndEndsALine)
+{
+    for (const char* end : {"\r\n", "\n", "\r"}) {
+        const QString path = write(QByteArray("[Program]") + end + "Text = Hallo" + end + "[Voice]" + end + "Rate = 3");
+        EXPECT_EQ(core::ReadINI(path, "Program", "Text", true), "Hallo") << QByteArray(end).toHex().constData();
+        EXPECT_EQ(core::ReadINI(path, "Voice", "Rate", true), "3") << QByteArray(end).toHex().constData();
+    }
+}
+
 TEST(LeadingNumber, TakesTheNumberAtTheStart)
 {
     const std::pair<QString, double> cases[] = {

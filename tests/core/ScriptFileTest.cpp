@@ -66,6 +66,32 @@ TEST(ScriptFile, WrittenFileReadsBackAsUtf8)
     }
 }
 
+TEST(ScriptFile, TextsWithApostrophesAndQuotesReadBackAsWritten)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sprechkit.tts");
+    // What the start-up puts into the text box from the script's Text. The format itself cannot tell a "|" from a
+    // line break, and the reader trims the value.
+    const std::pair<QString, QString> cases[] = {
+        {"Geht's gut?", "Geht's gut?"},         // was read back as "Geht"
+        {"Rock 'n' Roll '", "Rock 'n' Roll '"}, //
+        {"\"Hallo\"", "\"Hallo\""},             // was read back without its quotes
+        {"'Zitat'", "'Zitat'"},
+        {"Er sagte: \"Geht's?\"\r\nJa.", "Er sagte: \"Geht's?\"\r\nJa."},
+        {"a|b", "a\r\nb"},
+        {"   eingerückt, O'Brien  ", "eingerückt, O'Brien"},
+    };
+    for (const auto& [text, expected] : cases) {
+        core::ScriptState state = threeLineState();
+        state.text = text;
+        state.voice = "O'Voice";
+        ASSERT_TRUE(core::writeScriptFile(path, state));
+        const QString read = core::ReadINI(path, "Program", "Text", true);
+        EXPECT_EQ(QString(read).replace("|", "\r\n"), expected) << text.toStdString();
+        EXPECT_EQ(core::ReadINI(path, "Voice", "Voice", true), "O'Voice");
+    }
+}
+
 TEST(ScriptFile, UnwritablePathIsReported)
 {
     QTemporaryDir dir;
