@@ -29,10 +29,10 @@ int main(int argc, char* argv[])
 
     // A run that never shows its window also works over SSH or from cron: without a display it uses the
     // offscreen platform, where every message box prints to stderr and takes its default answer.
+    const QString exeDir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2) + '/';
+    const bool neverShown = core::runNeverShowsWindow(core::analyseCommandLine(arguments, exeDir));
     if (!displayAvailable()) {
-        const QString exeDir =
-            QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2) + '/';
-        if (!core::runNeverShowsWindow(core::analyseCommandLine(arguments, exeDir))) {
+        if (!neverShown) {
             std::fputs("sprechkit: no display available (DISPLAY is not set). Without one only runs that never show "
                        "the window work: a WAV target (\"?name\"), \"!!\", or a script with Hide = 1.\n",
                        stderr);
@@ -40,8 +40,21 @@ int main(int argc, char* argv[])
         }
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // A DISPLAY that cannot be reached (a stale one from an old session) would abort inside Qt: offscreen is the
+    // fallback, which the checks below accept for runs without a window only.
+    const bool x11Fallback =
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (x11Fallback)
+        qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
 
     QApplication application(argc, argv);
+    if (x11Fallback && QGuiApplication::platformName() == QLatin1String("offscreen") && !neverShown) {
+        std::fprintf(stderr,
+                     "sprechkit: cannot connect to the display \"%s\" (DISPLAY). Without one only runs that never "
+                     "show the window work: a WAV target (\"?name\"), \"!!\", or a script with Hide = 1.\n",
+                     qgetenv("DISPLAY").constData());
+        return 2;
+    }
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         form::useQtMessageBoxes();
 
