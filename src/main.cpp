@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "core/ArgumentDecoding.h"
 #include "core/Clock.h"
 #include "core/CommandLine.h"
 #include "core/HiddenRun.h"
@@ -6,6 +7,7 @@
 #include "speech/espeak/EspeakVoice.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -23,13 +25,14 @@ bool displayAvailable()
 
 int main(int argc, char* argv[])
 {
-    QStringList arguments;
+    const QString exeDir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2) + '/';
+    QList<QByteArray> rawArguments;
     for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        rawArguments.append(QByteArray(argv[i]));
+    const QStringList arguments = core::decodeArguments(rawArguments, QFile::encodeName(exeDir));
 
     // A run that never shows its window also works over SSH or from cron: without a display it uses the
     // offscreen platform, where every message box prints to stderr and takes its default answer.
-    const QString exeDir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2) + '/';
     const bool neverShown = core::runNeverShowsWindow(core::analyseCommandLine(arguments, exeDir));
     if (!displayAvailable()) {
         if (!neverShown) {
