@@ -46,7 +46,10 @@ QStringList decodeArguments(const QList<QByteArray>& arguments, const QByteArray
         if (QFile::encodeName(text) != bytes) {
             const bool besideProgram = bytes.startsWith('@');
             const QByteArray file = besideProgram ? exeDir + bytes.mid(1) : bytes;
-            const QString link = isRegularFile(file) ? linkTo(file, text.mid(besideProgram ? 1 : 0)) : QString();
+            const bool script = text.contains(QLatin1String(".tts"), Qt::CaseInsensitive) ||
+                                text.contains(QLatin1String(".ini"), Qt::CaseInsensitive);
+            const QString link =
+                script && isRegularFile(file) ? linkTo(file, text.mid(besideProgram ? 1 : 0)) : QString();
             text = link.isEmpty() ? decodeUtf8OrWindows1252(bytes) : link;
         }
         decoded.append(text);
