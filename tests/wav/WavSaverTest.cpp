@@ -86,11 +86,8 @@ TEST_F(WavSaverTest, FailuresAreLoggedAndLeaveTheDeviceAsOutput)
         EXPECT_EQ(rig.controls.tAusgabe->text(), QStringLiteral("Guten Tag")) << s.operation;
         EXPECT_TRUE(boxes.messages().isEmpty());
         EXPECT_EQ(finished, QList<bool>{false});
-        // A render that failed must not be finished into a file that replaces an older one.
-        if (QLatin1String(s.operation) == QLatin1String("speak")) {
-            EXPECT_FALSE(rig.voice.callNames().contains("closeFileStream"));
-            EXPECT_TRUE(rig.voice.callNames().contains("discardFileStream"));
-        }
+        // A failed render must not be finished into a file that replaces an older one.
+        EXPECT_EQ(rig.voice.callNames().contains("discardFileStream"), QByteArray(s.operation) == "speak");
         rig.voice.clearCalls();
         rig.voice.succeed(QLatin1String(s.operation));
     }
