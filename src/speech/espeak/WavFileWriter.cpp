@@ -84,8 +84,10 @@ bool WavFileWriter::fail(QString* error, const QString& message)
 bool WavFileWriter::open(const QString& path, int sampleRate, QString* error)
 {
     discard();
+    if (path.isEmpty())
+        return fail(error, QStringLiteral("No file name was given."));
     // A name that the file system would cut short (at a NUL) or spell differently must not write some other file.
-    if (path.isEmpty() || path.contains(QChar(0)) || QFile::decodeName(QFile::encodeName(path)) != path)
+    if (path.contains(QChar(0)) || QFile::decodeName(QFile::encodeName(path)) != path)
         return fail(error, QStringLiteral("The file name \"%1\" holds a character that a file name cannot hold.")
                                .arg(QString(path).replace(QChar(0), QLatin1String("\\0"))));
 
@@ -110,7 +112,7 @@ bool WavFileWriter::open(const QString& path, int sampleRate, QString* error)
     if (exists)
         ::fchmod(m_descriptor, existing.st_mode & 07777); // a file written anew keeps its permissions
 
-    const FileFormat format = formatOf(m_target);
+    const FileFormat format = formatOf(path); // the name asked for, even through a link
     SF_INFO info{};
     info.samplerate = format.opusRates ? opusRateFor(sampleRate) : sampleRate;
     info.channels = 1;
@@ -121,8 +123,15 @@ bool WavFileWriter::open(const QString& path, int sampleRate, QString* error)
         discard();
         return fail(error, QStringLiteral("Cannot create the file \"%1\": %2").arg(path, reason));
     }
-    if (info.samplerate != sampleRate)
+    if (info.samplerate != sampleRate) {
         m_resampler = std::make_unique<Resampler>(sampleRate, info.samplerate);
+        if (!m_resampler->isValid()) {
+            discard();
+            return fail(
+                error,
+                QStringLiteral("Cannot create the file \"%1\": no resampler to %2 Hz.").arg(path).arg(info.samplerate));
+        }
+    }
     m_wav = (format.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAV;
     m_dataBytes = 0;
     m_sampleRate = sampleRate;
