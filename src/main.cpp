@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "core/ArgumentDecoding.h"
 #include "core/Clock.h"
 #include "core/CommandLine.h"
 #include "core/HiddenRun.h"
@@ -6,6 +7,7 @@
 #include "speech/espeak/EspeakVoice.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -23,16 +25,17 @@ bool displayAvailable()
 
 int main(int argc, char* argv[])
 {
-    QStringList arguments;
+    const QString exeDir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2) + '/';
+    QList<QByteArray> rawArguments;
     for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        rawArguments.append(QByteArray(argv[i]));
+    const QStringList arguments = core::decodeArguments(rawArguments, QFile::encodeName(exeDir));
 
     // A run that never shows its window also works over SSH or from cron: without a display it uses the
     // offscreen platform, where every message box prints to stderr and takes its default answer.
+    const bool neverShown = core::runNeverShowsWindow(core::analyseCommandLine(arguments, exeDir));
     if (!displayAvailable()) {
-        const QString exeDir =
-            QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2) + '/';
-        if (!core::runNeverShowsWindow(core::analyseCommandLine(arguments, exeDir))) {
+        if (!neverShown) {
             std::fputs("sprechkit: no display available (DISPLAY is not set). Without one only runs that never show "
                        "the window work: a WAV target (\"?name\"), \"!!\", or a script with Hide = 1.\n",
                        stderr);
@@ -40,8 +43,21 @@ int main(int argc, char* argv[])
         }
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // A DISPLAY that cannot be reached (a stale one from an old session) would abort inside Qt: offscreen is the
+    // fallback, which the checks below accept for runs without a window only.
+    const bool x11Fallback =
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (x11Fallback)
+        qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
 
     QApplication application(argc, argv);
+    if (x11Fallback && QGuiApplication::platformName() == QLatin1String("offscreen") && !neverShown) {
+        std::fprintf(stderr,
+                     "sprechkit: cannot connect to the display \"%s\" (DISPLAY). Without one only runs that never "
+                     "show the window work: a WAV target (\"?name\"), \"!!\", or a script with Hide = 1.\n",
+                     qgetenv("DISPLAY").constData());
+        return 2;
+    }
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         form::useQtMessageBoxes();
 

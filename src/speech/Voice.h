@@ -68,6 +68,9 @@ public:
     // Finishes the WAV file; the voice's output must have been pointed back at a device (setAudioOutput) first,
     // or it falls back to the default device.
     virtual bool closeFileStream(QString* error = nullptr) = 0;
+    // Lets go of the file stream after a failed render: what it holds is dropped and a file of that name that
+    // existed before stays as it was.
+    virtual void discardFileStream() = 0;
 
 signals:
     void startStream(int stream, qint64 position);

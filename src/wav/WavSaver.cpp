@@ -59,9 +59,10 @@ bool WavSaver::Save()
     if (!saved) {
         m_log.AppendLog(QStringLiteral("Save to WAV ''") + path + QStringLiteral("'' Error: "), error);
         if (streamOpen) {
-            // Speech must not keep going into a broken file: back to the device, then let go of the stream.
+            // Speech must not keep going into a broken file: back to the device, then drop the stream, so that
+            // the failed render does not replace an older file of that name.
             m_engine.deviceSelected();
-            m_voice.closeFileStream();
+            m_voice.discardFileStream();
         }
         restoreUnpreparedText();
         if (!target.isEmpty() && m_callbacks.finishedTarget)

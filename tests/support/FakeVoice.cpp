@@ -158,6 +158,12 @@ bool FakeVoice::openFileStream(const QString& path, int formatCode, QString* err
     return true;
 }
 
+void FakeVoice::discardFileStream()
+{
+    record(QStringLiteral("discardFileStream"), {}, nullptr);
+    m_fileOpen = false;
+}
+
 bool FakeVoice::closeFileStream(QString* error)
 {
     if (!record(QStringLiteral("closeFileStream"), {}, error))

@@ -73,6 +73,7 @@ public:
     bool waitUntilDone(int msTimeout) override;
     bool openFileStream(const QString& path, int formatCode, QString* error = nullptr) override;
     bool closeFileStream(QString* error = nullptr) override;
+    void discardFileStream() override;
 
 private:
     // Records the call and reports whether it should fail (with the description in *error).

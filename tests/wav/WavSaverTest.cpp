@@ -86,6 +86,9 @@ TEST_F(WavSaverTest, FailuresAreLoggedAndLeaveTheDeviceAsOutput)
         EXPECT_EQ(rig.controls.tAusgabe->text(), QStringLiteral("Guten Tag")) << s.operation;
         EXPECT_TRUE(boxes.messages().isEmpty());
         EXPECT_EQ(finished, QList<bool>{false});
+        // A failed render must not be finished into a file that replaces an older one.
+        EXPECT_EQ(rig.voice.callNames().contains("discardFileStream"), QByteArray(s.operation) == "speak");
+        rig.voice.clearCalls();
         rig.voice.succeed(QLatin1String(s.operation));
     }
 }

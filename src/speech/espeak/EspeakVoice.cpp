@@ -302,6 +302,18 @@ bool EspeakVoice::closeFileStream(QString* error)
     return ok;
 }
 
+void EspeakVoice::discardFileStream()
+{
+    if (!m_file)
+        return;
+    std::shared_ptr<WavFileWriter> file = std::move(m_file);
+    if (m_toFile) {
+        m_toFile = false;
+        m_device = QAudioDevice();
+    }
+    m_worker->call([&] { file->discard(); });
+}
+
 void EspeakVoice::deliver(const QList<SpeechEvent>& events)
 {
     for (const SpeechEvent& e : events) {

@@ -51,6 +51,7 @@ public:
 
     bool openFileStream(const QString& path, int formatCode, QString* error = nullptr) override;
     bool closeFileStream(QString* error = nullptr) override;
+    void discardFileStream() override;
 
     // AudioLevel events are off unless asked for; Phoneme events are on.
     void setAudioLevelEvents(bool enabled) { m_audioLevelEvents = enabled; }

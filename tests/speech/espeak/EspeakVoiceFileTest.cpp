@@ -329,3 +329,30 @@ TEST_F(EspeakVoiceFile, TwoVoicesShareTheSynthesizerWithoutDisturbingEachOther)
 }
 
 } // namespace
+
+TEST_F(EspeakVoiceFile, ExtensionPicksTheExportFormatAtTheChosenRateAndTheStreamStaysPcm)
+{
+    // Opus takes 8, 12, 16, 24 and 48 kHz only. Every file lasts as long as the 16-bit PCM stream its events count.
+    const struct {
+        const char* name;
+        int code;
+        int format;
+        int fileRate;
+    } cases[] = {
+        {"a.mp3", 34, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 44100},
+        {"a.OGG", 34, SF_FORMAT_OGG | SF_FORMAT_VORBIS, 44100},
+        {"a.flac", 34, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 44100},
+        {"a.opus", 34, SF_FORMAT_OGG | SF_FORMAT_OPUS, 48000},
+        {"b.opus", 18, SF_FORMAT_OGG | SF_FORMAT_OPUS, 16000},
+        {"a.txt", 34, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100},
+    };
+    EventRecorder events(m_voice);
+    for (const auto& c : cases) {
+        ASSERT_EQ(renderToFile(m_voice, Sample, path(c.name), c.code), QString()) << c.name;
+        const WavData exported = readWav(path(c.name));
+        EXPECT_EQ(exported.format, c.format) << c.name;
+        EXPECT_EQ(exported.sampleRate, c.fileRate) << c.name;
+        const int pcmRate = speech::sampleRateOfFormat(c.code);
+        EXPECT_NEAR(exported.seconds(), double(events.events.back().position) / 2 / pcmRate, 1.0 / pcmRate) << c.name;
+    }
+}
