@@ -4,6 +4,7 @@
 #include "core/HiddenRun.h"
 #include "form/QtMessageBoxes.h"
 #include "speech/espeak/EspeakVoice.h"
+#include "system/StartProcedure.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -42,6 +43,7 @@ int main(int argc, char* argv[])
     }
 
     QApplication application(argc, argv);
+    sys::runStartProcedure();
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         form::useQtMessageBoxes();
 
