@@ -1,12 +1,12 @@
 #include "system/FileAssociation.h"
 
 #include "core/ProgramLocation.h"
+#include "system/ReplaceFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace sys {
@@ -37,24 +37,12 @@ QByteArray readAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool writeAtomically(const QString& path, const QByteArray& bytes)
-{
-    if (!QDir().mkpath(QFileInfo(path).path()))
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
 // Writes only when the content differs, so an unchanged file keeps its time.
 bool ensureContent(const QString& path, const QByteArray& bytes, QStringList& written)
 {
     if (QFileInfo(path).isFile() && readAll(path) == bytes)
         return false;
-    if (!writeAtomically(path, bytes))
+    if (!replaceFile(path, bytes))
         return false;
     written.append(path);
     return true;
@@ -232,7 +220,7 @@ bool FileAssociation::writeDefaultApplication() const
             content.append('\n');
         content.append(kDefaultSection.toUtf8() + '\n' + line);
     }
-    return writeAtomically(mimeappsPath(), content);
+    return replaceFile(mimeappsPath(), content);
 }
 
 void ChkRegistry()

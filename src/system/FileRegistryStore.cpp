@@ -1,15 +1,19 @@
 #include "system/FileRegistryStore.h"
 
+#include "system/ReplaceFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <algorithm>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 #include <vector>
 
 namespace sys {
@@ -28,6 +32,37 @@ const QString kFileName = QStringLiteral("Registry.json");
 // A writer holds the lock only for one read-change-write of a small file; waiting longer means something is
 // wrong, and the caller goes on without the change.
 constexpr int kLockTimeoutMs = 2000;
+
+// An flock() on a lock file beside the store: released by the system when a writer dies, so no lock goes stale,
+// and taken without the disk flush a lock file with the owner's details would need. Opening it for writing needs
+// the right to write the folder, so a reader without rights cannot hold up the administrator's writes.
+class StoreLock {
+public:
+    explicit StoreLock(const QString& path)
+        : m_fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644))
+    {
+        for (int waited = 0; m_fd >= 0 && !m_locked; waited += kPollMs) {
+            m_locked = ::flock(m_fd, LOCK_EX | LOCK_NB) == 0;
+            if (!m_locked && waited >= kLockTimeoutMs)
+                break;
+            if (!m_locked)
+                QThread::msleep(kPollMs);
+        }
+    }
+    ~StoreLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd); // also releases the lock
+    }
+    StoreLock(const StoreLock&) = delete;
+    StoreLock& operator=(const StoreLock&) = delete;
+    bool locked() const { return m_locked; }
+
+private:
+    static constexpr int kPollMs = 5;
+    int m_fd;
+    bool m_locked = false;
+};
 
 bool sameName(const QString& a, const QString& b)
 {
@@ -193,21 +228,14 @@ bool FileRegistryStore::modify(RootKey root, const std::function<bool(Node&)>& c
     const QString path = fileName(root);
     if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).path()))
         return false;
-    QLockFile lock(path + QStringLiteral(".lock"));
-    if (!lock.tryLock(kLockTimeoutMs))
+    const StoreLock lock(path + QStringLiteral(".lock"));
+    if (!lock.locked())
         return false;
     std::optional<Node> tree = load(root);
     if (!tree || !change(*tree))
         return false;
 
-    const QByteArray bytes = QJsonDocument(toJson(*tree)).toJson(QJsonDocument::Indented);
-    QSaveFile file(path);
-    // Unbuffered, so a failing write is seen here and the old file stays, instead of being replaced by a short one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return replaceFile(path, QJsonDocument(toJson(*tree)).toJson(QJsonDocument::Indented));
 }
 
 bool FileRegistryStore::keyExists(RootKey root, const QString& keyPath) const
