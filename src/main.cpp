@@ -5,6 +5,7 @@
 #include "core/HiddenRun.h"
 #include "form/QtMessageBoxes.h"
 #include "speech/espeak/EspeakVoice.h"
+#include "system/StartProcedure.h"
 
 #include <QApplication>
 #include <QFile>
@@ -58,6 +59,7 @@ int main(int argc, char* argv[])
                      qgetenv("DISPLAY").constData());
         return 2;
     }
+    sys::runStartProcedure();
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         form::useQtMessageBoxes();
 

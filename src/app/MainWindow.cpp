@@ -170,7 +170,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::MakeINI()
 {
-    const QString path = core::GetExeStem() + QStringLiteral("tts");
+    const QString path = core::GetDataStem() + QStringLiteral("tts");
     core::ScriptState script;
     script.text = m_controls.tAusgabe->text();
     script.voice = m_controls.coVoice->currentText();

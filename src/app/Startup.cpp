@@ -11,6 +11,7 @@
 #include "form/TextBox.h"
 #include "speech/EngineSetup.h"
 #include "speech/Voice.h"
+#include "system/FileAssociation.h"
 #include "text/DictionaryList.h"
 #include "wav/WavSaver.h"
 
@@ -18,6 +19,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -107,8 +109,11 @@ void Startup::load(const QStringList& arguments)
     const bool maker = core::GetExeName().toUpper().startsWith(kMakerCode);
     const QString captionPrefix = maker ? kMakerCode + QLatin1Char(' ') : QString();
     m_window.setWindowTitle(captionPrefix + m_window.windowTitle() + QStringLiteral("  v") + core::GetProgVer());
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/sprechkit/sprechkit.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("sprechkit"));
+    core::prepareDataDir();
     m_window.createSubsystems(maker ? kMakerCode + QStringLiteral("-Software") : QStringLiteral("Tools"),
-                              core::GetExeStem() + QStringLiteral("wrd"));
+                              core::GetDataStem() + QStringLiteral("wrd"));
 
     if (!analyseArguments(arguments))
         return;
@@ -127,6 +132,7 @@ void Startup::load(const QStringList& arguments)
 
     state.run.saveFlag =
         state.run.scriptRun ? scriptNumber(scriptValue(QStringLiteral("Voice"), QStringLiteral("Save"))) : 1;
+    sys::ChkRegistry();
     m_window.engineSetup().LoadVoiceSet();
     m_window.dictionary()->LoadWords();
     if (const QClipboard* clipboard = QGuiApplication::clipboard())
@@ -143,7 +149,8 @@ bool Startup::analyseArguments(const QStringList& arguments)
 {
     form::WindowState& state = m_window.state();
     core::setCommandLineArguments(arguments);
-    state.run = core::analyseCommandLine(arguments, core::GetExeDir());
+    // "@name.tts" names a script where F12 writes them.
+    state.run = core::analyseCommandLine(arguments, core::GetDataDir());
     if (!state.run.missingScriptMessage.isEmpty()) {
         core::showMessage({QStringLiteral(" FEHLER:"), state.run.missingScriptMessage});
         m_window.abort(1);
@@ -229,7 +236,7 @@ void Startup::restoreWaveSettings()
     const int autoName = storedInteger(QStringLiteral("Wave.Auto"), stored(QStringLiteral("Wave.Auto"), "0"));
     setCheckValue(c.ckAuto, QStringLiteral("Wave.Auto"), autoName);
     state.manualFileName = stored(QStringLiteral("Wave.File"), QStringLiteral("SpeechOut.wav"));
-    c.tPath->setText(stored(QStringLiteral("Wave.Path"), core::GetExeDir()));
+    c.tPath->setText(stored(QStringLiteral("Wave.Path"), core::GetDataDir()));
     if (!c.ckAuto->isChecked())
         c.tFile->setText(state.manualFileName);
 }
