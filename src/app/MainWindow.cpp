@@ -4,6 +4,7 @@
 #include "app/Startup.h"
 #include "core/Clock.h"
 #include "core/MessageBox.h"
+#include "core/ProcessPriority.h"
 #include "core/ProgramLocation.h"
 #include "core/ScriptFile.h"
 #include "core/SettingsStore.h"
@@ -46,8 +47,10 @@ MainWindow::MainWindow(std::unique_ptr<speech::Voice> voice, const core::Clock& 
     connect(makeIni, &QShortcut::activated, this, &MainWindow::MakeINI);
     for (int i = 0; i < m_controls.oTask.size(); ++i) {
         connect(m_controls.oTask[i], &QAbstractButton::toggled, this, [this, i](bool checked) {
-            if (checked)
-                m_state.priorityIndex = i;
+            if (!checked)
+                return;
+            m_state.priorityIndex = i;
+            core::setProcessPriority(i);
         });
     }
 }
