@@ -106,6 +106,7 @@ void Startup::load(const QStringList& arguments)
     // Names and paths.
     const bool maker = core::GetExeName().toUpper().startsWith(kMakerCode);
     const QString captionPrefix = maker ? kMakerCode + QLatin1Char(' ') : QString();
+    state.captionPrefix = captionPrefix;
     m_window.setWindowTitle(captionPrefix + m_window.windowTitle() + QStringLiteral("  v") + core::GetProgVer());
     m_window.createSubsystems(maker ? kMakerCode + QStringLiteral("-Software") : QStringLiteral("Tools"),
                               core::GetExeStem() + QStringLiteral("wrd"));
