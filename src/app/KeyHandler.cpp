@@ -58,7 +58,10 @@ bool KeyHandler::eventFilter(QObject* watched, QEvent* event)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     keyPressed(key->key(), key->modifiers());
-    return false;
+    // The focused control still gets every key, except that Alt with a letter types nothing: a text box here
+    // would insert the letter, where the shortcut is all the user asked for.
+    const Qt::KeyboardModifiers state = key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    return state == Qt::AltModifier && !key->text().isEmpty() && key->text().at(0).isPrint();
 }
 
 void KeyHandler::keyPressed(int key, Qt::KeyboardModifiers modifiers)

@@ -19,9 +19,10 @@ class DictionaryEditor;
 namespace app {
 
 // The main window's keyboard shortcuts and key hints. It sees every key press while the window is active,
-// before the focused control does, and never consumes it. Esc, Insert, Delete and F12 act without a modifier;
-// with Alt alone the ten key hints (lKeys) are shown and the letters run the button bar, the settings switch
-// and the priority options. The clock timer hides the hints one second after the last Alt press.
+// before the focused control does, and passes it on (only the letter of an Alt combination is not typed). Esc, Insert,
+// Delete and F12 act without a modifier; with Alt alone the ten key hints (lKeys) are shown and the letters run the
+// button bar, the settings switch and the priority options. The clock timer hides the hints one second after the last
+// Alt press.
 //
 // Needs: the controls, the window state (keyHintTime, priorityIndex), the clock, the dictionary editor and
 // the window's MakeINI.
