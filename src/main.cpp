@@ -51,6 +51,12 @@ int main(int argc, char* argv[])
     if (x11Fallback)
         qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
 
+    // A native Wayland client cannot read the clipboard while another window has the focus, which is exactly
+    // when the clipboard watcher needs it: prefer X11 through XWayland unless the user chose a platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+
     QApplication application(argc, argv);
     if (x11Fallback && QGuiApplication::platformName() == QLatin1String("offscreen") && !neverShown) {
         std::fprintf(stderr,

@@ -108,6 +108,7 @@ void Startup::load(const QStringList& arguments)
     // Names and paths.
     const bool maker = core::GetExeName().toUpper().startsWith(kMakerCode);
     const QString captionPrefix = maker ? kMakerCode + QLatin1Char(' ') : QString();
+    state.captionPrefix = captionPrefix;
     m_window.setWindowTitle(captionPrefix + m_window.windowTitle() + QStringLiteral("  v") + core::GetProgVer());
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/sprechkit/sprechkit.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("sprechkit"));
@@ -171,9 +172,6 @@ void Startup::restorePlacementAndOptions()
     const double top = storedNumber(QStringLiteral("Window.Top"), stored(QStringLiteral("Window.Top"), "32"));
     const double left = storedNumber(QStringLiteral("Window.Left"), stored(QStringLiteral("Window.Left"), "32"));
     m_window.move(qRound(left), qRound(top));
-    m_window.setWindowState(windowState == 1   ? Qt::WindowMinimized
-                            : windowState == 2 ? Qt::WindowMaximized
-                                               : Qt::WindowNoState);
     form::ckSetX(c);
 
     const std::tuple<const char*, QAbstractButton*, const char*> boxes[] = {
@@ -184,6 +182,11 @@ void Startup::restorePlacementAndOptions()
         const QString name = QLatin1String(key);
         setCheckValue(box, name, storedInteger(name, stored(name, QLatin1String(defaultValue))));
     }
+    // After the settings area has set the window's size: resizing a minimised or maximised window would put it
+    // back into the normal state.
+    m_window.setWindowState(windowState == 1   ? Qt::WindowMinimized
+                            : windowState == 2 ? Qt::WindowMaximized
+                                               : Qt::WindowNoState);
 
     const QString message = stored(QStringLiteral("Option.Message"), QStringLiteral("Hour")).toUpper();
     if (message == QLatin1String("HOUR"))
