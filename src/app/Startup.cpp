@@ -12,6 +12,7 @@
 #include "speech/EngineSetup.h"
 #include "speech/Voice.h"
 #include "system/FileAssociation.h"
+#include "system/StartProcedure.h"
 #include "text/DictionaryList.h"
 #include "wav/WavSaver.h"
 
@@ -109,6 +110,9 @@ void Startup::load(const QStringList& arguments)
     const bool maker = core::GetExeName().toUpper().startsWith(kMakerCode);
     const QString captionPrefix = maker ? kMakerCode + QLatin1Char(' ') : QString();
     state.captionPrefix = captionPrefix;
+    // The start procedure ran before the window existed; the caption clock marks what it found.
+    state.isAdminRun = sys::IsAdminRun();
+    state.machineControlInUse = sys::MachineControlInUse();
     m_window.setWindowTitle(captionPrefix + m_window.windowTitle() + QStringLiteral("  v") + core::GetProgVer());
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/sprechkit/sprechkit.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("sprechkit"));
