@@ -79,6 +79,11 @@ signals:
     void phoneme(int stream, qint64 position, int duration, int nextPhoneId, int feature, int currentPhoneId);
     void audioLevel(int stream, qint64 position, int level);
     void enginePrivate(int stream, qint64 position, qint64 lParam);
+    // Not one of the platform's events: a stream failed after speak() had accepted it (the sound server went
+    // away, the synthesizer or a voice failed). Comes before the stream's EndStream.
+    void streamError(int stream, qint64 position, const QString& description);
+    // The audio outputs may have changed (a device went away): audioOutputs() tells the new list.
+    void audioOutputsChanged();
 };
 
 } // namespace speech

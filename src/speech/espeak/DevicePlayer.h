@@ -3,6 +3,7 @@
 #include "speech/espeak/AudioQueue.h"
 #include "speech/espeak/SpeechEvent.h"
 
+#include <QAudio>
 #include <QElapsedTimer>
 #include <QList>
 #include <QObject>
@@ -52,6 +53,9 @@ private:
     // device has taken any of it. all hands out every event held.
     void release(qint64 played, bool all = false);
     void endStream(qint64 position);
+    // A device failure, before the stream's end.
+    void reportError(const QString& reason, qint64 position);
+    static QString errorName(QAudio::Error error);
     void dropSink();
     void resetStream();
 

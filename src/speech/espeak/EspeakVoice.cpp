@@ -140,6 +140,9 @@ int EspeakVoice::speak(const QString& text, quint32 flags, QString* error)
         return fail(error, NoDevice);
     if (m_toFile && !m_file)
         return fail(error, QStringLiteral("The file stream is closed."));
+    // The synthesizer takes a NUL for the end of the text; as a blank the rest is still spoken, and every
+    // position stays where it was.
+    content.replace(QChar(u'\0'), QLatin1Char(' '));
 
     if (flags & SpeakPurgeBeforeSpeak)
         purge();
@@ -296,7 +299,11 @@ bool EspeakVoice::closeFileStream(QString* error)
         m_toFile = false;
         m_device = QAudioDevice();
     }
-    // After the streams queued for the file, on the thread that writes it.
+    // Nothing else holds the file once its streams are over: close it here rather than wait for the synthesis
+    // thread, which may be busy with a device stream for as long as it is heard.
+    if (file.use_count() == 1)
+        return file->close(error);
+    // Streams into the file are still queued: after them, on the thread that writes it.
     bool ok = true;
     m_worker->call([&] { ok = file->close(error); });
     return ok;
@@ -329,6 +336,12 @@ void EspeakVoice::deliver(const QList<SpeechEvent>& events)
             break;
         case SpeechEvent::Kind::AudioLevel:
             emit audioLevel(e.stream, e.position, e.a);
+            break;
+        case SpeechEvent::Kind::Error:
+            // The list first, so that the return to idle finds the devices as they are now.
+            if (e.a)
+                emit audioOutputsChanged();
+            emit streamError(e.stream, e.position, e.text);
             break;
         }
     }

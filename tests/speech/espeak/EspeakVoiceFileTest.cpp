@@ -2,7 +2,10 @@
 
 #include "VoiceTestSupport.h"
 
+#include "speech/espeak/AudioQueue.h"
+#include "speech/espeak/DeviceStreamOutput.h"
 #include "speech/espeak/EspeakVoice.h"
+#include "speech/espeak/SynthesisWorker.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -308,6 +311,81 @@ TEST_F(EspeakVoiceFile, FailuresComeWithAnEnglishDescription)
     error.clear();
     EXPECT_EQ(m_voice.skip(QStringLiteral("Word"), 1, &error), -1);
     EXPECT_FALSE(error.isEmpty());
+}
+
+// Texts that used to end the words early: a lone "<" in markup took the rest for a tag, a NUL ended the text.
+TEST_F(EspeakVoiceFile, EveryWordAfterALoneLessThanOrANulIsSpokenAndHighlighted)
+{
+    struct Case {
+        QString text;
+        quint32 flags;
+    };
+    const Case cases[] = {
+        {QString::fromUtf8("<5 Grad heute. Morgen wärmer."), speech::SpeakAsync},
+        {QStringLiteral("Preis < 5 Euro und mehr."), speech::SpeakAsync | speech::SpeakIsXML},
+        {QStringLiteral("Eins zwei") + QChar(u'\0') + QStringLiteral("drei vier."), speech::SpeakAsync},
+    };
+    EventRecorder events(m_voice);
+    for (const Case& c : cases) {
+        events.events.clear();
+        const WavData wav = render(c.text, 22, c.flags);
+        QString blanked = c.text;
+        blanked.replace(QChar(u'\0'), u' ').replace(u'<', u' ');
+        EXPECT_EQ(events.textsOf("Word", blanked), blanked.split(u' ', Qt::SkipEmptyParts)) << c.text.toStdString();
+        const WavData full = render(blanked, 22, speech::SpeakAsync | speech::SpeakIsNotXML);
+        EXPECT_NEAR(wav.audibleSeconds(), full.audibleSeconds(), 1.0) << c.text.toStdString();
+    }
+}
+
+// The phoneme before a word used to come after that word's event.
+TEST_F(EspeakVoiceFile, EventsOfAStreamArriveInStreamPositionOrder)
+{
+    EventRecorder events(m_voice);
+    m_voice.setAudioLevelEvents(true);
+    render(Sample + QStringLiteral(" <mark name=\"x\"/> Ende."), 18, speech::SpeakAsync | speech::SpeakIsXML);
+    ASSERT_GT(events.of("Phoneme").size(), 20u);
+    ASSERT_GT(events.of("AudioLevel").size(), 5u);
+    for (size_t i = 1; i < events.events.size(); ++i) {
+        const RecordedEvent& before = events.events[i - 1];
+        const RecordedEvent& e = events.events[i];
+        EXPECT_GE(e.position, before.position) << e.kind.toStdString() << " after " << before.kind.toStdString();
+    }
+}
+
+// A voice that failed to load was ignored (the voice before spoke); a resampler that could not be made left a
+// device stream that never ended.
+TEST(SynthesisWorker, AStreamThatCannotBeMadeStillEndsAndSaysWhy)
+{
+    struct Case {
+        QString voiceId;
+        int sampleRate;
+        QString reason;
+    };
+    const Case cases[] = {{"gmw/no-such-voice", 16000, "gmw/no-such-voice"}, {"gmw/de", -8000, "-8000 Hz"}};
+    speech::SynthesisWorker& worker = speech::SynthesisWorker::shared();
+    ASSERT_TRUE(worker.initialize(nullptr));
+    for (const Case& c : cases) {
+        speech::AudioQueue queue;
+        queue.reset(1);
+        speech::SpeechRequest request;
+        request.stream = 7;
+        request.text = QStringLiteral("Hallo Welt.");
+        request.voiceId = c.voiceId;
+        request.sampleRate = c.sampleRate;
+        worker.synthesize(request, 1, std::make_shared<std::atomic<quint64>>(0), [&queue](const auto& r) {
+            return std::make_unique<speech::DeviceStreamOutput>(queue, r, 1);
+        });
+        worker.call([] {});
+        QStringList items;
+        while (std::optional<speech::AudioQueue::Item> item = queue.tryPop()) {
+            using Kind = speech::AudioQueue::Item::Kind;
+            if (item->kind == Kind::Event && item->event.kind == speech::SpeechEvent::Kind::Error)
+                items << QStringLiteral("Error") << QString::number(item->event.text.contains(c.reason));
+            else if (item->kind != Kind::Event)
+                items << (item->kind == Kind::Begin ? "Begin" : item->kind == Kind::End ? "End" : "Audio");
+        }
+        EXPECT_EQ(items, (QStringList{"Begin", "Error", "1", "End"})) << c.voiceId.toStdString();
+    }
 }
 
 TEST_F(EspeakVoiceFile, TwoVoicesShareTheSynthesizerWithoutDisturbingEachOther)

@@ -43,6 +43,10 @@ public:
                          [this](int s, qint64 p, int pos, int len) { add("Sentence", s, p, pos, len); });
         QObject::connect(&voice, &Voice::phoneme, &voice,
                          [this](int s, qint64 p, int duration, int, int, int) { add("Phoneme", s, p, duration); });
+        QObject::connect(&voice, &Voice::audioLevel, &voice,
+                         [this](int s, qint64 p, int l) { add("AudioLevel", s, p, l); });
+        QObject::connect(&voice, &Voice::streamError, &voice,
+                         [this](int s, qint64 p, const QString& d) { add("Error", s, p, 0, 0, d); });
     }
 
     std::vector<RecordedEvent> events;
