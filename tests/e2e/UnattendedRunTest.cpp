@@ -1,7 +1,11 @@
 #include "ProgramRun.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -110,4 +114,56 @@ TEST(UnattendedRun, HiddenSpeakingRunWithoutAudioDeviceEndsWithTheError)
     ASSERT_TRUE(result.finished) << "the hidden run did not end";
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.standardError.contains(QStringLiteral("Speak Error: "))) << result.standardError.toStdString();
+}
+
+// Killing the sound server mid-text used to end the stream like a normal end: exit 0, no error.
+TEST(UnattendedRun, SoundServerGoingAwayMidTextEndsTheHiddenRunWithTheSpeakError)
+{
+    const QString pulseaudio = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
+    const QString pactl = QStandardPaths::findExecutable(QStringLiteral("pactl"));
+    if (pulseaudio.isEmpty() || pactl.isEmpty())
+        GTEST_SKIP() << "pulseaudio and pactl are needed for a server of this test's own.";
+    ProgramRun program;
+    QDir().mkpath(program.path(QStringLiteral("pulse")));
+    const QString address = QStringLiteral("unix:") + program.path(QStringLiteral("pulse/pulse.sock"));
+    QProcessEnvironment serverEnvironment = QProcessEnvironment::systemEnvironment();
+    serverEnvironment.insert(QStringLiteral("HOME"), program.path(QStringLiteral("pulse")));
+    serverEnvironment.insert(QStringLiteral("XDG_RUNTIME_DIR"), program.path(QStringLiteral("pulse")));
+    serverEnvironment.insert(QStringLiteral("PULSE_SERVER"), address);
+    QProcess server;
+    server.setProcessEnvironment(serverEnvironment);
+    server.start(pulseaudio, {"--daemonize=no", "--exit-idle-time=-1", "-n", "--use-pid-file=no", "--disallow-exit",
+                              "--load=module-native-protocol-unix auth-anonymous=1 socket=" + address.mid(5),
+                              "--load=module-null-sink sink_name=test_sink"});
+    ASSERT_TRUE(server.waitForStarted(10000));
+    const auto ask = [&](const QStringList& arguments) {
+        QProcess client;
+        client.setProcessEnvironment(serverEnvironment);
+        client.start(pactl, arguments);
+        client.waitForFinished(5000);
+        return client.exitCode() == 0 ? QString::fromUtf8(client.readAllStandardOutput()).trimmed() : QString();
+    };
+    if (!QTest::qWaitFor([&] { return !ask({"info"}).isEmpty(); }, 10000)) {
+        server.kill();
+        server.waitForFinished();
+        GTEST_SKIP() << "The test's own PulseAudio server did not come up.";
+    }
+
+    program.environment().insert(QStringLiteral("PULSE_SERVER"), address);
+    QProcess run;
+    run.setProcessEnvironment(program.environment());
+    run.setWorkingDirectory(program.dir());
+    run.start(program.programPath(), {QStringLiteral("Das ist ein langer Text. ").repeated(20), QStringLiteral("!!")});
+    // Playing: the server knows the program's stream.
+    const bool playing = QTest::qWaitFor([&] { return !ask({"list", "short", "sink-inputs"}).isEmpty(); }, 20000);
+    server.kill();
+    server.waitForFinished();
+    ASSERT_TRUE(playing);
+    const bool ended = run.waitForFinished(20000);
+    if (!ended)
+        run.kill();
+    ASSERT_TRUE(ended) << "the hidden run did not end";
+    EXPECT_EQ(run.exitCode(), 1);
+    const QString errors = QString::fromUtf8(run.readAllStandardError());
+    EXPECT_TRUE(errors.contains(QStringLiteral("Speak Error: The audio output stopped"))) << errors.toStdString();
 }
