@@ -165,5 +165,7 @@ TEST(UnattendedRun, SoundServerGoingAwayMidTextEndsTheHiddenRunWithTheSpeakError
     ASSERT_TRUE(ended) << "the hidden run did not end";
     EXPECT_EQ(run.exitCode(), 1);
     const QString errors = QString::fromUtf8(run.readAllStandardError());
-    EXPECT_TRUE(errors.contains(QStringLiteral("Speak Error: The audio output stopped"))) << errors.toStdString();
+    // Usually "The audio output stopped ...": the stream is playing. The server may also go before the stream
+    // is, and then opening it or the device list is what fails.
+    EXPECT_TRUE(errors.contains(QStringLiteral("Speak Error: "))) << errors.toStdString();
 }

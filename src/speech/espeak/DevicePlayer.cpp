@@ -95,6 +95,20 @@ DevicePlayer::Position DevicePlayer::interrupt()
     return position;
 }
 
+bool DevicePlayer::canOpen(const QAudioDevice& device)
+{
+    QAudioFormat format;
+    format.setSampleRate(22050);
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::Int16);
+    auto* sink = new QAudioSink(device.isNull() ? QMediaDevices::defaultAudioOutput() : device, format);
+    const QIODevice* io = sink->start();
+    const bool ok = io && sink->error() == QAudio::NoError;
+    sink->stop();
+    sink->deleteLater(); // its destructor runs an event loop
+    return ok;
+}
+
 void DevicePlayer::resetStream()
 {
     m_stream = 0;

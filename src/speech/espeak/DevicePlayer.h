@@ -4,6 +4,7 @@
 #include "speech/espeak/SpeechEvent.h"
 
 #include <QAudio>
+#include <QAudioDevice>
 #include <QElapsedTimer>
 #include <QList>
 #include <QObject>
@@ -40,6 +41,8 @@ public:
     void purge();
     // Stops the sound but keeps the stream open: its next segment continues at the position reached.
     Position interrupt();
+    // Whether a stream can be opened on the device (null: the default output) right now.
+    static bool canOpen(const QAudioDevice& device);
 
 signals:
     void eventsReady(const QList<speech::SpeechEvent>& events);

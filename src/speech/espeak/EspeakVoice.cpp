@@ -75,10 +75,25 @@ QList<Token> EspeakVoice::voices() const
     return m_voices;
 }
 
+QList<QAudioDevice> EspeakVoice::devices() const
+{
+    QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
+    // Qt keeps listing the devices of a sound server that went away: once a stream has lost its device, the
+    // list counts only while a stream can be opened again.
+    if (m_devicesLost && !devices.isEmpty()) {
+        bool open = false;
+        onPlayerThread(m_player, [&open] { open = DevicePlayer::canOpen(QAudioDevice()); });
+        if (!open)
+            return {};
+        m_devicesLost = false;
+    }
+    return devices;
+}
+
 QList<Token> EspeakVoice::audioOutputs() const
 {
     QList<Token> tokens;
-    for (const QAudioDevice& device : QMediaDevices::audioOutputs())
+    for (const QAudioDevice& device : devices())
         tokens.append({QString::fromUtf8(device.id()), device.description()});
     return tokens;
 }
@@ -97,7 +112,7 @@ bool EspeakVoice::setVoice(int index, QString* error)
 
 bool EspeakVoice::setAudioOutput(int index, QString* error)
 {
-    const QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
+    const QList<QAudioDevice> devices = this->devices();
     if (devices.isEmpty())
         return fail(error, NoDevice);
     if (index < -1 || index >= devices.size())
@@ -136,7 +151,7 @@ int EspeakVoice::speak(const QString& text, quint32 flags, QString* error)
             return fail(error, QStringLiteral("Cannot read the text file \"%1\": %2").arg(text, file.errorString()));
         content = core::decodeUtf8OrWindows1252(file.readAll());
     }
-    if (!m_toFile && !content.isEmpty() && QMediaDevices::audioOutputs().isEmpty())
+    if (!m_toFile && !content.isEmpty() && devices().isEmpty())
         return fail(error, NoDevice);
     if (m_toFile && !m_file)
         return fail(error, QStringLiteral("The file stream is closed."));
@@ -338,10 +353,11 @@ void EspeakVoice::deliver(const QList<SpeechEvent>& events)
             emit audioLevel(e.stream, e.position, e.a);
             break;
         case SpeechEvent::Kind::Error:
-            // The list first, so that the return to idle finds the devices as they are now.
+            if (e.a)
+                m_devicesLost = true;
+            emit streamError(e.stream, e.position, e.text);
             if (e.a)
                 emit audioOutputsChanged();
-            emit streamError(e.stream, e.position, e.text);
             break;
         }
     }
