@@ -121,29 +121,21 @@ TEST_F(EngineEventsTest, AStreamThatFailsWhileSpokenIsASpeakErrorAndTheDeviceLis
     form::Controls& c = rig.controls;
     c.tAusgabe->setText(QStringLiteral("Hallo Welt"));
     c.ckStart->setChecked(true);
-    emit rig.voice.startStream(1, 0);
-    rig.voice.outputTokens = {{QStringLiteral("b"), QStringLiteral("Other")}};
-    rig.voice.clearCalls();
-    emit rig.voice.audioOutputsChanged();
-    EXPECT_FALSE(c.coDevice->isEnabled()); // still speaking
     emit rig.voice.streamError(1, 640, QStringLiteral("The sound server went away."));
-    emit rig.voice.endStream(1, 640);
-
-    EXPECT_EQ(rig.logLines().filter(QStringLiteral("Speak Error: ")),
-              QStringList{QStringLiteral("Speak Error: The sound server went away.")});
+    EXPECT_EQ(rig.logLines(), (QStringList{"Speak", "Speak Error: The sound server went away.", "Stop"}));
     EXPECT_TRUE(rig.state.speechFailed);
     EXPECT_FALSE(c.ckStart->isChecked() || rig.state.speaking);
     EXPECT_EQ(c.tAusgabe->text(), QStringLiteral("Hallo Welt"));
-    EXPECT_EQ(c.coDevice->count(), 1);
-    EXPECT_EQ(c.coDevice->currentText(), QStringLiteral("Other"));
-    EXPECT_TRUE(c.coDevice->isEnabled());
-    EXPECT_EQ(rig.voice.callsOf(QStringLiteral("setAudioOutput")).size(), 1);
 
-    // The last device gone as well: the placeholder, unusable.
-    rig.voice.outputTokens.clear();
-    emit rig.voice.audioOutputsChanged();
-    EXPECT_EQ(c.coDevice->currentText(), speech::kNoAudioOutput);
-    EXPECT_FALSE(c.coDevice->isEnabled());
+    for (const QString& left : {QStringLiteral("Other"), speech::kNoAudioOutput}) {
+        rig.voice.outputTokens = {};
+        if (left != speech::kNoAudioOutput)
+            rig.voice.outputTokens.append({QStringLiteral("b"), left});
+        emit rig.voice.audioOutputsChanged();
+        EXPECT_EQ(c.coDevice->count(), 1);
+        EXPECT_EQ(c.coDevice->currentText(), left);
+        EXPECT_EQ(c.coDevice->isEnabled(), left != speech::kNoAudioOutput);
+    }
 }
 
 } // namespace
