@@ -40,6 +40,8 @@ public:
     virtual QList<Token> audioOutputs() const = 0; // empty when there is no audio device
 
     virtual int voiceIndex() const = 0;
+    // Returns at once, whatever a stream is doing; a voice that cannot be loaded then fails the next stream
+    // (streamError) instead of this call.
     virtual bool setVoice(int index, QString* error = nullptr) = 0;
     // index -1 selects the default output. Also makes the device the output again after a file stream.
     virtual bool setAudioOutput(int index, QString* error = nullptr) = 0;
