@@ -45,8 +45,6 @@ public:
                          [this](int s, qint64 p, int duration, int, int, int) { add("Phoneme", s, p, duration); });
         QObject::connect(&voice, &Voice::audioLevel, &voice,
                          [this](int s, qint64 p, int l) { add("AudioLevel", s, p, l); });
-        QObject::connect(&voice, &Voice::streamError, &voice,
-                         [this](int s, qint64 p, const QString& d) { add("Error", s, p, 0, 0, d); });
     }
 
     std::vector<RecordedEvent> events;
