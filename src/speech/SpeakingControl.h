@@ -50,13 +50,15 @@ public:
 
     void Reset();
     void Skip();
+    // Logs "Speak Error: " with the reason, marks the run as failed and returns to idle. Also for a stream that
+    // fails while it is spoken.
+    void speakFailed(const QString& error);
 
 private:
     void startToggled(bool checked);
     void start();
     void stop();
     void pauseToggled(bool checked);
-    void speakFailed(const QString& error);
     void textChanged();
     void moveCaretToEnd();
     void connectFlagBoxes();

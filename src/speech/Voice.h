@@ -40,6 +40,8 @@ public:
     virtual QList<Token> audioOutputs() const = 0; // empty when there is no audio device
 
     virtual int voiceIndex() const = 0;
+    // Returns at once, whatever a stream is doing; a voice that cannot be loaded then fails the next stream
+    // (streamError) instead of this call.
     virtual bool setVoice(int index, QString* error = nullptr) = 0;
     // index -1 selects the default output. Also makes the device the output again after a file stream.
     virtual bool setAudioOutput(int index, QString* error = nullptr) = 0;
@@ -82,6 +84,11 @@ signals:
     void phoneme(int stream, qint64 position, int duration, int nextPhoneId, int feature, int currentPhoneId);
     void audioLevel(int stream, qint64 position, int level);
     void enginePrivate(int stream, qint64 position, qint64 lParam);
+    // Not one of the platform's events: a stream failed after speak() had accepted it (the sound server went
+    // away, the synthesizer or a voice failed). Comes before the stream's EndStream.
+    void streamError(int stream, qint64 position, const QString& description);
+    // The audio outputs may have changed (a device went away): audioOutputs() tells the new list.
+    void audioOutputsChanged();
 };
 
 } // namespace speech

@@ -1,7 +1,11 @@
 #include "ProgramRun.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -118,4 +122,26 @@ TEST(UnattendedRun, HiddenSpeakingRunWithoutAudioDeviceEndsWithTheError)
     ASSERT_TRUE(result.finished) << "the hidden run did not end";
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.standardError.contains(QStringLiteral("Speak Error: "))) << result.standardError.toStdString();
+}
+
+// Killing the sound server mid-text used to end the stream like a normal end: exit 0, no error. The test kills a
+// server of its own, started as tools/test.sh starts the shared one.
+TEST(UnattendedRun, SoundServerGoingAwayMidTextEndsTheHiddenRunWithTheSpeakError)
+{
+    ProgramRun program;
+    const QString script = QStringLiteral(R"(source '%1/tools/pulse.sh'; pulse_start >&2 || exit 77
+        '%2' "$1" '!!' & run=$!
+        until pactl list short sink-inputs | grep -q . || ! kill -0 $run; do sleep 0.02; done
+        kill -9 $SPRECHKIT_PULSE_PID; wait $run; status=$?; SPRECHKIT_PULSE_PID=; pulse_stop; exit $status)")
+                               .arg(QStringLiteral(SPRECHKIT_SOURCE_DIR), program.programPath());
+    QProcess run;
+    run.setProcessEnvironment(program.environment());
+    run.start(QStringLiteral("bash"), {"-c", script, "test", QStringLiteral("Das ist ein langer Text. ").repeated(20)});
+    ASSERT_TRUE(run.waitForFinished(60000)) << "the hidden run did not end";
+    if (run.exitCode() == 77)
+        GTEST_SKIP() << "No PulseAudio server of the test's own.";
+    EXPECT_EQ(run.exitCode(), 1);
+    // Usually "The audio output stopped ...". Should the server go before the stream is up, opening it fails.
+    const QString errors = QString::fromUtf8(run.readAllStandardError());
+    EXPECT_TRUE(errors.contains(QStringLiteral("Speak Error: "))) << errors.toStdString();
 }

@@ -75,10 +75,25 @@ QList<Token> EspeakVoice::voices() const
     return m_voices;
 }
 
+QList<QAudioDevice> EspeakVoice::devices() const
+{
+    QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
+    // Qt keeps listing the devices of a sound server that went away: once a stream has lost its device, the
+    // list counts only while a stream can be opened again.
+    if (m_devicesLost && !devices.isEmpty()) {
+        bool open = false;
+        onPlayerThread(m_player, [&open] { open = DevicePlayer::canOpen(QAudioDevice()); });
+        if (!open)
+            return {};
+        m_devicesLost = false;
+    }
+    return devices;
+}
+
 QList<Token> EspeakVoice::audioOutputs() const
 {
     QList<Token> tokens;
-    for (const QAudioDevice& device : QMediaDevices::audioOutputs())
+    for (const QAudioDevice& device : devices())
         tokens.append({QString::fromUtf8(device.id()), device.description()});
     return tokens;
 }
@@ -97,7 +112,7 @@ bool EspeakVoice::setVoice(int index, QString* error)
 
 bool EspeakVoice::setAudioOutput(int index, QString* error)
 {
-    const QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
+    const QList<QAudioDevice> devices = this->devices();
     if (devices.isEmpty())
         return fail(error, NoDevice);
     if (index < -1 || index >= devices.size())
@@ -136,10 +151,13 @@ int EspeakVoice::speak(const QString& text, quint32 flags, QString* error)
             return fail(error, QStringLiteral("Cannot read the text file \"%1\": %2").arg(text, file.errorString()));
         content = core::decodeUtf8OrWindows1252(file.readAll());
     }
-    if (!m_toFile && !content.isEmpty() && QMediaDevices::audioOutputs().isEmpty())
+    if (!m_toFile && !content.isEmpty() && devices().isEmpty())
         return fail(error, NoDevice);
     if (m_toFile && !m_file)
         return fail(error, QStringLiteral("The file stream is closed."));
+    // The synthesizer takes a NUL for the end of the text; as a blank the rest is still spoken, and every
+    // position stays where it was.
+    content.replace(QChar(u'\0'), QLatin1Char(' '));
 
     if (flags & SpeakPurgeBeforeSpeak)
         purge();
@@ -296,7 +314,11 @@ bool EspeakVoice::closeFileStream(QString* error)
         m_toFile = false;
         m_device = QAudioDevice();
     }
-    // After the streams queued for the file, on the thread that writes it.
+    // Nothing else holds the file once its streams are over: close it here rather than wait for the synthesis
+    // thread, which may be busy with a device stream for as long as it is heard.
+    if (file.use_count() == 1)
+        return file->close(error);
+    // Streams into the file are still queued: after them, on the thread that writes it.
     bool ok = true;
     m_worker->call([&] { ok = file->close(error); });
     return ok;
@@ -341,6 +363,13 @@ void EspeakVoice::deliver(const QList<SpeechEvent>& events)
             break;
         case SpeechEvent::Kind::AudioLevel:
             emit audioLevel(e.stream, e.position, e.a);
+            break;
+        case SpeechEvent::Kind::Error:
+            if (e.a)
+                m_devicesLost = true;
+            emit streamError(e.stream, e.position, e.text);
+            if (e.a)
+                emit audioOutputsChanged();
             break;
         }
     }

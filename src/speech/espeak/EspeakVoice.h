@@ -63,6 +63,7 @@ private:
     quint64 abortAll();
     void purge();
     bool fail(QString* error, const QString& message) const;
+    QList<QAudioDevice> devices() const;
 
     SynthesisWorker* m_worker;
     std::shared_ptr<std::atomic<quint64>> m_abortedUpTo;
@@ -74,8 +75,9 @@ private:
 
     QList<Token> m_voices;
     int m_voiceIndex = 0;
-    QString m_previousVoice; // voice of the stream before, for VoiceChange
-    QAudioDevice m_device;   // null: the default output
+    QString m_previousVoice;            // voice of the stream before, for VoiceChange
+    QAudioDevice m_device;              // null: the default output
+    mutable bool m_devicesLost = false; // a stream lost its device; Qt's list may be out of date
     std::shared_ptr<WavFileWriter> m_file;
     bool m_toFile = false;
     int m_format = 22;

@@ -2,7 +2,10 @@
 
 #include "VoiceTestSupport.h"
 
+#include "speech/espeak/AudioQueue.h"
+#include "speech/espeak/DeviceStreamOutput.h"
 #include "speech/espeak/EspeakVoice.h"
+#include "speech/espeak/SynthesisWorker.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -308,6 +311,65 @@ TEST_F(EspeakVoiceFile, FailuresComeWithAnEnglishDescription)
     error.clear();
     EXPECT_EQ(m_voice.skip(QStringLiteral("Word"), 1, &error), -1);
     EXPECT_FALSE(error.isEmpty());
+}
+
+// Texts that used to end the words early: a lone "<" in markup took the rest for a tag, a NUL ended the text.
+TEST_F(EspeakVoiceFile, EveryWordAfterALoneLessThanOrANulIsSpokenAndHighlighted)
+{
+    const std::pair<QString, quint32> cases[] = {
+        {QString::fromUtf8("<5 Grad heute. Morgen wärmer."), speech::SpeakAsync},
+        {QStringLiteral("Preis < 5 Euro und mehr."), speech::SpeakAsync | speech::SpeakIsXML},
+        {QStringLiteral("Eins zwei") + QChar(u'\0') + QStringLiteral("drei vier."), speech::SpeakAsync},
+    };
+    EventRecorder events(m_voice);
+    for (const auto& [text, flags] : cases) {
+        events.events.clear();
+        render(text, 22, flags);
+        QString blanked = text;
+        blanked.replace(QChar(u'\0'), u' ').replace(u'<', u' ');
+        EXPECT_EQ(events.textsOf("Word", blanked), blanked.split(u' ', Qt::SkipEmptyParts)) << text.toStdString();
+    }
+}
+
+// The phoneme before a word used to come after that word's event.
+TEST_F(EspeakVoiceFile, EventsOfAStreamArriveInStreamPositionOrder)
+{
+    EventRecorder events(m_voice);
+    m_voice.setAudioLevelEvents(true);
+    render(Sample + QStringLiteral(" <mark name=\"x\"/> Ende."), 18, speech::SpeakAsync | speech::SpeakIsXML);
+    ASSERT_GT(events.of("Phoneme").size(), 20u);
+    ASSERT_GT(events.of("AudioLevel").size(), 5u);
+    for (size_t i = 1; i < events.events.size(); ++i) {
+        const RecordedEvent& before = events.events[i - 1];
+        const RecordedEvent& e = events.events[i];
+        EXPECT_GE(e.position, before.position) << e.kind.toStdString() << " after " << before.kind.toStdString();
+    }
+}
+
+// A voice that failed to load was ignored (the voice before spoke); a resampler that could not be made left a
+// device stream that never ended.
+TEST(SynthesisWorker, AStreamThatCannotBeMadeStillEndsAndSaysWhy)
+{
+    speech::SynthesisWorker& worker = speech::SynthesisWorker::shared();
+    ASSERT_TRUE(worker.initialize(nullptr));
+    for (const auto& [voice, rate, reason] :
+         {std::tuple{"gmw/no-such-voice", 16000, "gmw/no-such-voice"}, std::tuple{"gmw/de", -8000, "-8000 Hz"}}) {
+        speech::AudioQueue queue;
+        queue.reset(1);
+        speech::SpeechRequest request;
+        request.text = QStringLiteral("Hallo Welt.");
+        request.voiceId = QString::fromLatin1(voice);
+        request.sampleRate = rate;
+        worker.synthesize(request, 1, std::make_shared<std::atomic<quint64>>(0), [&queue](const auto& r) {
+            return std::make_unique<speech::DeviceStreamOutput>(queue, r, 1);
+        });
+        worker.call([] {});
+        QStringList items;
+        while (std::optional<speech::AudioQueue::Item> item = queue.tryPop())
+            items << QString::number(int(item->kind)) + (item->event.text.contains(reason) ? "!" : "");
+        // Begin, the error event, End.
+        EXPECT_EQ(items, (QStringList{"0", "2!", "3"})) << voice;
+    }
 }
 
 TEST_F(EspeakVoiceFile, TwoVoicesShareTheSynthesizerWithoutDisturbingEachOther)
