@@ -1,6 +1,8 @@
 #include "app/MainWindow.h"
+#include "app/QtTranslations.h"
 #include "core/Clock.h"
 #include "core/CommandLine.h"
+#include "core/CommandLineHelp.h"
 #include "core/HiddenRun.h"
 #include "form/QtMessageBoxes.h"
 #include "speech/espeak/EspeakVoice.h"
@@ -26,6 +28,10 @@ int main(int argc, char* argv[])
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (const auto information = core::informationRequest(arguments)) {
+        std::fputs(information->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
 
     // A run that never shows its window also works over SSH or from cron: without a display it uses the
     // offscreen platform, where every message box prints to stderr and takes its default answer.
@@ -42,6 +48,7 @@ int main(int argc, char* argv[])
     }
 
     QApplication application(argc, argv);
+    app::loadGermanQtTranslations(application);
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         form::useQtMessageBoxes();
 
