@@ -1,17 +1,21 @@
 #include "wav/WavSaver.h"
 
+#include "core/Clock.h"
 #include "core/MessageBox.h"
 #include "form/TextBox.h"
 #include "form/WindowState.h"
 #include "speech/EngineSetup.h"
 #include "speech/EventLog.h"
 #include "speech/Voice.h"
+#include "wav/SaveProgress.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 
 namespace wav {
 
@@ -40,6 +44,12 @@ bool WavSaver::Save()
     if (m_callbacks.prepareText)
         m_callbacks.prepareText();
 
+    static const core::SystemClock systemClock;
+    SaveProgress progress(m_controls.window, m_progressClock ? *m_progressClock : systemClock,
+                          target.isEmpty() ? SaveProgress::Display::Dialog : SaveProgress::unattendedDisplay());
+    m_voice.setRenderProgress([&progress](int percent) { return progress.report(percent); });
+    const auto noMoreProgress = qScopeGuard([this] { m_voice.setRenderProgress({}); });
+
     QString error;
     bool streamOpen = false;
     const auto saved = [&]() -> bool {
@@ -51,6 +61,10 @@ bool WavSaver::Save()
         if (m_voice.speak(m_controls.tAusgabe->text(), m_state.speakFlags, &error) == 0)
             return false;
         m_voice.waitUntilDone(-1);
+        if (progress.cancelled()) {
+            error = speech::Voice::cancelledError();
+            return false;
+        }
         m_engine.deviceSelected(); // as if the user re-selected the device
         streamOpen = false;
         return m_voice.closeFileStream(&error);
@@ -63,6 +77,8 @@ bool WavSaver::Save()
             m_engine.deviceSelected();
             m_voice.closeFileStream();
         }
+        if (progress.cancelled())
+            QFile::remove(path); // the user stopped it: no half-written file stays behind
         restoreUnpreparedText();
         if (!target.isEmpty() && m_callbacks.finishedTarget)
             m_callbacks.finishedTarget(false);

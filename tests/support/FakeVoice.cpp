@@ -117,6 +117,11 @@ int FakeVoice::speak(const QString& text, quint32 flags, QString* error)
 {
     if (!record(QStringLiteral("speak"), {text, flags}, error))
         return 0;
+    if (!(flags & speech::SpeakAsync) && !reportRenderSteps()) {
+        if (error)
+            *error = cancelledError();
+        return 0;
+    }
     return ++m_stream;
 }
 
@@ -145,7 +150,20 @@ int FakeVoice::skip(const QString& type, int count, QString* error)
 
 bool FakeVoice::waitUntilDone(int msTimeout)
 {
-    return record(QStringLiteral("waitUntilDone"), {msTimeout}, nullptr);
+    return record(QStringLiteral("waitUntilDone"), {msTimeout}, nullptr) && (msTimeout != -1 || reportRenderSteps());
+}
+
+bool FakeVoice::reportRenderSteps()
+{
+    if (!m_fileOpen || !m_renderProgress)
+        return true;
+    for (const int percent : renderSteps) {
+        if (onRenderStep)
+            onRenderStep(percent);
+        if (!m_renderProgress(percent))
+            return false;
+    }
+    return true;
 }
 
 bool FakeVoice::openFileStream(const QString& path, int formatCode, QString* error)

@@ -39,6 +39,11 @@ public:
     // Runs after each recorded call (for example to fire events from inside speak()).
     std::function<void(const Call&)> onCall;
 
+    // A synchronous speak into a file, or waitUntilDone(-1) with a file open, reports these percentages to the
+    // progress function, one by one, each after onRenderStep, and stops when the function says so.
+    QList<int> renderSteps;
+    std::function<void(int percent)> onRenderStep;
+
     // What was called
     const QList<Call>& calls() const { return m_calls; }
     QStringList callNames() const;
@@ -73,10 +78,12 @@ public:
     bool waitUntilDone(int msTimeout) override;
     bool openFileStream(const QString& path, int formatCode, QString* error = nullptr) override;
     bool closeFileStream(QString* error = nullptr) override;
+    void setRenderProgress(RenderProgress progress) override { m_renderProgress = std::move(progress); }
 
 private:
     // Records the call and reports whether it should fail (with the description in *error).
     bool record(const QString& name, const QVariantList& args, QString* error) const;
+    bool reportRenderSteps(); // false when cancelled
 
     mutable QList<Call> m_calls;
     QHash<QString, QString> m_failures;
@@ -86,4 +93,5 @@ private:
     QString m_filePath;
     int m_fileFormat = 0;
     int m_stream = 0;
+    RenderProgress m_renderProgress;
 };

@@ -1,13 +1,17 @@
 #include "wav/WavSaver.h"
+#include "support/FakeClock.h"
 #include "support/MessageRecorder.h"
 #include "support/SpeechRig.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -110,6 +114,45 @@ TEST_F(WavSaverTest, FocusPutsTheCaretAtTheEndWithNothingSelected)
         QCoreApplication::sendEvent(field, &focus);
         EXPECT_EQ(field->cursorPosition(), field->text().size()) << field->objectName().toStdString();
         EXPECT_FALSE(field->hasSelectedText()) << field->objectName().toStdString();
+    }
+}
+
+TEST_F(WavSaverTest, LongSaveShowsItsProgressAndCancelRemovesThePartialFile)
+{
+    QTemporaryDir dir;
+    rig.controls.tPath->setText(dir.path() + '/');
+    const QString path = dir.filePath(QStringLiteral("a.wav"));
+    FakeClock clock;
+    saver.setProgressClock(clock);
+    rig.voice.renderSteps = {20, 60, 90};
+    for (const bool cancel : {false, true}) {
+        QFile(path).open(QIODevice::WriteOnly); // stands in for the file the voice writes
+        rig.log.clear();
+        const auto boxesBefore = boxes.messages().size();
+        QList<int> shown; // the dialog's percentage before each step
+        rig.voice.onRenderStep = [&](int) {
+            clock.advanceMs(300);
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                if (top->objectName() != QLatin1String("saveProgress") || !top->isVisible())
+                    continue;
+                shown.append(top->findChild<QProgressBar*>()->value());
+                EXPECT_TRUE(top->isModal());
+                if (cancel)
+                    top->findChild<QPushButton*>()->click();
+            }
+        };
+
+        EXPECT_EQ(saver.Save(), !cancel);
+        EXPECT_EQ(shown, QList<int>{60}) << "shown from half a second on, not before";
+        EXPECT_EQ(QFile::exists(path), !cancel);
+        EXPECT_EQ(boxes.messages().size() - boxesBefore, cancel ? 0 : 1);
+        if (cancel) {
+            EXPECT_EQ(rig.logLines().last(),
+                      "Save to WAV ''" + path + "'' Error: The render was cancelled by the user.");
+        }
+        EXPECT_EQ(rig.controls.tAusgabe->text(), QStringLiteral("Guten Tag"));
+        for (QWidget* top : QApplication::topLevelWidgets())
+            EXPECT_FALSE(top->objectName() == QLatin1String("saveProgress") && top->isVisible());
     }
 }
 
