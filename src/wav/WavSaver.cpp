@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
 #include <QLineEdit>
@@ -79,12 +80,14 @@ bool WavSaver::Save()
         }
         if (progress.cancelled())
             QFile::remove(path); // the user stopped it: no half-written file stays behind
+        handleStreamEvents();
         restoreUnpreparedText();
         if (!target.isEmpty() && m_callbacks.finishedTarget)
             m_callbacks.finishedTarget(false);
         return false;
     }
 
+    handleStreamEvents();
     if (target.isEmpty()) {
         core::Message message;
         message.title = QStringLiteral(" HINWEIS:");
@@ -100,6 +103,13 @@ bool WavSaver::Save()
             m_callbacks.finishedTarget(true);
     }
     return true;
+}
+
+void WavSaver::handleStreamEvents()
+{
+    // The stream's events have come in by now; its end returns the window to idle. They go before the text is put
+    // back, so that Start and Save end up enabled, also when no message box has run them first.
+    QCoreApplication::sendPostedEvents(&m_voice, QEvent::MetaCall);
 }
 
 void WavSaver::restoreUnpreparedText()

@@ -57,6 +57,7 @@ protected:
 private:
     void autoToggled(bool checked);
     void fileTextChanged();
+    void handleStreamEvents();
     void restoreUnpreparedText();
 
     form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls

@@ -130,6 +130,17 @@ TEST_F(WavSaverTest, LongSaveShowsItsProgressAndCancelRemovesThePartialFile)
         rig.log.clear();
         const auto boxesBefore = boxes.messages().size();
         QList<int> shown; // the dialog's percentage before each step
+        rig.voice.onCall = [&](const FakeVoice::Call& call) {
+            if (call.name != QLatin1String("closeFileStream"))
+                return;
+            QMetaObject::invokeMethod( // the real voice's events are queued until the wait is over
+                &rig.voice,
+                [&] {
+                    emit rig.voice.startStream(1, 0);
+                    emit rig.voice.endStream(1, 100);
+                },
+                Qt::QueuedConnection);
+        };
         rig.voice.onRenderStep = [&](int) {
             clock.advanceMs(300);
             for (QWidget* top : QApplication::topLevelWidgets()) {
@@ -151,6 +162,8 @@ TEST_F(WavSaverTest, LongSaveShowsItsProgressAndCancelRemovesThePartialFile)
                       "Save to WAV ''" + path + "'' Error: The render was cancelled by the user.");
         }
         EXPECT_EQ(rig.controls.tAusgabe->text(), QStringLiteral("Guten Tag"));
+        QCoreApplication::sendPostedEvents(); // whatever the save left queued
+        EXPECT_TRUE(rig.controls.ckStart->isEnabled() && rig.controls.cSave->isEnabled()) << "a new start is possible";
         for (QWidget* top : QApplication::topLevelWidgets())
             EXPECT_FALSE(top->objectName() == QLatin1String("saveProgress") && top->isVisible());
     }
