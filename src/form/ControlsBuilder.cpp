@@ -1,3 +1,4 @@
+#include "form/Accessibility.h"
 #include "form/Controls.h"
 #include "form/TextBox.h"
 
@@ -243,6 +244,7 @@ Controls buildControls(QWidget* window)
     controls.window = window;
     buildAlwaysVisible(controls, window);
     buildSettingsArea(controls, window);
+    applyAccessibility(controls);
     return controls;
 }
 

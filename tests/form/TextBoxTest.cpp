@@ -1,6 +1,11 @@
 #include "form/TextBox.h"
+#include "support/MessageRecorder.h"
 
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -48,4 +53,47 @@ TEST(TextBox, LockBlocksTheUserButNotTheProgram)
     QTest::keyClick(box.editor(), Qt::Key_Return);
     QTest::keyClicks(box.editor(), QStringLiteral("x"));
     EXPECT_EQ(box.text(), QStringLiteral("neu\r\nx")); // typed line breaks become CR LF
+}
+
+TEST(TextBox, DroppedTextFilesPutTheirDecodedTextThereAndDroppedTextStaysText)
+{
+    QTemporaryDir dir;
+    const auto file = [&](const char* name, const QByteArray& bytes) {
+        QFile f(dir.filePath(QLatin1String(name)));
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return QUrl::fromLocalFile(f.fileName());
+    };
+    const QUrl utf8 = file("a.txt", "Grüße\naus Köln\n");
+    const QUrl windows = file("b.txt", "Stra\xdf"
+                                       "e \x80\r\n");
+    const QUrl binary = file("c.bin", QByteArray("PK\0\3", 4));
+
+    const struct {
+        QList<QUrl> urls;
+        QString text; // plain text instead of files when set
+        QString result;
+        int messages;
+    } cases[] = {
+        {{utf8}, {}, QStringLiteral("Grüße\r\naus Köln\r\n"), 0},
+        {{utf8, windows}, {}, QStringLiteral("Grüße\r\naus Köln\r\nStraße €\r\n"), 0},
+        {{binary}, {}, QString(), 1},
+        {{}, QStringLiteral("einfach Text"), QStringLiteral("einfach Text"), 0},
+    };
+    for (const auto& c : cases) {
+        form::TextBox box;
+        box.show();
+        MessageRecorder boxes;
+        QMimeData mime;
+        if (c.urls.isEmpty())
+            mime.setText(c.text);
+        else
+            mime.setUrls(c.urls);
+        for (const QEvent::Type type : {QEvent::DragEnter, QEvent::DragMove, QEvent::Drop}) {
+            QDropEvent event(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier, type);
+            QCoreApplication::sendEvent(box.editor()->viewport(), &event);
+        }
+        EXPECT_EQ(box.text(), c.result) << c.result.toStdString();
+        EXPECT_EQ(boxes.messages().size(), c.messages);
+    }
 }
