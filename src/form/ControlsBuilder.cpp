@@ -1,4 +1,5 @@
 #include "form/Accessibility.h"
+#include "form/CaptionFit.h"
 #include "form/Controls.h"
 #include "form/TextBox.h"
 
@@ -244,6 +245,7 @@ Controls buildControls(QWidget* window)
     controls.window = window;
     buildAlwaysVisible(controls, window);
     buildSettingsArea(controls, window);
+    fitCaptions(controls);
     applyAccessibility(controls);
     return controls;
 }

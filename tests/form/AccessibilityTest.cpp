@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -78,4 +79,28 @@ TEST(Accessibility, TabOrderReachesEveryControlAndEachHasItsOwnName)
     QTest::keyClick(editor, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), stops.last());
     EXPECT_EQ(c.tAusgabe->text(), QStringLiteral("\t"));
+}
+
+// At the default font (DejaVu Sans on Debian) no caption is cut off, and no control leaves its frame or covers another.
+TEST(Accessibility, EveryCaptionFitsItsControlInsideItsFrame)
+{
+    QWidget window;
+    const form::Controls c = form::buildControls(&window);
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        if (qobject_cast<QPushButton*>(button))
+            continue; // glyphs and short words, centred
+        EXPECT_LE(button->sizeHint().width(), button->width())
+            << button->objectName().toStdString() << " \"" << button->text().toStdString() << "\"";
+        EXPECT_TRUE(button->parentWidget()->rect().contains(button->geometry())) << button->objectName().toStdString();
+        for (QWidget* other : button->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const QRect overlap = other->geometry() & button->geometry(); // a pixel of twip rounding is no cover
+            EXPECT_TRUE(other == button || other->isHidden() || overlap.height() <= 1 || overlap.width() <= 1)
+                << button->objectName().toStdString() << " covers " << other->objectName().toStdString();
+        }
+    }
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (!label->wordWrap() && !label->text().isEmpty()) {
+            EXPECT_LE(label->sizeHint().width(), label->width()) << label->objectName().toStdString();
+        }
+    }
 }
