@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -141,7 +142,12 @@ TEST_F(WavSaverTest, LongSaveShowsItsProgressAndCancelRemovesThePartialFile)
                 },
                 Qt::QueuedConnection);
         };
+        QTimer tick; // stands for the window's clock timer: it must wait for the save
+        int ticks = 0;
+        QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+        tick.start(0);
         rig.voice.onRenderStep = [&](int) {
+            EXPECT_EQ(ticks, 0) << "a timer ran during the save";
             clock.advanceMs(300);
             for (QWidget* top : QApplication::topLevelWidgets()) {
                 if (top->objectName() != QLatin1String("saveProgress") || !top->isVisible())
