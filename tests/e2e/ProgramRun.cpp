@@ -57,7 +57,6 @@ ProgramRun::Result ProgramRun::run(const QStringList& arguments, int timeoutMs, 
     }
     result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     result.standardError = QString::fromUtf8(process.readAllStandardError());
-    result.standardOutput = QString::fromUtf8(process.readAllStandardOutput());
     return result;
 }
 

@@ -23,7 +23,6 @@ public:
         int exitCode = -1;
         bool finished = false;
         QString standardError;
-        QString standardOutput;
     };
     // Runs the program with the given standard input and waits for it to end by itself (at most timeoutMs).
     Result run(const QStringList& arguments, int timeoutMs = 60000, const QByteArray& standardInput = {}) const;

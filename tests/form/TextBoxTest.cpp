@@ -60,40 +60,29 @@ TEST(TextBox, DroppedTextFilesPutTheirDecodedTextThereAndDroppedTextStaysText)
     QTemporaryDir dir;
     const auto file = [&](const char* name, const QByteArray& bytes) {
         QFile f(dir.filePath(QLatin1String(name)));
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
+        f.open(QIODevice::WriteOnly) && f.write(bytes);
         return QUrl::fromLocalFile(f.fileName());
     };
-    const QUrl utf8 = file("a.txt", "Grüße\naus Köln\n");
-    const QUrl windows = file("b.txt", "Stra\xdf"
-                                       "e \x80\r\n");
-    const QUrl binary = file("c.bin", QByteArray("PK\0\3", 4));
-
     const struct {
-        QList<QUrl> urls;
-        QString text; // plain text instead of files when set
+        QList<QUrl> files; // plain text "einfach Text" when empty
         QString result;
-        int messages;
     } cases[] = {
-        {{utf8}, {}, QStringLiteral("Grüße\r\naus Köln\r\n"), 0},
-        {{utf8, windows}, {}, QStringLiteral("Grüße\r\naus Köln\r\nStraße €\r\n"), 0},
-        {{binary}, {}, QString(), 1},
-        {{}, QStringLiteral("einfach Text"), QStringLiteral("einfach Text"), 0},
+        {{file("a.txt", "Grüße\naus Köln\n"), file("b.txt", "Stra\xdf"
+                                                            "e \x80\r\n")},
+         QStringLiteral("Grüße\r\naus Köln\r\nStraße €\r\n")},
+        {{file("c.bin", QByteArray("PK\0\3", 4))}, QString()}, // refused with a message
+        {{}, QStringLiteral("einfach Text")},
     };
     for (const auto& c : cases) {
         form::TextBox box;
-        box.show();
         MessageRecorder boxes;
         QMimeData mime;
-        if (c.urls.isEmpty())
-            mime.setText(c.text);
-        else
-            mime.setUrls(c.urls);
+        c.files.isEmpty() ? mime.setText(QStringLiteral("einfach Text")) : mime.setUrls(c.files);
         for (const QEvent::Type type : {QEvent::DragEnter, QEvent::DragMove, QEvent::Drop}) {
             QDropEvent event(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier, type);
             QCoreApplication::sendEvent(box.editor()->viewport(), &event);
         }
-        EXPECT_EQ(box.text(), c.result) << c.result.toStdString();
-        EXPECT_EQ(boxes.messages().size(), c.messages);
+        EXPECT_EQ(box.text(), c.result);
+        EXPECT_EQ(boxes.messages().size(), c.result.isEmpty() ? 1 : 0);
     }
 }

@@ -117,11 +117,6 @@ int FakeVoice::speak(const QString& text, quint32 flags, QString* error)
 {
     if (!record(QStringLiteral("speak"), {text, flags}, error))
         return 0;
-    if (!(flags & speech::SpeakAsync) && !reportRenderSteps()) {
-        if (error)
-            *error = cancelledError();
-        return 0;
-    }
     return ++m_stream;
 }
 
@@ -150,17 +145,12 @@ int FakeVoice::skip(const QString& type, int count, QString* error)
 
 bool FakeVoice::waitUntilDone(int msTimeout)
 {
-    return record(QStringLiteral("waitUntilDone"), {msTimeout}, nullptr) && (msTimeout != -1 || reportRenderSteps());
-}
-
-bool FakeVoice::reportRenderSteps()
-{
-    if (!m_fileOpen || !m_renderProgress)
-        return true;
-    for (const int percent : renderSteps) {
+    if (!record(QStringLiteral("waitUntilDone"), {msTimeout}, nullptr))
+        return false;
+    for (qsizetype i = 0; m_fileOpen && m_renderProgress && msTimeout == -1 && i < renderSteps.size(); ++i) {
         if (onRenderStep)
-            onRenderStep(percent);
-        if (!m_renderProgress(percent))
+            onRenderStep(renderSteps[i]);
+        if (!m_renderProgress(renderSteps[i]))
             return false;
     }
     return true;

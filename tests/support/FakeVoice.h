@@ -39,8 +39,7 @@ public:
     // Runs after each recorded call (for example to fire events from inside speak()).
     std::function<void(const Call&)> onCall;
 
-    // A synchronous speak into a file, or waitUntilDone(-1) with a file open, reports these percentages to the
-    // progress function, one by one, each after onRenderStep, and stops when the function says so.
+    // waitUntilDone(-1) with a file open reports these to the progress function, each after onRenderStep.
     QList<int> renderSteps;
     std::function<void(int percent)> onRenderStep;
 
@@ -83,7 +82,6 @@ public:
 private:
     // Records the call and reports whether it should fail (with the description in *error).
     bool record(const QString& name, const QVariantList& args, QString* error) const;
-    bool reportRenderSteps(); // false when cancelled
 
     mutable QList<Call> m_calls;
     QHash<QString, QString> m_failures;

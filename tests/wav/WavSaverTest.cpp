@@ -11,7 +11,9 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -126,53 +128,37 @@ TEST_F(WavSaverTest, LongSaveShowsItsProgressAndCancelRemovesThePartialFile)
     FakeClock clock;
     saver.setProgressClock(clock);
     rig.voice.renderSteps = {20, 60, 90};
+    rig.voice.onCall = [&](const FakeVoice::Call& call) { // the real voice's events come queued, after the wait
+        if (call.name == QLatin1String("closeFileStream"))
+            QMetaObject::invokeMethod(
+                &rig.voice, [&] { emit rig.voice.endStream(1, 9); }, Qt::QueuedConnection);
+    };
+    QTimer tick; // stands for the window's clock timer: it must wait for the save
+    tick.start(0);
     for (const bool cancel : {false, true}) {
         QFile(path).open(QIODevice::WriteOnly); // stands in for the file the voice writes
-        rig.log.clear();
-        const auto boxesBefore = boxes.messages().size();
-        QList<int> shown; // the dialog's percentage before each step
-        rig.voice.onCall = [&](const FakeVoice::Call& call) {
-            if (call.name != QLatin1String("closeFileStream"))
-                return;
-            QMetaObject::invokeMethod( // the real voice's events are queued until the wait is over
-                &rig.voice,
-                [&] {
-                    emit rig.voice.startStream(1, 0);
-                    emit rig.voice.endStream(1, 100);
-                },
-                Qt::QueuedConnection);
-        };
-        QTimer tick; // stands for the window's clock timer: it must wait for the save
-        int ticks = 0;
-        QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
-        tick.start(0);
+        QList<int> shown;                       // the dialog's percentage before each step
         rig.voice.onRenderStep = [&](int) {
-            EXPECT_EQ(ticks, 0) << "a timer ran during the save";
             clock.advanceMs(300);
             for (QWidget* top : QApplication::topLevelWidgets()) {
-                if (top->objectName() != QLatin1String("saveProgress") || !top->isVisible())
-                    continue;
-                shown.append(top->findChild<QProgressBar*>()->value());
-                EXPECT_TRUE(top->isModal());
-                if (cancel)
-                    top->findChild<QPushButton*>()->click();
+                if (top->objectName() == QLatin1String("saveProgress") && top->isVisible() && top->isModal()) {
+                    shown.append(top->findChild<QProgressBar*>()->value());
+                    if (cancel)
+                        top->findChild<QPushButton*>()->click();
+                }
             }
         };
+        QSignalSpy ticks(&tick, &QTimer::timeout);
 
         EXPECT_EQ(saver.Save(), !cancel);
+        EXPECT_TRUE(ticks.isEmpty()) << "a timer ran during the save";
         EXPECT_EQ(shown, QList<int>{60}) << "shown from half a second on, not before";
         EXPECT_EQ(QFile::exists(path), !cancel);
-        EXPECT_EQ(boxes.messages().size() - boxesBefore, cancel ? 0 : 1);
-        if (cancel) {
-            EXPECT_EQ(rig.logLines().last(),
-                      "Save to WAV ''" + path + "'' Error: The render was cancelled by the user.");
-        }
-        EXPECT_EQ(rig.controls.tAusgabe->text(), QStringLiteral("Guten Tag"));
+        EXPECT_EQ(rig.logLines().last().endsWith("Error: The render was cancelled by the user."), cancel);
         QCoreApplication::sendPostedEvents(); // whatever the save left queued
         EXPECT_TRUE(rig.controls.ckStart->isEnabled() && rig.controls.cSave->isEnabled()) << "a new start is possible";
-        for (QWidget* top : QApplication::topLevelWidgets())
-            EXPECT_FALSE(top->objectName() == QLatin1String("saveProgress") && top->isVisible());
     }
+    EXPECT_EQ(boxes.messages().size(), 1) << "a cancelled save is not confirmed";
 }
 
 } // namespace
