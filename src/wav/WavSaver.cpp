@@ -108,8 +108,10 @@ bool WavSaver::Save()
 void WavSaver::handleStreamEvents()
 {
     // The stream's events have come in by now; its end returns the window to idle. They go before the text is put
-    // back, so that Start and Save end up enabled, also when no message box has run them first.
-    QCoreApplication::sendPostedEvents(&m_voice, QEvent::MetaCall);
+    // back, so that Start and Save end up enabled, also when no message box has run them first. A WAV target run
+    // ends with the save instead, and its end must report the save's own result.
+    if (m_state.run.wavTarget.isEmpty())
+        QCoreApplication::sendPostedEvents(&m_voice, QEvent::MetaCall);
 }
 
 void WavSaver::restoreUnpreparedText()
