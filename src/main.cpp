@@ -1,7 +1,9 @@
 #include "app/MainWindow.h"
+#include "app/QtTranslations.h"
 #include "core/ArgumentDecoding.h"
 #include "core/Clock.h"
 #include "core/CommandLine.h"
+#include "core/CommandLineHelp.h"
 #include "core/HiddenRun.h"
 #include "form/QtMessageBoxes.h"
 #include "speech/espeak/EspeakVoice.h"
@@ -31,6 +33,10 @@ int main(int argc, char* argv[])
     for (int i = 1; i < argc; ++i)
         rawArguments.append(QByteArray(argv[i]));
     const QStringList arguments = core::decodeArguments(rawArguments, QFile::encodeName(exeDir));
+    if (const auto information = core::informationRequest(arguments)) {
+        std::fputs(information->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
 
     // A run that never shows its window also works over SSH or from cron: without a display it uses the
     // offscreen platform, where every message box prints to stderr and takes its default answer.
@@ -66,6 +72,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     sys::runStartProcedure();
+    app::loadGermanQtTranslations(application);
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         form::useQtMessageBoxes();
 

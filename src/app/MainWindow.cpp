@@ -92,6 +92,7 @@ void MainWindow::createSubsystems(const QString& settingsApplication, const QStr
     m_wavSaver = std::make_unique<wav::WavSaver>(
         m_controls, m_state, *m_voice, *m_engineSetup, *m_eventLog,
         wav::WavSaver::Callbacks{[this] { ChkWords(); }, [this](bool ok) { wavTargetFinished(ok); }});
+    m_wavSaver->setProgressClock(m_clock);
 }
 
 bool MainWindow::load(const QStringList& arguments)

@@ -6,6 +6,7 @@
 #include "core/MessageBox.h"
 #include "core/ProgramLocation.h"
 #include "core/SettingsStore.h"
+#include "core/StandardInput.h"
 #include "core/Version.h"
 #include "form/SettingsArea.h"
 #include "form/TextBox.h"
@@ -156,6 +157,11 @@ bool Startup::analyseArguments(const QStringList& arguments)
     core::setCommandLineArguments(arguments);
     // "@name.tts" names a script where F12 writes them.
     state.run = core::analyseCommandLine(arguments, core::GetDataDir());
+    if (state.run.textFromStandardInput) {
+        // Read as it stands: real line breaks need no "|" stand-in.
+        state.run.commandLineText = core::readStandardInput();
+        state.run.boxText = state.run.commandLineText;
+    }
     if (!state.run.missingScriptMessage.isEmpty()) {
         core::showMessage({QStringLiteral(" FEHLER:"), state.run.missingScriptMessage});
         m_window.abort(1);

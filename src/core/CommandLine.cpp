@@ -3,6 +3,7 @@
 #include "core/IniFile.h"
 #include "core/ProgramLocation.h"
 #include "core/ReplaceString.h"
+#include "core/StandardInput.h"
 
 #include <QFileInfo>
 
@@ -95,6 +96,7 @@ RunMode analyseCommandLine(const QStringList& arguments, const QString& exeDir)
             mode.scriptRun = true;
             if (!a2IsOption)
                 mode.commandLineText = a2;
+            mode.textFromStandardInput = !a2IsOption && isStandardInputText(a2);
         } else {
             mode.missingScriptMessage = QStringLiteral("  Datei ''") + a1 + QStringLiteral("'' nicht gefunden ...    ");
         }
@@ -102,6 +104,7 @@ RunMode analyseCommandLine(const QStringList& arguments, const QString& exeDir)
         a3 = a2;
         mode.commandLineText = a1;
         mode.commandLineTextRun = true;
+        mode.textFromStandardInput = isStandardInputText(a1);
         mode.boxText = core::ReplaceString(a1, QStringLiteral("|"), QStringLiteral("\r\n"), true);
     }
 

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 namespace speech {
 
 // A voice or an audio output as the lists show it.
@@ -73,6 +75,15 @@ public:
     // Lets go of the file stream after a failed render: what it holds is dropped and a file of that name that
     // existed before stays as it was.
     virtual void discardFileStream() = 0;
+
+    // Called now and then on the caller's thread while a synchronous speak into a file stream, or a
+    // waitUntilDone(-1) after speaking into one, waits: with the share of the text rendered so far in percent
+    // (0..100). Returning false cancels the render: the speak fails with cancelledError(), the wait returns
+    // false. The caller may run its event loop from here; the stream's events are still delivered only after the
+    // wait has returned. An empty function turns the reports off.
+    using RenderProgress = std::function<bool(int percent)>;
+    virtual void setRenderProgress(RenderProgress progress) = 0;
+    static QString cancelledError() { return QStringLiteral("The render was cancelled by the user."); }
 
 signals:
     void startStream(int stream, qint64 position);

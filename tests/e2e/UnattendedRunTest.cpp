@@ -145,3 +145,13 @@ TEST(UnattendedRun, SoundServerGoingAwayMidTextEndsTheHiddenRunWithTheSpeakError
     const QString errors = QString::fromUtf8(run.readAllStandardError());
     EXPECT_TRUE(errors.contains(QStringLiteral("Speak Error: "))) << errors.toStdString();
 }
+
+TEST(UnattendedRun, TextFromStandardInputIsRendered)
+{
+    ProgramRun program;
+    const auto result = program.run({QStringLiteral("-"), QStringLiteral("?hallo")}, 60000,
+                                    "Guten Morgen, hier spricht die Standardeingabe.\n");
+    ASSERT_TRUE(result.finished && result.exitCode == 0) << result.standardError.toStdString();
+    EXPECT_GT(readWavInfo(program.path(QStringLiteral("hallo.wav"))).dataBytes, 22050 * 2)
+        << "the words of standard input were not spoken, or not all";
+}

@@ -1,13 +1,20 @@
 #include "wav/WavSaver.h"
+#include "support/FakeClock.h"
 #include "support/MessageRecorder.h"
 #include "support/SpeechRig.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -114,6 +121,46 @@ TEST_F(WavSaverTest, FocusPutsTheCaretAtTheEndWithNothingSelected)
         EXPECT_EQ(field->cursorPosition(), field->text().size()) << field->objectName().toStdString();
         EXPECT_FALSE(field->hasSelectedText()) << field->objectName().toStdString();
     }
+}
+
+TEST_F(WavSaverTest, LongSaveShowsItsProgressAndCancelDiscardsTheRender)
+{
+    QTemporaryDir dir;
+    rig.controls.tPath->setText(dir.path() + '/');
+    FakeClock clock;
+    saver.setProgressClock(clock);
+    rig.voice.renderSteps = {20, 60, 90};
+    rig.voice.onCall = [&](const FakeVoice::Call& call) { // the real voice's events come queued, after the wait
+        if (call.name == QLatin1String("closeFileStream"))
+            QMetaObject::invokeMethod(
+                &rig.voice, [&] { emit rig.voice.endStream(1, 9); }, Qt::QueuedConnection);
+    };
+    QTimer tick; // stands for the window's clock timer: it must wait for the save
+    tick.start(0);
+    for (const bool cancel : {false, true}) {
+        QList<int> shown; // the dialog's percentage before each step
+        rig.voice.onRenderStep = [&](int) {
+            clock.advanceMs(300);
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                if (top->objectName() == QLatin1String("saveProgress") && top->isVisible() && top->isModal()) {
+                    shown.append(top->findChild<QProgressBar*>()->value());
+                    if (cancel)
+                        top->findChild<QPushButton*>()->click();
+                }
+            }
+        };
+        QSignalSpy ticks(&tick, &QTimer::timeout);
+
+        EXPECT_EQ(saver.Save(), !cancel);
+        EXPECT_TRUE(ticks.isEmpty()) << "a timer ran during the save";
+        EXPECT_EQ(shown, QList<int>{60}) << "shown from half a second on, not before";
+        // The voice renders into a file of its own until the close: discarding it keeps any older file at path.
+        EXPECT_EQ(rig.voice.callsOf("discardFileStream").size(), cancel ? 1 : 0);
+        EXPECT_EQ(rig.logLines().last().endsWith("Error: The render was cancelled by the user."), cancel);
+        QCoreApplication::sendPostedEvents(); // whatever the save left queued
+        EXPECT_TRUE(rig.controls.ckStart->isEnabled() && rig.controls.cSave->isEnabled()) << "a new start is possible";
+    }
+    EXPECT_EQ(boxes.messages().size(), 1) << "a cancelled save is not confirmed";
 }
 
 } // namespace

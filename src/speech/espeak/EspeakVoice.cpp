@@ -10,12 +10,16 @@
 
 #include <QFile>
 #include <QMediaDevices>
+#include <QScopeGuard>
+
+#include <utility>
 
 namespace speech {
 
 namespace {
 
 const QString NoDevice = QStringLiteral("No audio output device is available.");
+constexpr int ProgressIntervalMs = 50;
 
 // Runs f on the player's thread and waits for it. The player never waits for this thread, so this cannot lock.
 template <typename F> void onPlayerThread(DevicePlayer* player, F f)
@@ -187,15 +191,46 @@ int EspeakVoice::speak(const QString& text, quint32 flags, QString* error)
     if (m_toFile) {
         request.file = m_file;
         request.sampleRate = m_file->sampleRate();
+        if (m_renderProgress)
+            request.progress = m_fileProgress = std::make_shared<std::atomic<int>>(0);
     } else {
         request.device = m_device;
         request.sampleRate = sampleRateOfFormat(m_format);
     }
     m_book.add(request);
     enqueue(request);
+    if (request.progress && !(flags & SpeakAsync)) {
+        const auto wait = [this, stream](int ms) { return m_book.waitUntilFinished(stream, ms); };
+        return waitReportingProgress(wait, error) ? stream : 0;
+    }
     if (!(flags & SpeakAsync))
         m_book.waitUntilFinished(stream, -1);
     return stream;
+}
+
+bool EspeakVoice::waitReportingProgress(const std::function<bool(int msTimeout)>& wait, QString* error)
+{
+    // The progress function may run the event loop: the stream's events are held until this speak has returned
+    // and every event of the stream already queued has come in, then delivered in order.
+    ++m_holdingEvents;
+    const auto release = qScopeGuard([this] {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (--m_holdingEvents == 0)
+                    emitEvents(std::exchange(m_heldEvents, {}));
+            },
+            Qt::QueuedConnection);
+    });
+    const std::shared_ptr<std::atomic<int>> progress = m_fileProgress;
+    while (!wait(ProgressIntervalMs)) {
+        if (!m_renderProgress(progress->load())) {
+            purge();
+            m_worker->call([] {}); // the aborted render has let go of the file
+            return fail(error, cancelledError());
+        }
+    }
+    return true;
 }
 
 void EspeakVoice::enqueue(const SpeechRequest& request)
@@ -287,6 +322,10 @@ int EspeakVoice::skip(const QString& type, int count, QString* error)
 
 bool EspeakVoice::waitUntilDone(int msTimeout)
 {
+    if (msTimeout == -1 && m_fileProgress && m_renderProgress && !m_book.pending().isEmpty()) {
+        const auto wait = [this](int ms) { return m_book.waitUntilEmpty(ms); };
+        return waitReportingProgress(wait, nullptr);
+    }
     return m_book.waitUntilEmpty(msTimeout);
 }
 
@@ -337,6 +376,14 @@ void EspeakVoice::discardFileStream()
 }
 
 void EspeakVoice::deliver(const QList<SpeechEvent>& events)
+{
+    if (m_holdingEvents > 0)
+        m_heldEvents += events;
+    else
+        emitEvents(events);
+}
+
+void EspeakVoice::emitEvents(const QList<SpeechEvent>& events)
 {
     for (const SpeechEvent& e : events) {
         switch (e.kind) {

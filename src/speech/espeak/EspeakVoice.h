@@ -52,6 +52,7 @@ public:
     bool openFileStream(const QString& path, int formatCode, QString* error = nullptr) override;
     bool closeFileStream(QString* error = nullptr) override;
     void discardFileStream() override;
+    void setRenderProgress(RenderProgress progress) override { m_renderProgress = std::move(progress); }
 
     // AudioLevel events are off unless asked for; Phoneme events are on.
     void setAudioLevelEvents(bool enabled) { m_audioLevelEvents = enabled; }
@@ -59,6 +60,8 @@ public:
 
 private:
     void deliver(const QList<speech::SpeechEvent>& events);
+    void emitEvents(const QList<speech::SpeechEvent>& events);
+    bool waitReportingProgress(const std::function<bool(int msTimeout)>& wait, QString* error);
     void enqueue(const SpeechRequest& request);
     quint64 abortAll();
     void purge();
@@ -88,6 +91,10 @@ private:
     bool m_paused = false;
     bool m_audioLevelEvents = false;
     bool m_phonemeEvents = true;
+    RenderProgress m_renderProgress;
+    std::shared_ptr<std::atomic<int>> m_fileProgress; // of the latest file render that reports progress
+    int m_holdingEvents = 0;                          // > 0: events wait in m_heldEvents (a render reports progress)
+    QList<speech::SpeechEvent> m_heldEvents;
 };
 
 } // namespace speech

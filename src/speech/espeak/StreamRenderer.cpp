@@ -105,6 +105,8 @@ bool StreamRenderer::word(const RawEvent& raw)
     if (range.length == 0 || range.start <= m_lastWord.start)
         return true;
     m_lastWord = range;
+    if (m_request.progress && !m_request.text.isEmpty())
+        m_request.progress->store(int(qint64(range.start + range.length) * 100 / m_request.text.size()));
     const qint64 position = positionOf(raw.sample);
     const int sentence = SentenceSplitter::indexAt(m_sentences, range.start);
     if (sentence != m_lastSentence && sentence < m_sentences.size()) {

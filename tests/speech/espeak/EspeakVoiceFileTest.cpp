@@ -235,6 +235,37 @@ TEST_F(EspeakVoiceFile, PurgeDuringALongTextEndsItsStream)
     EXPECT_LT(readWav(path("purge.wav")).seconds(), 60.0);
 }
 
+TEST_F(EspeakVoiceFile, ProgressOfAFileRenderRisesHoldsTheEventsAndCancelStopsIt)
+{
+    QString text;
+    for (int i = 0; i < 1000; ++i)
+        text += QStringLiteral("Dies ist der Satz Nummer %1 eines sehr langen Textes. ").arg(i);
+    EventRecorder events(m_voice); // one for the whole test: it cannot be disconnected
+    for (const bool synchronous : {true, false}) {
+        const size_t words = events.of("Word").size(), ends = events.of("EndStream").size();
+        QList<int> reports;
+        m_voice.setRenderProgress([&](int percent) {
+            reports.append(percent);
+            QCoreApplication::processEvents(); // as the progress dialog does
+            EXPECT_EQ(events.of("Word").size(), words) << "events arrived while the caller still waits";
+            return percent < 2;
+        });
+        QString error;
+        const QString file = path(QStringLiteral("cancel%1.wav").arg(synchronous));
+        ASSERT_TRUE(m_voice.openFileStream(file, 22, &error));
+        if (synchronous)
+            EXPECT_EQ(m_voice.speak(text, 0, &error) == 0 ? error : QString(), speech::Voice::cancelledError());
+        else
+            EXPECT_FALSE(m_voice.speak(text, speech::SpeakAsync) && m_voice.waitUntilDone(-1));
+        ASSERT_TRUE(m_voice.closeFileStream(&error));
+        QCoreApplication::sendPostedEvents();
+
+        EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()) && !reports.isEmpty() && reports.last() >= 2);
+        EXPECT_EQ(events.of("EndStream").size(), ends + 1) << "the held events come after the wait";
+        EXPECT_LT(readWav(file).seconds(), 600.0) << "not stopped: the whole text takes about 50 minutes";
+    }
+}
+
 TEST_F(EspeakVoiceFile, AFileNameFlagSpeaksTheFilesContentDecodedFromWindows1252)
 {
     QFile file(path("text.txt"));
