@@ -76,7 +76,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void ChkWords();
+    bool ChkWords(QString* error);
     void wavTargetFinished(bool ok);
     void releaseVoice();
     void endProgram(int exitCode);

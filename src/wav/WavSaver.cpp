@@ -37,12 +37,11 @@ bool WavSaver::Save()
     const QString& target = m_state.run.wavTarget;
     const QString path = target.isEmpty() ? m_controls.tPath->text() + m_controls.tFile->text() : target;
 
-    if (m_callbacks.prepareText)
-        m_callbacks.prepareText();
-
     QString error;
     bool streamOpen = false;
     const auto saved = [&]() -> bool {
+        if (m_callbacks.prepareText && !m_callbacks.prepareText(&error))
+            return false;
         const int code = m_controls.coFormat->currentData().toInt();
         if (!m_voice.openFileStream(path, code, &error))
             return false;
