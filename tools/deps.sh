@@ -4,6 +4,7 @@ BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev
                 libsndfile1-dev libxkbcommon-dev libgl1-mesa-dev fonts-dejavu-core)
 TEST_PACKAGES=(googletest libgtest-dev clang-format espeak-ng pulseaudio pulseaudio-utils xvfb xauth xdotool sox)
 BENCH_PACKAGES=(fortunes-de espeak-ng xvfb xauth libxcb1-dev pulseaudio pulseaudio-utils)
+FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
 ensure_packages() {
     local missing=()

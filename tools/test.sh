@@ -17,3 +17,6 @@ else
 fi
 
 ctest --test-dir build --output-on-failure
+
+# The parsers under libFuzzer with the sanitizers, briefly (tools/fuzz.sh SECONDS for a long run).
+bash tools/fuzz.sh 15
