@@ -11,14 +11,6 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-namespace text {
-// Readable rows in failure messages.
-void PrintTo(const DictionaryRow& row, std::ostream* out)
-{
-    *out << (row.checked ? "[x] " : "[ ] ") << row.text.toStdString();
-}
-} // namespace text
-
 namespace {
 
 using text::DictionaryRow;
