@@ -7,6 +7,7 @@ TEST_PACKAGES=(googletest libgtest-dev clang-format espeak-ng pulseaudio pulseau
 # cpack -G DEB reads the shared libraries' dependencies with dpkg-shlibdeps.
 PACKAGE_PACKAGES=(dpkg-dev file)
 BENCH_PACKAGES=(fortunes-de espeak-ng xvfb xauth libxcb1-dev pulseaudio pulseaudio-utils)
+FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
 ensure_packages() {
     local missing=()

@@ -31,3 +31,6 @@ cmake --build build-asan
 ASAN_OPTIONS=abort_on_error=1:detect_stack_use_after_return=1:strict_init_order=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -E '^(format|layers)$'
+
+# The parsers under libFuzzer with the sanitizers, briefly (tools/fuzz.sh SECONDS for a long run).
+bash tools/fuzz.sh 15

@@ -84,14 +84,16 @@ void MainWindow::createSubsystems(const QString& settingsApplication, const QStr
     m_dictionary = std::make_unique<text::DictionaryList>(m_controls, dictionaryPath);
     m_speakingControl = std::make_unique<speech::SpeakingControl>(
         m_controls, m_state, *m_voice, *m_eventLog,
-        speech::SpeakingControl::Callbacks{[this] { ChkWords(); }, [this] { unload(m_state.speechFailed); }});
+        speech::SpeakingControl::Callbacks{[this](QString* error) { return ChkWords(error); },
+                                           [this] { unload(m_state.speechFailed); }});
     m_engineSetup = std::make_unique<speech::EngineSetup>(m_controls, m_state, *m_voice, *m_settings, *m_eventLog,
                                                           *m_speakingControl);
     m_engineEvents =
         std::make_unique<speech::EngineEvents>(m_controls, m_state, *m_voice, *m_eventLog, *m_speakingControl);
-    m_wavSaver = std::make_unique<wav::WavSaver>(
-        m_controls, m_state, *m_voice, *m_engineSetup, *m_eventLog,
-        wav::WavSaver::Callbacks{[this] { ChkWords(); }, [this](bool ok) { wavTargetFinished(ok); }});
+    m_wavSaver =
+        std::make_unique<wav::WavSaver>(m_controls, m_state, *m_voice, *m_engineSetup, *m_eventLog,
+                                        wav::WavSaver::Callbacks{[this](QString* error) { return ChkWords(error); },
+                                                                 [this](bool ok) { wavTargetFinished(ok); }});
     m_wavSaver->setProgressClock(m_clock);
 }
 
@@ -107,9 +109,9 @@ bool MainWindow::load(const QStringList& arguments)
     return !m_unloaded;
 }
 
-void MainWindow::ChkWords()
+bool MainWindow::ChkWords(QString* error)
 {
-    text::ChkWords(m_controls, m_state, *m_dictionary, m_clock, m_locale);
+    return text::ChkWords(m_controls, m_state, *m_dictionary, m_clock, m_locale, error);
 }
 
 void MainWindow::settingsToggled()

@@ -91,7 +91,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void ChkWords();
+    bool ChkWords(QString* error);
     void settingsToggled();
     void choosePath();
     void wavTargetFinished(bool ok);

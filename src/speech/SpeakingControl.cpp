@@ -103,10 +103,10 @@ void SpeakingControl::start()
     }
     m_controls.ckPause->setEnabled(true);
     m_controls.tAusgabe->setLocked(true);
-    if (m_callbacks.prepareText)
-        m_callbacks.prepareText();
-
     QString error;
+    if (m_callbacks.prepareText && !m_callbacks.prepareText(&error))
+        return speakFailed(error);
+
     // A request held by Pause is resumed, not spoken a second time.
     if (!(m_state.paused && m_state.speaking)) {
         if (m_voice.speak(m_controls.tAusgabe->text(), m_state.speakFlags, &error) == 0)

@@ -10,17 +10,23 @@
 
 namespace text {
 
-void ChkWords(const form::Controls& controls, form::WindowState& state, DictionaryList& dictionary,
-              const core::Clock& clock, const QLocale& locale)
+bool ChkWords(const form::Controls& controls, form::WindowState& state, DictionaryList& dictionary,
+              const core::Clock& clock, const QLocale& locale, QString* error)
 {
     state.unpreparedText = controls.tAusgabe->text();
     const PrepareOptions options{controls.ckWords->checkState() == Qt::Checked,
                                  controls.ckCSens->checkState() != Qt::Unchecked};
     const PrepareResult result = prepareText(state.unpreparedText, dictionary.rows(), options, clock, locale);
+    if (!result.error.isEmpty()) {
+        if (error)
+            *error = result.error;
+        return false;
+    }
     for (const int row : result.deactivatedRows)
         dictionary.uncheckRow(row);
     controls.tAusgabe->setText(result.text);
     state.preparedTextFlag = true;
+    return true;
 }
 
 } // namespace text

@@ -41,9 +41,6 @@ bool WavSaver::Save()
     const QString& target = m_state.run.wavTarget;
     const QString path = target.isEmpty() ? m_controls.tPath->text() + m_controls.tFile->text() : target;
 
-    if (m_callbacks.prepareText)
-        m_callbacks.prepareText();
-
     static const core::SystemClock systemClock;
     SaveProgress progress(m_controls.window, m_progressClock ? *m_progressClock : systemClock,
                           target.isEmpty() ? SaveProgress::Display::Dialog : SaveProgress::unattendedDisplay());
@@ -53,6 +50,8 @@ bool WavSaver::Save()
     QString error;
     bool streamOpen = false;
     const auto saved = [&]() -> bool {
+        if (m_callbacks.prepareText && !m_callbacks.prepareText(&error))
+            return false;
         const int code = m_controls.coFormat->currentData().toInt();
         if (!m_voice.openFileStream(path, code, &error))
             return false;

@@ -28,7 +28,7 @@ namespace wav {
 // Needs: the controls (cSave, ckAuto, tFile, tPath, coFormat, tAusgabe), the window state (run.wavTarget,
 // speakFlags, unpreparedText, preparedTextFlag, manualFileName), the voice, the engine set-up (its device
 // handler points the voice back at the device), the event log and two callbacks from the window:
-//   prepareText    - the same preparation pass that Start uses;
+//   prepareText    - the same preparation pass that Start uses; false with the reason when it failed;
 //   finishedTarget - called instead of the confirmation box when a WAV target was set, with true after the
 //                    file was written and false after a failure (the window ends the run).
 //
@@ -38,7 +38,7 @@ class WavSaver : public QObject {
     Q_OBJECT
 public:
     struct Callbacks {
-        std::function<void()> prepareText;
+        std::function<bool(QString* error)> prepareText;
         std::function<void(bool ok)> finishedTarget;
     };
 

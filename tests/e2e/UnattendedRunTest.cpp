@@ -155,3 +155,18 @@ TEST(UnattendedRun, TextFromStandardInputIsRendered)
     EXPECT_GT(readWavInfo(program.path(QStringLiteral("hallo.wav"))).dataBytes, 22050 * 2)
         << "the words of standard input were not spoken, or not all";
 }
+
+TEST(UnattendedRun, DictionaryThatExplodesTheTextFailsTheRunInsteadOfTheProgram)
+{
+    ProgramRun program;
+    const QByteArray dictionary = ("a;" + QByteArray(1000, 'a') + ";1\r\n").repeated(10);
+    program.writeFile(QStringLiteral("sprechkit.wrd"), dictionary);
+
+    const auto result = program.run({QStringLiteral("a"), QStringLiteral("?out")});
+    ASSERT_TRUE(result.finished);
+    EXPECT_NE(result.exitCode, 0);
+    EXPECT_TRUE(result.standardError.contains(QStringLiteral("The prepared text would grow beyond 64.0 MB")))
+        << result.standardError.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(program.path(QStringLiteral("out.wav"))));
+    EXPECT_EQ(program.readFile(QStringLiteral("sprechkit.wrd")), dictionary);
+}

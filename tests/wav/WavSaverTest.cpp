@@ -35,8 +35,12 @@ protected:
 
     SpeechRig rig;
     QList<bool> finished;
-    wav::WavSaver saver{rig.controls, rig.state, rig.voice,
-                        rig.setup,    rig.log,   {[this] { rig.prepare(); }, [this](bool ok) { finished.append(ok); }}};
+    wav::WavSaver saver{rig.controls,
+                        rig.state,
+                        rig.voice,
+                        rig.setup,
+                        rig.log,
+                        {[this](QString* error) { return rig.prepare(error); }, [this](bool ok) { finished.append(ok); }}};
     MessageRecorder boxes;
 };
 
@@ -78,10 +82,13 @@ TEST_F(WavSaverTest, FailuresAreLoggedAndLeaveTheDeviceAsOutput)
     const struct {
         const char* operation;
         bool opened;
-    } cases[] = {{"openFileStream", false}, {"speak", true}, {"closeFileStream", true}};
+    } cases[] = {{"prepare", false}, {"openFileStream", false}, {"speak", true}, {"closeFileStream", true}};
     for (const auto& s : cases) {
         rig.log.clear();
-        rig.voice.fail(QLatin1String(s.operation), QStringLiteral("disk full"));
+        if (QLatin1String(s.operation) == QLatin1String("prepare"))
+            rig.prepareError = QStringLiteral("disk full");
+        else
+            rig.voice.fail(QLatin1String(s.operation), QStringLiteral("disk full"));
         rig.state.run.wavTarget = QStringLiteral("/tmp/job.wav");
         finished.clear();
 
@@ -97,6 +104,7 @@ TEST_F(WavSaverTest, FailuresAreLoggedAndLeaveTheDeviceAsOutput)
         EXPECT_EQ(rig.voice.callNames().contains("discardFileStream"), QByteArray(s.operation) == "speak");
         rig.voice.clearCalls();
         rig.voice.succeed(QLatin1String(s.operation));
+        rig.prepareError.clear();
     }
 }
 
