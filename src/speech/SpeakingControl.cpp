@@ -85,12 +85,12 @@ void SpeakingControl::moveCaretToEnd()
 void SpeakingControl::startToggled(bool checked)
 {
     if (checked)
-        start();
+        Start();
     else
-        stop();
+        Stop();
 }
 
-void SpeakingControl::start()
+void SpeakingControl::Start()
 {
     m_state.savedStartEnabled = m_controls.ckStart->isEnabled();
     m_controls.ckStart->setEnabled(true);
@@ -117,7 +117,7 @@ void SpeakingControl::start()
     SetSpeakingState(true, false);
 }
 
-void SpeakingControl::stop()
+void SpeakingControl::Stop()
 {
     m_log.AppendLog(QStringLiteral("Stop"));
     m_controls.ckPause->setEnabled(false);

@@ -53,8 +53,8 @@ public:
 
 private:
     void startToggled(bool checked);
-    void start();
-    void stop();
+    void Start();
+    void Stop();
     void pauseToggled(bool checked);
     void speakFailed(const QString& error);
     void textChanged();

@@ -15,7 +15,7 @@ namespace speech {
 
 namespace {
 
-const QString NoDevice = QStringLiteral("No audio output device is available.");
+const QString kNoDevice = QStringLiteral("No audio output device is available.");
 
 // Runs f on the player's thread and waits for it. The player never waits for this thread, so this cannot lock.
 template <typename F> void onPlayerThread(DevicePlayer* player, F f)
@@ -99,7 +99,7 @@ bool EspeakVoice::setAudioOutput(int index, QString* error)
 {
     const QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
     if (devices.isEmpty())
-        return fail(error, NoDevice);
+        return fail(error, kNoDevice);
     if (index < -1 || index >= devices.size())
         return fail(error, QStringLiteral("There is no audio output number %1.").arg(index));
     m_device = index == -1 ? QAudioDevice() : devices.at(index);
@@ -137,7 +137,7 @@ int EspeakVoice::speak(const QString& text, quint32 flags, QString* error)
         content = core::decodeUtf8OrWindows1252(file.readAll());
     }
     if (!m_toFile && !content.isEmpty() && QMediaDevices::audioOutputs().isEmpty())
-        return fail(error, NoDevice);
+        return fail(error, kNoDevice);
     if (m_toFile && !m_file)
         return fail(error, QStringLiteral("The file stream is closed."));
 

@@ -22,8 +22,8 @@ struct ActiveSynthesis {
 };
 ActiveSynthesis* g_active = nullptr;
 
-// Audio per callback; small, so the first clause reaches the device early.
-constexpr int BufferMs = 40;
+// Audio per espeak-ng callback; small, so the first clause reaches the device early.
+constexpr int kSynthesisChunkMs = 40;
 
 int synthCallback(short* samples, int count, espeak_EVENT* events)
 {
@@ -124,7 +124,7 @@ bool SynthesisWorker::initialize(QString* error)
         if (m_sampleRate > 0)
             return;
         const int options = espeakINITIALIZE_DONT_EXIT | espeakINITIALIZE_PHONEME_EVENTS;
-        m_sampleRate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, BufferMs, nullptr, options);
+        m_sampleRate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, kSynthesisChunkMs, nullptr, options);
         if (m_sampleRate > 0)
             espeak_SetSynthCallback(synthCallback);
     });
