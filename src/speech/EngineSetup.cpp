@@ -52,11 +52,6 @@ EngineSetup::EngineSetup(const form::Controls& controls, form::WindowState& stat
     connect(m_controls.hsVolume, &QScrollBar::valueChanged, this, &EngineSetup::volumeChanged);
 }
 
-QString EngineSetup::voiceSection() const
-{
-    return core::SettingsStore::voiceSection(m_controls.coVoice->currentText());
-}
-
 void EngineSetup::SpeechInit()
 {
     // Lists are filled silently; selecting their first entry afterwards is what runs the handlers.
@@ -125,13 +120,12 @@ void EngineSetup::AddFormat(const QString& text, int code)
 void EngineSetup::LoadVoiceSet()
 {
     const QString voiceName = m_controls.coVoice->currentText();
-    const QString section = voiceSection();
     const bool scriptRun = m_state.run.scriptRun;
     const auto scriptValue = [this](const char* key) {
         return core::ReadINI(m_state.run.scriptPath, QStringLiteral("Voice"), QLatin1String(key), true, QString());
     };
 
-    QString format = m_settings.value(section, QStringLiteral("Format"), QString());
+    QString format = m_settings.voiceValue(core::setting::kFormat, voiceName);
     if (scriptRun)
         format = scriptValue("Format");
     if (format.isEmpty()) {
@@ -153,12 +147,12 @@ void EngineSetup::LoadVoiceSet()
     if (formatIndex >= 0)
         m_controls.coFormat->setCurrentIndex(formatIndex);
 
-    double rate = core::leadingNumber(m_settings.value(section, QStringLiteral("Rate"), QStringLiteral("0")));
+    double rate = core::leadingNumber(m_settings.voiceValue(core::setting::kRate, voiceName));
     if (scriptRun)
         rate = core::leadingNumber(scriptValue("Rate"));
     setBar(m_controls.hsRate, barValue(rate, m_controls.hsRate), &Voice::setRate);
 
-    double volume = core::leadingNumber(m_settings.value(section, QStringLiteral("Volume"), QStringLiteral("100")));
+    double volume = core::leadingNumber(m_settings.voiceValue(core::setting::kVolume, voiceName));
     if (scriptRun)
         volume = core::leadingNumber(scriptValue("Volume"));
     setBar(m_controls.hsVolume, barValue(volume, m_controls.hsVolume), &Voice::setVolume);
@@ -207,7 +201,8 @@ void EngineSetup::formatSelected()
         return;
     }
     if (m_state.startupComplete)
-        m_settings.setValue(voiceSection(), QStringLiteral("Format"), m_controls.coFormat->itemText(index));
+        m_settings.setVoiceValue(core::setting::kFormat, m_controls.coVoice->currentText(),
+                                 m_controls.coFormat->itemText(index));
 }
 
 void EngineSetup::rateChanged()
@@ -217,7 +212,7 @@ void EngineSetup::rateChanged()
     const QString text = QString::number(value);
     m_controls.lRateX->setText(text);
     if (!m_state.run.scriptRun && !m_takingEngineValues)
-        m_settings.setValue(voiceSection(), QStringLiteral("Rate"), text);
+        m_settings.setVoiceValue(core::setting::kRate, m_controls.coVoice->currentText(), text);
 }
 
 void EngineSetup::volumeChanged()
@@ -227,7 +222,7 @@ void EngineSetup::volumeChanged()
     const QString text = QString::number(value);
     m_controls.lVolumeX->setText(text);
     if (!m_state.run.scriptRun && !m_takingEngineValues)
-        m_settings.setValue(voiceSection(), QStringLiteral("Volume"), text);
+        m_settings.setVoiceValue(core::setting::kVolume, m_controls.coVoice->currentText(), text);
 }
 
 } // namespace speech

@@ -55,7 +55,6 @@ public:
     void volumeChanged();
 
 private:
-    QString voiceSection() const;
     void setBar(QScrollBar* bar, int value, void (Voice::*apply)(int));
 
     form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls

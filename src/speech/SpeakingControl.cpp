@@ -136,7 +136,7 @@ void SpeakingControl::Stop()
 void SpeakingControl::speakFailed(const QString& error)
 {
     m_log.AppendLog(QStringLiteral("Speak Error: "), error);
-    m_state.speechFailed = true; // an unattended run reports it when it ends
+    m_state.speechError = QStringLiteral("Speak Error: ") + error; // an unattended run reports it when it ends
     // A failed Start unchecks ckStart here (which runs Stop). A failed Stop returns to idle as well: otherwise
     // the settings stay blocked and the prepared text stays in the box with nothing being spoken.
     SetSpeakingState(false, m_state.paused);

@@ -1,12 +1,12 @@
 #include "text/DictionaryFile.h"
 
 #include "core/ReplaceString.h"
+#include "core/SafeWrite.h"
 #include "core/TextDecoding.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 #include <QTemporaryFile>
 
@@ -20,14 +20,15 @@ const QString kFieldSeparator = QStringLiteral(";");
 const QString kEscapedSeparator = QStringLiteral(",,");
 
 // Reads until the end or the first error; on an error only the complete lines read so far count.
-QByteArray readBytes(QFile& file, QString* error)
+QByteArray readBytes(QFile& file, core::Result* read)
 {
     QByteArray bytes;
     char buffer[64 * 1024];
     for (;;) {
         const qint64 got = file.read(buffer, sizeof buffer);
         if (got < 0) {
-            *error = QStringLiteral("Cannot read %1: %2").arg(file.fileName(), file.errorString());
+            *read =
+                core::Result::failure(QStringLiteral("Cannot read %1: %2").arg(file.fileName(), file.errorString()));
             const qsizetype lastLineEnd = std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));
             bytes.truncate(lastLineEnd + 1);
             return bytes;
@@ -73,12 +74,6 @@ QByteArray encodeRows(const QList<DictionaryRow>& rows)
     return content.toUtf8();
 }
 
-void setError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
 } // namespace
 
 QList<DictionaryRow> defaultRows()
@@ -99,10 +94,10 @@ LoadResult load(const QString& path)
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("Cannot open %1: %2").arg(path, file.errorString());
+        result.read = core::Result::failure(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
         return result;
     }
-    const QString content = core::decodeUtf8OrWindows1252(readBytes(file, &result.error));
+    const QString content = core::decodeUtf8OrWindows1252(readBytes(file, &result.read));
 
     // Files edited elsewhere may end their lines with LF or CR alone.
     QString normalized = content;
@@ -121,7 +116,7 @@ LoadResult load(const QString& path)
     return result;
 }
 
-bool save(const QString& path, const QList<DictionaryRow>& rows, QString* error)
+core::Result save(const QString& path, const QList<DictionaryRow>& rows)
 {
     const QByteArray bytes = encodeRows(rows);
     const QFileInfo info(path);
@@ -129,35 +124,15 @@ bool save(const QString& path, const QList<DictionaryRow>& rows, QString* error)
         // No entry to keep: no empty file either, so the defaults come back at the next start.
         if (info.exists() || info.isSymLink()) {
             QFile file(path);
-            if (!file.remove()) {
-                setError(error, QStringLiteral("Cannot remove %1: %2").arg(path, file.errorString()));
-                return false;
-            }
+            if (!file.remove())
+                return core::Result::failure(QStringLiteral("Cannot remove %1: %2").arg(path, file.errorString()));
         }
-        return true;
+        return {};
     }
     // Replacing the file by rename would get round its write protection; respect it instead.
-    if (info.exists() && !isWritable(path)) {
-        setError(error, QStringLiteral("Cannot write %1: the file is write-protected").arg(path));
-        return false;
-    }
-    QSaveFile file(path);
-    // Unbuffered: a write that fails while Qt flushes its buffer inside commit() goes unnoticed in Qt 6.4, and the
-    // truncated file would then replace the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        setError(error, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        setError(error, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        setError(error, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    return true;
+    if (info.exists() && !isWritable(path))
+        return core::Result::failure(QStringLiteral("Cannot write %1: the file is write-protected").arg(path));
+    return core::replaceFileContents(path, bytes);
 }
 
 bool isWritable(const QString& path)

@@ -25,14 +25,15 @@ WavSaver::WavSaver(const form::Controls& controls, form::WindowState& state, spe
     , m_log(log)
     , m_callbacks(std::move(callbacks))
 {
-    connect(m_controls.cSave, &QPushButton::clicked, this, [this] { Save(); });
+    // The log and the box have told the user already.
+    connect(m_controls.cSave, &QPushButton::clicked, this, [this] { (void)Save(); });
     connect(m_controls.ckAuto, &QCheckBox::toggled, this, &WavSaver::autoToggled);
     connect(m_controls.tFile, &QLineEdit::textChanged, this, &WavSaver::fileTextChanged);
     m_controls.tFile->installEventFilter(this);
     m_controls.tPath->installEventFilter(this);
 }
 
-bool WavSaver::Save()
+core::Result WavSaver::Save()
 {
     const QString& target = m_state.run.wavTarget;
     const QString path = target.isEmpty() ? m_controls.tPath->text() + m_controls.tFile->text() : target;
@@ -57,16 +58,19 @@ bool WavSaver::Save()
     }();
 
     if (!saved) {
-        m_log.AppendLog(QStringLiteral("Save to WAV ''") + path + QStringLiteral("'' Error: "), error);
+        const QString prefix = QStringLiteral("Save to WAV ''") + path + QStringLiteral("'' Error: ");
+        m_log.AppendLog(prefix, error);
         if (streamOpen) {
-            // Speech must not keep going into a broken file: back to the device, then let go of the stream.
+            // Speech must not keep going into a broken file: back to the device, then let go of the stream. Its
+            // own error would only repeat the first one, which is what is reported.
             m_engine.deviceSelected();
             m_voice.closeFileStream();
         }
         restoreUnpreparedText();
+        const core::Result failure = core::Result::failure(prefix + error);
         if (!target.isEmpty() && m_callbacks.finishedTarget)
-            m_callbacks.finishedTarget(false);
-        return false;
+            m_callbacks.finishedTarget(failure);
+        return failure;
     }
 
     if (target.isEmpty()) {
@@ -81,9 +85,9 @@ bool WavSaver::Save()
         // The callback ends the run and may take the window with it: the text goes back first.
         restoreUnpreparedText();
         if (m_callbacks.finishedTarget)
-            m_callbacks.finishedTarget(true);
+            m_callbacks.finishedTarget({});
     }
-    return true;
+    return {};
 }
 
 void WavSaver::restoreUnpreparedText()

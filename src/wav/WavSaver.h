@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Result.h"
 #include "form/Controls.h"
 
 #include <QObject>
@@ -25,8 +26,8 @@ namespace wav {
 // speakFlags, unpreparedText, preparedTextFlag, manualFileName), the voice, the engine set-up (its device
 // handler points the voice back at the device), the event log and two callbacks from the window:
 //   prepareText    - the same preparation pass that Start uses;
-//   finishedTarget - called instead of the confirmation box when a WAV target was set, with true after the
-//                    file was written and false after a failure (the window ends the run).
+//   finishedTarget - called instead of the confirmation box when a WAV target was set, with success after
+//                    the file was written or the error (the window ends the run with it).
 //
 // The constructor connects: cSave clicked -> Save, ckAuto toggled, tFile textChanged, focus of tFile and tPath.
 // The start-up runs Save() directly for a WAV target.
@@ -35,14 +36,14 @@ class WavSaver : public QObject {
 public:
     struct Callbacks {
         std::function<void()> prepareText;
-        std::function<void(bool ok)> finishedTarget;
+        std::function<void(const core::Result& saved)> finishedTarget;
     };
 
     WavSaver(const form::Controls& controls, form::WindowState& state, speech::Voice& voice,
              speech::EngineSetup& engine, speech::EventLog& log, Callbacks callbacks, QObject* parent = nullptr);
 
     // Renders the prepared text of tAusgabe into the WAV file; blocks until it is written. True on success.
-    bool Save();
+    core::Result Save();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

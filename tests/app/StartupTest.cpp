@@ -265,3 +265,33 @@ TEST_F(StartupTest, MakeIniThatCannotWriteSaysSoInsteadOfConfirming)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(StartupTest, SettingsThatCannotBeSavedAreReportedAtExit)
+{
+    // A file where the settings folder should be: nothing can be written there.
+    QFile blocker(m_config.filePath(QStringLiteral("Sprechkit")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    for (const bool unattended : {false, true}) {
+        MessageRecorder messages;
+        auto window = makeWindow();
+        int finishedWith = -1;
+        QObject::connect(window.get(), &app::MainWindow::finished, [&](int code) { finishedWith = code; });
+        ASSERT_TRUE(
+            window->load(unattended ? QStringList{QStringLiteral("Hallo"), QStringLiteral("!")} : QStringList{}));
+        if (unattended)
+            emit m_voice->endStream(1, 1000);
+        else
+            window->close();
+        EXPECT_EQ(finishedWith, unattended ? 1 : 0);
+        ASSERT_EQ(messages.messages().size(), unattended ? 0 : 1);
+        if (!unattended) {
+            EXPECT_EQ(messages.messages()[0].title, QStringLiteral(" FEHLER:"));
+            EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("Not a directory")));
+        }
+    }
+}
+
+} // namespace

@@ -102,7 +102,7 @@ TEST_F(SpeakingControlTest, FailingSpeakIsLoggedAndReturnsToIdle)
     rig.voice.fail(QStringLiteral("speak"), QStringLiteral("engine gone"));
     c.ckStart->setChecked(true);
     EXPECT_EQ(rig.logLines(), (QStringList{"Speak", "Speak Error: engine gone", "Stop", "Speak Error: engine gone"}));
-    EXPECT_TRUE(rig.state.speechFailed);
+    EXPECT_EQ(rig.state.speechError, QStringLiteral("Speak Error: engine gone"));
     expectIdle();
 }
 

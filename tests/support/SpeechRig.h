@@ -62,9 +62,9 @@ struct SpeechRig {
         state.startupComplete = true;
     }
 
-    QString stored(const QString& voiceName, const QString& key) const
+    QString stored(const QString& voiceName, const core::SettingsKey& key) const
     {
-        return settings->value(core::SettingsStore::voiceSection(voiceName), key, QStringLiteral("<none>"));
+        return settings->contains(key, voiceName) ? settings->voiceValue(key, voiceName) : QStringLiteral("<none>");
     }
 
     QTemporaryDir settingsDir;
