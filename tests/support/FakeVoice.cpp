@@ -3,6 +3,16 @@
 FakeVoice::FakeVoice(QObject* parent)
     : speech::Voice(parent)
 {
+    // Streams the test has started and not ended: a purge ends them, as the real voice does.
+    connect(this, &Voice::startStream, this, [this](int stream) { m_started.insert(stream); });
+    connect(this, &Voice::endStream, this, [this](int stream) { m_started.remove(stream); });
+}
+
+bool FakeVoice::refuse(QString* error, const QString& message)
+{
+    if (error)
+        *error = message;
+    return false;
 }
 
 QStringList FakeVoice::callNames() const
@@ -82,6 +92,8 @@ bool FakeVoice::setOutputFormat(int formatCode, QString* error)
 {
     if (!record(QStringLiteral("setOutputFormat"), {formatCode}, error))
         return false;
+    if (speech::sampleRateOfFormat(formatCode) == 0)
+        return refuse(error, QStringLiteral("The audio format %1 is not supported.").arg(formatCode));
     formatValue = formatCode;
     return true;
 }
@@ -99,7 +111,7 @@ int FakeVoice::rate() const
 void FakeVoice::setRate(int rate)
 {
     record(QStringLiteral("setRate"), {rate}, nullptr);
-    rateValue = rate;
+    rateValue = qBound(-10, rate, 10);
 }
 
 int FakeVoice::volume() const
@@ -110,13 +122,19 @@ int FakeVoice::volume() const
 void FakeVoice::setVolume(int volume)
 {
     record(QStringLiteral("setVolume"), {volume}, nullptr);
-    volumeValue = volume;
+    volumeValue = qBound(0, volume, 100);
 }
 
 int FakeVoice::speak(const QString& text, quint32 flags, QString* error)
 {
     if (!record(QStringLiteral("speak"), {text, flags}, error))
         return 0;
+    if (flags & speech::SpeakPurgeBeforeSpeak) {
+        // Later, like the real voice's events.
+        for (const int stream : std::as_const(m_started))
+            QMetaObject::invokeMethod(
+                this, [this, stream] { emit endStream(stream, 0); }, Qt::QueuedConnection);
+    }
     return ++m_stream;
 }
 
@@ -140,6 +158,8 @@ int FakeVoice::skip(const QString& type, int count, QString* error)
 {
     if (!record(QStringLiteral("skip"), {type, count}, error))
         return -1;
+    if (type.compare(QLatin1String("Sentence"), Qt::CaseInsensitive) != 0)
+        return refuse(error, QStringLiteral("Skipping by \"%1\" is not supported.").arg(type)), -1;
     return count < 0 ? -count : count;
 }
 
@@ -152,7 +172,10 @@ bool FakeVoice::openFileStream(const QString& path, int formatCode, QString* err
 {
     if (!record(QStringLiteral("openFileStream"), {path, formatCode}, error))
         return false;
+    if (speech::sampleRateOfFormat(formatCode) == 0)
+        return refuse(error, QStringLiteral("The audio format %1 is not supported.").arg(formatCode));
     m_fileOpen = true;
+    m_fileStream = true;
     m_filePath = path;
     m_fileFormat = formatCode;
     return true;
@@ -162,6 +185,9 @@ bool FakeVoice::closeFileStream(QString* error)
 {
     if (!record(QStringLiteral("closeFileStream"), {}, error))
         return false;
+    if (!m_fileStream)
+        return refuse(error, QStringLiteral("No file stream is open."));
+    m_fileStream = false;
     m_fileOpen = false;
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QStringList>
 #include <QVariantList>
 
@@ -77,13 +78,16 @@ public:
 private:
     // Records the call and reports whether it should fail (with the description in *error).
     bool record(const QString& name, const QVariantList& args, QString* error) const;
+    static bool refuse(QString* error, const QString& message);
 
     mutable QList<Call> m_calls;
     QHash<QString, QString> m_failures;
     bool m_paused = false;
-    bool m_fileOpen = false;
+    bool m_fileOpen = false;   // the file is the output
+    bool m_fileStream = false; // a file stream is open
     int m_outputIndex = -1;
     QString m_filePath;
     int m_fileFormat = 0;
     int m_stream = 0;
+    QSet<int> m_started;
 };

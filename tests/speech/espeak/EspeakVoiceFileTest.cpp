@@ -167,18 +167,6 @@ TEST_F(EspeakVoiceFile, RateTenIsThreeTimesFasterAndMinusTenThreeTimesSlower)
     EXPECT_NEAR(slow / normal, 3.0, 3.0 * 0.15);
 }
 
-TEST_F(EspeakVoiceFile, RateAndVolumeOutsideTheirRangesAreClamped)
-{
-    m_voice.setRate(25);
-    EXPECT_EQ(m_voice.rate(), 10);
-    m_voice.setRate(-11);
-    EXPECT_EQ(m_voice.rate(), -10);
-    m_voice.setVolume(101);
-    EXPECT_EQ(m_voice.volume(), 100);
-    m_voice.setVolume(-1);
-    EXPECT_EQ(m_voice.volume(), 0);
-}
-
 TEST_F(EspeakVoiceFile, QueuedStreamsPlayInOrderWithRisingStreamNumbers)
 {
     EventRecorder events(m_voice);
@@ -210,26 +198,6 @@ TEST_F(EspeakVoiceFile, SynchronousSpeakReturnsWhenTheStreamHasEnded)
     EXPECT_TRUE(m_voice.waitUntilDone(0));
     ASSERT_TRUE(m_voice.closeFileStream(&error));
     EXPECT_GT(readWav(path("sync.wav")).seconds(), 2.0);
-}
-
-TEST_F(EspeakVoiceFile, PurgeDuringALongTextEndsItsStream)
-{
-    QString text;
-    for (int i = 0; i < 400; ++i)
-        text += QStringLiteral("Dies ist der Satz Nummer %1 eines sehr langen Textes. ").arg(i);
-    EventRecorder events(m_voice);
-    QString error;
-    ASSERT_TRUE(m_voice.openFileStream(path("purge.wav"), 22, &error));
-    const int stream = m_voice.speak(text, speech::SpeakAsync);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return events.has("Word", stream); }, 10000));
-    m_voice.speak(QString(), speech::SpeakPurgeBeforeSpeak);
-    EXPECT_TRUE(m_voice.waitUntilDone(0));
-    ASSERT_TRUE(m_voice.closeFileStream(&error));
-    QCoreApplication::sendPostedEvents();
-
-    EXPECT_TRUE(events.has("EndStream", stream));
-    // The whole text takes minutes; little of it was written.
-    EXPECT_LT(readWav(path("purge.wav")).seconds(), 60.0);
 }
 
 TEST_F(EspeakVoiceFile, AFileNameFlagSpeaksTheFilesContentDecodedFromWindows1252)
@@ -283,31 +251,6 @@ TEST_F(EspeakVoiceFile, VoicesListGermanFirstWithUniqueDescriptionsAndNoMbrolaWi
         for (const speech::Token& voice : voices)
             EXPECT_FALSE(voice.id.startsWith("mb/")) << voice.id.toStdString();
     }
-}
-
-TEST_F(EspeakVoiceFile, FailuresComeWithAnEnglishDescription)
-{
-    QString error;
-    EXPECT_FALSE(m_voice.setOutputFormat(5, &error));
-    EXPECT_FALSE(error.isEmpty());
-    error.clear();
-    EXPECT_FALSE(m_voice.openFileStream(path("missing/folder/x.wav"), 22, &error));
-    EXPECT_FALSE(error.isEmpty());
-    error.clear();
-    EXPECT_FALSE(m_voice.openFileStream(path("x.wav"), 7, &error));
-    EXPECT_FALSE(error.isEmpty());
-    error.clear();
-    EXPECT_FALSE(m_voice.closeFileStream(&error));
-    EXPECT_FALSE(error.isEmpty());
-    error.clear();
-    EXPECT_FALSE(m_voice.setVoice(int(m_voice.voices().size()), &error));
-    EXPECT_FALSE(error.isEmpty());
-    error.clear();
-    EXPECT_EQ(m_voice.speak(path("no-such-file.txt"), speech::SpeakIsFilename, &error), 0);
-    EXPECT_FALSE(error.isEmpty());
-    error.clear();
-    EXPECT_EQ(m_voice.skip(QStringLiteral("Word"), 1, &error), -1);
-    EXPECT_FALSE(error.isEmpty());
 }
 
 TEST_F(EspeakVoiceFile, TwoVoicesShareTheSynthesizerWithoutDisturbingEachOther)
