@@ -207,18 +207,6 @@ TEST_F(StartupTest, ScriptOverridesVoiceValuesAndStoresThemOnlyWithSave)
     }
 }
 
-TEST_F(StartupTest, MissingScriptShowsTheMessageAndWritesNothing)
-{
-    auto window = makeWindow();
-    EXPECT_FALSE(window->load({QStringLiteral("@fehlt.tts")}));
-    EXPECT_NE(window->exitCode(), 0);
-    ASSERT_EQ(m_messages.messages().size(), 1);
-    EXPECT_EQ(m_messages.messages()[0].title, QStringLiteral(" FEHLER:"));
-    EXPECT_EQ(m_messages.messages()[0].text, QStringLiteral("  Datei ''") + programFile(QStringLiteral("fehlt.tts")) +
-                                                 QStringLiteral("'' nicht gefunden ...    "));
-    EXPECT_FALSE(QFileInfo::exists(m_config.filePath(QStringLiteral("Sprechkit/Tools.ini"))));
-}
-
 TEST_F(StartupTest, CommandLineTextRunSpeaksAndEndsWithTheBangOption)
 {
     auto window = makeWindow();
@@ -249,10 +237,6 @@ TEST_F(StartupTest, MakeIniWritesTheScriptBesideTheProgram)
                                                  QStringLiteral("'' wurde erstellt.    "));
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(StartupTest, MakeIniThatCannotWriteSaysSoInsteadOfConfirming)
 {
     auto window = makeWindow();
@@ -263,10 +247,6 @@ TEST_F(StartupTest, MakeIniThatCannotWriteSaysSoInsteadOfConfirming)
     EXPECT_EQ(m_messages.messages()[0].title, QStringLiteral(" FEHLER:"));
     EXPECT_TRUE(m_messages.messages()[0].text.contains(QStringLiteral("konnte nicht erstellt werden")));
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(StartupTest, SettingsThatCannotBeSavedAreReportedAtExit)
 {

@@ -15,14 +15,6 @@ bool FakeVoice::refuse(QString* error, const QString& message)
     return false;
 }
 
-QStringList FakeVoice::callNames() const
-{
-    QStringList names;
-    for (const Call& call : m_calls)
-        names.append(call.name);
-    return names;
-}
-
 QList<FakeVoice::Call> FakeVoice::callsOf(const QString& name) const
 {
     QList<Call> found;
@@ -36,8 +28,6 @@ QList<FakeVoice::Call> FakeVoice::callsOf(const QString& name) const
 bool FakeVoice::record(const QString& name, const QVariantList& args, QString* error) const
 {
     m_calls.append({name, args});
-    if (onCall)
-        onCall(m_calls.last());
     const auto failure = m_failures.constFind(name);
     if (failure == m_failures.constEnd())
         return true;
@@ -177,7 +167,6 @@ bool FakeVoice::openFileStream(const QString& path, int formatCode, QString* err
     m_fileOpen = true;
     m_fileStream = true;
     m_filePath = path;
-    m_fileFormat = formatCode;
     return true;
 }
 

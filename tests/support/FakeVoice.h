@@ -8,8 +8,6 @@
 #include <QStringList>
 #include <QVariantList>
 
-#include <functional>
-
 // A voice for tests: it records every call with its arguments, answers from settable values, fails any operation
 // on request, and never plays or waits. Tests fire events by emitting the Voice signals directly
 // (emit voice.word(1, 0, 6, 5)), at the moment they choose.
@@ -37,12 +35,7 @@ public:
     void fail(const QString& operation, const QString& error) { m_failures.insert(operation, error); }
     void succeed(const QString& operation) { m_failures.remove(operation); }
 
-    // Runs after each recorded call (for example to fire events from inside speak()).
-    std::function<void(const Call&)> onCall;
-
     // What was called
-    const QList<Call>& calls() const { return m_calls; }
-    QStringList callNames() const;
     QList<Call> callsOf(const QString& name) const;
     int countOf(const QString& name) const { return int(callsOf(name).size()); }
     void clearCalls() { m_calls.clear(); }
@@ -52,8 +45,6 @@ public:
     bool outputIsFile() const { return m_fileOpen; }       // a file stream is the current output
     int audioOutputIndex() const { return m_outputIndex; } // last index set successfully; -1 = default
     QString filePath() const { return m_filePath; }
-    int fileFormat() const { return m_fileFormat; }
-    int lastStreamNumber() const { return m_stream; }
 
     // speech::Voice
     QList<speech::Token> voices() const override;
@@ -87,7 +78,6 @@ private:
     bool m_fileStream = false; // a file stream is open
     int m_outputIndex = -1;
     QString m_filePath;
-    int m_fileFormat = 0;
     int m_stream = 0;
     QSet<int> m_started;
 };
