@@ -159,7 +159,8 @@ void MainWindow::releaseVoice()
         return;
     if (m_engineEvents)
         QObject::disconnect(m_voice.get(), nullptr, m_engineEvents.get(), nullptr);
-    m_voice->speak(QString(), speech::SpeakPurgeBeforeSpeak);
+    // The program is ending; a voice that cannot be silenced stops with it.
+    (void)m_voice->speak(QString(), speech::SpeakPurgeBeforeSpeak);
 }
 
 void MainWindow::endProgram(int exitCode)

@@ -12,6 +12,7 @@
 #include "form/SettingsArea.h"
 #include "form/TextBox.h"
 #include "speech/EngineSetup.h"
+#include "speech/EventLog.h"
 #include "speech/Voice.h"
 #include "text/DictionaryList.h"
 #include "wav/WavSaver.h"
@@ -201,7 +202,8 @@ void Startup::restoreDeviceAndVoice()
     for (int i = 0; i < c.coVoice->count(); ++i) {
         if (c.coVoice->itemText(i).trimmed() == voice.trimmed()) {
             c.coVoice->setCurrentIndex(i);
-            m_window.voice()->setVoice(i);
+            if (const core::Result set = m_window.voice()->setVoice(i); !set)
+                m_window.eventLog().AppendLog(QStringLiteral("Set voice error: "), set.error());
         }
     }
 }

@@ -171,9 +171,8 @@ void EngineSetup::voiceSelected()
 {
     if (!m_state.startupComplete)
         return;
-    QString error;
-    if (!m_voice.setVoice(m_controls.coVoice->currentIndex(), &error)) {
-        m_log.AppendLog(QStringLiteral("Set voice error: "), error);
+    if (const core::Result set = m_voice.setVoice(m_controls.coVoice->currentIndex()); !set) {
+        m_log.AppendLog(QStringLiteral("Set voice error: "), set.error());
         return;
     }
     LoadVoiceSet();
@@ -181,9 +180,8 @@ void EngineSetup::voiceSelected()
 
 void EngineSetup::deviceSelected()
 {
-    QString error;
-    if (!m_voice.setAudioOutput(m_controls.coDevice->currentIndex(), &error)) {
-        m_log.AppendLog(QStringLiteral("Set audio output error: "), error);
+    if (const core::Result set = m_voice.setAudioOutput(m_controls.coDevice->currentIndex()); !set) {
+        m_log.AppendLog(QStringLiteral("Set audio output error: "), set.error());
         return;
     }
     // A new output starts in its own format; give it the chosen one.
@@ -195,9 +193,8 @@ void EngineSetup::formatSelected()
     const int index = m_controls.coFormat->currentIndex();
     if (index < 0)
         return;
-    QString error;
-    if (!m_voice.setOutputFormat(m_controls.coFormat->itemData(index).toInt(), &error)) {
-        m_log.AppendLog(QStringLiteral("Set format error: "), error);
+    if (const core::Result set = m_voice.setOutputFormat(m_controls.coFormat->itemData(index).toInt()); !set) {
+        m_log.AppendLog(QStringLiteral("Set format error: "), set.error());
         return;
     }
     if (m_state.startupComplete)

@@ -41,30 +41,30 @@ core::Result WavSaver::Save()
     if (m_callbacks.prepareText)
         m_callbacks.prepareText();
 
-    QString error;
     bool streamOpen = false;
-    const auto saved = [&]() -> bool {
+    const core::Result saved = [&]() -> core::Result {
         const int code = m_controls.coFormat->currentData().toInt();
-        if (!m_voice.openFileStream(path, code, &error))
-            return false;
+        if (core::Result opened = m_voice.openFileStream(path, code); !opened)
+            return opened;
         streamOpen = true;
         m_log.AppendLog(QStringLiteral("Save to ") + path + QStringLiteral(" ..."));
-        if (m_voice.speak(m_controls.tAusgabe->text(), m_state.speakFlags, &error) == 0)
-            return false;
+        if (const core::ResultOf<int> stream = m_voice.speak(m_controls.tAusgabe->text(), m_state.speakFlags); !stream)
+            return stream.result();
         m_voice.waitUntilDone(-1);
         m_engine.deviceSelected(); // as if the user re-selected the device
         streamOpen = false;
-        return m_voice.closeFileStream(&error);
+        return m_voice.closeFileStream();
     }();
 
     if (!saved) {
+        const QString& error = saved.error();
         const QString prefix = QStringLiteral("Save to WAV ''") + path + QStringLiteral("'' Error: ");
         m_log.AppendLog(prefix, error);
         if (streamOpen) {
             // Speech must not keep going into a broken file: back to the device, then let go of the stream. Its
             // own error would only repeat the first one, which is what is reported.
             m_engine.deviceSelected();
-            m_voice.closeFileStream();
+            (void)m_voice.closeFileStream();
         }
         restoreUnpreparedText();
         const core::Result failure = core::Result::failure(prefix + error);

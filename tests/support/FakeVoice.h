@@ -50,26 +50,25 @@ public:
     QList<speech::Token> voices() const override;
     QList<speech::Token> audioOutputs() const override;
     int voiceIndex() const override;
-    bool setVoice(int index, QString* error = nullptr) override;
-    bool setAudioOutput(int index, QString* error = nullptr) override;
-    bool setOutputFormat(int formatCode, QString* error = nullptr) override;
+    core::Result setVoice(int index) override;
+    core::Result setAudioOutput(int index) override;
+    core::Result setOutputFormat(int formatCode) override;
     int outputFormat() const override;
     int rate() const override;
     void setRate(int rate) override;
     int volume() const override;
     void setVolume(int volume) override;
-    int speak(const QString& text, quint32 flags, QString* error = nullptr) override;
-    bool pause(QString* error = nullptr) override;
-    bool resume(QString* error = nullptr) override;
-    int skip(const QString& type, int count, QString* error = nullptr) override;
+    core::ResultOf<int> speak(const QString& text, quint32 flags) override;
+    core::Result pause() override;
+    core::Result resume() override;
+    core::ResultOf<int> skip(const QString& type, int count) override;
     bool waitUntilDone(int msTimeout) override;
-    bool openFileStream(const QString& path, int formatCode, QString* error = nullptr) override;
-    bool closeFileStream(QString* error = nullptr) override;
+    core::Result openFileStream(const QString& path, int formatCode) override;
+    core::Result closeFileStream() override;
 
 private:
-    // Records the call and reports whether it should fail (with the description in *error).
-    bool record(const QString& name, const QVariantList& args, QString* error) const;
-    static bool refuse(QString* error, const QString& message);
+    // Records the call; a failure when the test asked this operation to fail.
+    core::Result record(const QString& name, const QVariantList& args) const;
 
     mutable QList<Call> m_calls;
     QHash<QString, QString> m_failures;

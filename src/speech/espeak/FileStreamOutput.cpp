@@ -50,7 +50,8 @@ void FileStreamOutput::flushAudio()
     // A failed write is kept by the writer and reported when the file is closed; the stream goes on so that
     // its events still arrive.
     if (!m_audio.empty())
-        m_request.file->write(m_audio.data(), qint64(m_audio.size()));
+        // The writer keeps the first failure and reports it when the stream is closed.
+        (void)m_request.file->write(m_audio.data(), qint64(m_audio.size()));
     m_audio.clear();
 }
 

@@ -118,7 +118,7 @@ void SynthesisWorker::run()
     }
 }
 
-bool SynthesisWorker::initialize(QString* error)
+core::Result SynthesisWorker::initialize()
 {
     call([this] {
         if (m_sampleRate > 0)
@@ -129,13 +129,11 @@ bool SynthesisWorker::initialize(QString* error)
             espeak_SetSynthCallback(synthCallback);
     });
     if (m_sampleRate <= 0) {
-        if (error)
-            *error = QStringLiteral("The espeak-ng speech synthesizer could not be initialized (its data files may "
-                                    "be missing).");
         m_sampleRate = 0;
-        return false;
+        return core::Result::failure(QStringLiteral(
+            "The espeak-ng speech synthesizer could not be initialized (its data files may be missing)."));
     }
-    return true;
+    return {};
 }
 
 QList<Token> SynthesisWorker::voices()
@@ -155,13 +153,13 @@ bool SynthesisWorker::applyVoice(const QString& id)
     return true;
 }
 
-bool SynthesisWorker::checkVoice(const QString& id, QString* error)
+core::Result SynthesisWorker::checkVoice(const QString& id)
 {
     bool ok = false;
     call([&] { ok = m_sampleRate > 0 && applyVoice(id); });
-    if (!ok && error)
-        *error = QStringLiteral("The voice \"%1\" cannot be loaded.").arg(id);
-    return ok;
+    if (!ok)
+        return core::Result::failure(QStringLiteral("The voice \"%1\" cannot be loaded.").arg(id));
+    return {};
 }
 
 SynthesisWorker::Speed SynthesisWorker::speedOfRate(int rate)

@@ -28,9 +28,9 @@ public:
     SynthesisWorker(const SynthesisWorker&) = delete;
     SynthesisWorker& operator=(const SynthesisWorker&) = delete;
 
-    bool initialize(QString* error);
+    core::Result initialize();
     QList<Token> voices();
-    bool checkVoice(const QString& id, QString* error);
+    core::Result checkVoice(const QString& id);
 
     // Queues the synthesis of a request.
     void synthesize(SpeechRequest request, quint64 generation, AbortMark aborted, OutputFactory makeOutput);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QString>
 
 #include <sndfile.h>
@@ -15,11 +17,11 @@ public:
     WavFileWriter& operator=(const WavFileWriter&) = delete;
 
     // Creates or truncates the file.
-    bool open(const QString& path, int sampleRate, QString* error);
+    core::Result open(const QString& path, int sampleRate);
     // A failure is also kept and reported again by close().
-    bool write(const qint16* samples, qint64 count, QString* error = nullptr);
+    core::Result write(const qint16* samples, qint64 count);
     // Finishes the header; the file is complete on disk afterwards.
-    bool close(QString* error);
+    core::Result close();
 
     bool isOpen() const { return m_file != nullptr; }
     int sampleRate() const { return m_sampleRate; }

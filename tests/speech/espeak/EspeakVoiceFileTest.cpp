@@ -170,13 +170,12 @@ TEST_F(EspeakVoiceFile, RateTenIsThreeTimesFasterAndMinusTenThreeTimesSlower)
 TEST_F(EspeakVoiceFile, QueuedStreamsPlayInOrderWithRisingStreamNumbers)
 {
     EventRecorder events(m_voice);
-    QString error;
-    ASSERT_TRUE(m_voice.openFileStream(path("queue.wav"), 22, &error)) << error.toStdString();
-    const int first = m_voice.speak(QStringLiteral("Eins."), speech::SpeakAsync);
-    const int second = m_voice.speak(QStringLiteral("Zwei."), speech::SpeakAsync);
-    const int third = m_voice.speak(QStringLiteral("Drei."), speech::SpeakAsync);
+    ASSERT_TRUE(m_voice.openFileStream(path("queue.wav"), 22));
+    const int first = m_voice.speak(QStringLiteral("Eins."), speech::SpeakAsync).value();
+    const int second = m_voice.speak(QStringLiteral("Zwei."), speech::SpeakAsync).value();
+    const int third = m_voice.speak(QStringLiteral("Drei."), speech::SpeakAsync).value();
     ASSERT_TRUE(m_voice.waitUntilDone(30000));
-    ASSERT_TRUE(m_voice.closeFileStream(&error)) << error.toStdString();
+    ASSERT_TRUE(m_voice.closeFileStream());
     QCoreApplication::sendPostedEvents();
 
     EXPECT_EQ(second, first + 1);
@@ -192,11 +191,10 @@ TEST_F(EspeakVoiceFile, QueuedStreamsPlayInOrderWithRisingStreamNumbers)
 
 TEST_F(EspeakVoiceFile, SynchronousSpeakReturnsWhenTheStreamHasEnded)
 {
-    QString error;
-    ASSERT_TRUE(m_voice.openFileStream(path("sync.wav"), 18, &error));
-    EXPECT_GT(m_voice.speak(Sample, 0, &error), 0) << error.toStdString();
+    ASSERT_TRUE(m_voice.openFileStream(path("sync.wav"), 18));
+    EXPECT_TRUE(m_voice.speak(Sample, 0));
     EXPECT_TRUE(m_voice.waitUntilDone(0));
-    ASSERT_TRUE(m_voice.closeFileStream(&error));
+    ASSERT_TRUE(m_voice.closeFileStream());
     EXPECT_GT(readWav(path("sync.wav")).seconds(), 2.0);
 }
 
@@ -258,12 +256,11 @@ TEST_F(EspeakVoiceFile, TwoVoicesShareTheSynthesizerWithoutDisturbingEachOther)
     EspeakVoice second;
     ASSERT_TRUE(second.initializationError().isEmpty());
     second.setVolume(0);
-    QString error;
-    ASSERT_TRUE(second.openFileStream(path("second.wav"), 22, &error));
-    second.speak(Sample, speech::SpeakAsync);
+    ASSERT_TRUE(second.openFileStream(path("second.wav"), 22));
+    ASSERT_TRUE(second.speak(Sample, speech::SpeakAsync));
     const WavData first = render(Sample);
     ASSERT_TRUE(second.waitUntilDone(30000));
-    ASSERT_TRUE(second.closeFileStream(&error));
+    ASSERT_TRUE(second.closeFileStream());
 
     EXPECT_GT(first.peak(), 0.1f);
     const WavData silent = readWav(path("second.wav"));

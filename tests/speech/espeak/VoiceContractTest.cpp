@@ -45,37 +45,37 @@ TYPED_TEST_SUITE(VoiceContract, Engines);
 TYPED_TEST(VoiceContract, StreamNumbersRiseAndAPurgeEndsTheStreamInProgress)
 {
     speech::Voice& voice = this->voice();
-    QString error;
-    ASSERT_TRUE(voice.openFileStream(this->m_dir.filePath(QStringLiteral("a.wav")), 22, &error)) << error.toStdString();
+    ASSERT_TRUE(voice.openFileStream(this->m_dir.filePath(QStringLiteral("a.wav")), 22));
     EventRecorder events(voice);
     QString text;
     for (int i = 0; i < 200; ++i)
         text += QStringLiteral("Dies ist der Satz Nummer %1 eines langen Textes. ").arg(i);
 
-    const int stream = voice.speak(text, speech::SpeakAsync, &error);
-    ASSERT_GT(stream, 0) << error.toStdString();
+    const core::ResultOf<int> spoken = voice.speak(text, speech::SpeakAsync);
+    ASSERT_TRUE(spoken) << spoken.error().toStdString();
+    const int stream = spoken.value();
     this->m_engine.awaitStart(events, stream);
-    EXPECT_EQ(voice.speak(QString(), speech::SpeakPurgeBeforeSpeak), stream + 1);
+    EXPECT_EQ(voice.speak(QString(), speech::SpeakPurgeBeforeSpeak).value(), stream + 1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return events.has(QStringLiteral("EndStream"), stream); }, 10000));
     EXPECT_TRUE(voice.waitUntilDone(0));
-    EXPECT_TRUE(voice.closeFileStream(&error)) << error.toStdString();
+    EXPECT_TRUE(voice.closeFileStream());
 }
 
 TYPED_TEST(VoiceContract, FailuresComeWithAnEnglishDescription)
 {
     speech::Voice& voice = this->voice();
     const QString file = this->m_dir.filePath(QStringLiteral("b.wav"));
-    const std::pair<const char*, std::function<bool(QString*)>> failures[] = {
-        {"unknown format", [&](QString* e) { return voice.setOutputFormat(5, e); }},
-        {"file in an unknown format", [&](QString* e) { return voice.openFileStream(file, 7, e); }},
-        {"close without a file", [&](QString* e) { return voice.closeFileStream(e); }},
-        {"voice past the list", [&](QString* e) { return voice.setVoice(int(voice.voices().size()), e); }},
-        {"skip by word", [&](QString* e) { return voice.skip(QStringLiteral("Word"), 1, e) >= 0; }},
+    const std::pair<const char*, std::function<core::Result()>> failures[] = {
+        {"unknown format", [&] { return voice.setOutputFormat(5); }},
+        {"file in an unknown format", [&] { return voice.openFileStream(file, 7); }},
+        {"close without a file", [&] { return voice.closeFileStream(); }},
+        {"voice past the list", [&] { return voice.setVoice(int(voice.voices().size())); }},
+        {"skip by word", [&] { return voice.skip(QStringLiteral("Word"), 1).result(); }},
     };
     for (const auto& [name, call] : failures) {
-        QString error;
-        EXPECT_FALSE(call(&error)) << name;
-        EXPECT_FALSE(error.isEmpty()) << name;
+        const core::Result result = call();
+        EXPECT_FALSE(result) << name;
+        EXPECT_FALSE(result.error().isEmpty()) << name;
     }
 }
 
