@@ -114,21 +114,6 @@ TEST_F(EspeakVoiceDevice, ASpokenSentenceReachesTheDeviceWithItsFullLength)
     EXPECT_TRUE(m_events->has("EndStream", stream));
 }
 
-TEST_F(EspeakVoiceDevice, PurgeDuringALongTextEndsTheStreamAndDiscardsTheRest)
-{
-    QString text;
-    for (int i = 0; i < 50; ++i)
-        text += longSentence(QString::number(i)) + u' ';
-    const int stream = m_voice->speak(text, speech::SpeakAsync).value();
-    ASSERT_TRUE(waitFor([&] { return m_events->has("Word", stream); }));
-    const int next = m_voice->speak(QString(), speech::SpeakAsync | speech::SpeakPurgeBeforeSpeak).value();
-    EXPECT_EQ(next, stream + 1);
-    EXPECT_TRUE(m_voice->waitUntilDone(0));
-    ASSERT_TRUE(waitFor([&] { return m_events->has("EndStream", stream); }));
-    QCoreApplication::sendPostedEvents();
-    EXPECT_EQ(m_events->events.back().kind, "EndStream");
-}
-
 TEST_F(EspeakVoiceDevice, PauseHoldsAudioAndEventsAndResumeContinues)
 {
     const QString text = longSentence("eins") + u' ' + longSentence("zwei");
@@ -183,22 +168,6 @@ TEST_F(EspeakVoiceDevice, SkipMovesForwardAndBackBySentencesOfTheText)
         EXPECT_GE(e.position, last);
         last = e.position;
     }
-}
-
-TEST_F(EspeakVoiceDevice, QueuedStreamsPlayOneAfterTheOther)
-{
-    const int first = m_voice->speak(QStringLiteral("Eins."), speech::SpeakAsync).value();
-    const int second = m_voice->speak(QStringLiteral("Zwei."), speech::SpeakAsync).value();
-    ASSERT_TRUE(m_voice->waitUntilDone(Bound));
-    QCoreApplication::sendPostedEvents();
-    QStringList order;
-    for (const RecordedEvent& e : m_events->events) {
-        if (e.kind == "StartStream" || e.kind == "EndStream")
-            order.append(QStringLiteral("%1 %2").arg(e.kind).arg(e.stream == first    ? "first"
-                                                                 : e.stream == second ? "second"
-                                                                                      : "?"));
-    }
-    EXPECT_EQ(order, (QStringList{"StartStream first", "EndStream first", "StartStream second", "EndStream second"}));
 }
 
 } // namespace
