@@ -20,11 +20,15 @@ QString escapeGroup(const QString& name)
     return escaped.replace(QLatin1Char('/'), QStringLiteral("%2F"));
 }
 
-QMap<QString, QString> readFile(const QString& fileName)
+// A missing file holds no values; one that exists but cannot be read is an error, so it is never replaced by
+// what little this run wrote.
+ResultOf<QMap<QString, QString>> readFile(const QString& fileName)
 {
     QFile file(fileName);
+    if (!file.exists())
+        return QMap<QString, QString>();
     if (!file.open(QIODevice::ReadOnly))
-        return {};
+        return Result::failure(QStringLiteral("Cannot read %1: %2").arg(fileName, file.errorString()));
     return decodeSettings(file.readAll());
 }
 
@@ -35,8 +39,9 @@ SettingsStore::SettingsStore(const QString& application, QObject* parent)
     // QSettings only tells where the file is (tests move it with QSettings::setPath); reading and writing are ours.
     , m_fileName(
           QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Sprechkit"), application).fileName())
-    , m_values(readFile(m_fileName))
 {
+    // An unreadable file starts the run with the defaults; sync() reports it and leaves the file alone.
+    m_values = readFile(m_fileName).value();
 }
 
 SettingsStore::~SettingsStore()
@@ -116,7 +121,10 @@ Result SettingsStore::sync()
         return {};
     // The folder is missing before the first run; an error creating it shows when the file is written.
     QDir().mkpath(QFileInfo(m_fileName).absolutePath());
-    QMap<QString, QString> merged = readFile(m_fileName);
+    const ResultOf<QMap<QString, QString>> onDisk = readFile(m_fileName);
+    if (!onDisk)
+        return Result::failure(QStringLiteral("The settings were not saved. ") + onDisk.error());
+    QMap<QString, QString> merged = onDisk.value();
     for (const QString& path : std::as_const(m_written))
         merged.insert(path, m_values.value(path));
     if (Result written = replaceFileContents(m_fileName, encodeSettings(merged)); !written)
