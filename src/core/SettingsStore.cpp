@@ -32,6 +32,8 @@ ResultOf<QMap<QString, QString>> readFile(const QString& fileName)
     return decodeSettings(file.readAll());
 }
 
+constexpr int kSyncDelayMs = 250;
+
 } // namespace
 
 SettingsStore::SettingsStore(const QString& application, QObject* parent)
@@ -42,6 +44,10 @@ SettingsStore::SettingsStore(const QString& application, QObject* parent)
 {
     // An unreadable file starts the run with the defaults; sync() reports it and leaves the file alone.
     m_values = readFile(m_fileName).value();
+    m_syncTimer.setSingleShot(true);
+    m_syncTimer.setInterval(kSyncDelayMs);
+    // A failure keeps the changes; the sync at exit tries again and reports it.
+    connect(&m_syncTimer, &QTimer::timeout, this, [this] { (void)sync(); });
 }
 
 SettingsStore::~SettingsStore()
@@ -105,14 +111,8 @@ void SettingsStore::write(const QString& path, const QString& value)
     m_values.insert(path, value);
     m_written.insert(path);
     m_dirty = true;
-    if (!m_syncPosted) {
-        m_syncPosted = true;
-        QTimer::singleShot(0, this, [this] {
-            m_syncPosted = false;
-            // A failure keeps the changes; the sync at exit tries again and reports it.
-            (void)sync();
-        });
-    }
+    // Dragging a scroll bar changes a value many times a second: one write a moment after the last change.
+    m_syncTimer.start();
 }
 
 Result SettingsStore::sync()

@@ -7,13 +7,14 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QTimer>
 
 namespace core {
 
 // The per-user settings: string values addressed by the keys of the settings table, kept as an INI file
 // (~/.config/Sprechkit/<application>.ini). Changes are held in memory and written by sync(), which the event
-// loop also runs soon after a change (the per-voice values are stored at once). A write goes to a new file that
-// replaces the old one only when it was written whole, so a full disk never leaves a broken settings file.
+// loop also runs a moment after the last change (the per-voice values are stored at once). A write goes to a new file
+// that replaces the old one only when it was written whole, so a full disk never leaves a broken settings file.
 class SettingsStore : public QObject {
     Q_OBJECT
 public:
@@ -47,7 +48,7 @@ private:
     QMap<QString, QString> m_values;
     QSet<QString> m_written; // keys this run has set: they win over the file's values when merging
     bool m_dirty = false;
-    bool m_syncPosted = false;
+    QTimer m_syncTimer;
 };
 
 } // namespace core
