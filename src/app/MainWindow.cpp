@@ -10,6 +10,7 @@
 #include "core/ProcessPriority.h"
 #include "core/ProgramLocation.h"
 #include "core/ScriptFile.h"
+#include "core/SettingsKeys.h"
 #include "core/SettingsStore.h"
 #include "form/SettingsArea.h"
 #include "form/TextBox.h"
@@ -84,16 +85,18 @@ void MainWindow::createSubsystems(const QString& settingsApplication, const QStr
     m_dictionary = std::make_unique<text::DictionaryList>(m_controls, dictionaryPath);
     m_speakingControl = std::make_unique<speech::SpeakingControl>(
         m_controls, m_state, *m_voice, *m_eventLog,
-        speech::SpeakingControl::Callbacks{[this](QString* error) { return ChkWords(error); },
-                                           [this] { unload(m_state.speechFailed); }});
+        speech::SpeakingControl::Callbacks{
+            [this] { return ChkWords(); },
+            [this] {
+                unload(m_state.speechError.isEmpty() ? core::Result() : core::Result::failure(m_state.speechError));
+            }});
     m_engineSetup = std::make_unique<speech::EngineSetup>(m_controls, m_state, *m_voice, *m_settings, *m_eventLog,
                                                           *m_speakingControl);
     m_engineEvents =
         std::make_unique<speech::EngineEvents>(m_controls, m_state, *m_voice, *m_eventLog, *m_speakingControl);
-    m_wavSaver =
-        std::make_unique<wav::WavSaver>(m_controls, m_state, *m_voice, *m_engineSetup, *m_eventLog,
-                                        wav::WavSaver::Callbacks{[this](QString* error) { return ChkWords(error); },
-                                                                 [this](bool ok) { wavTargetFinished(ok); }});
+    m_wavSaver = std::make_unique<wav::WavSaver>(
+        m_controls, m_state, *m_voice, *m_engineSetup, *m_eventLog,
+        wav::WavSaver::Callbacks{[this] { return ChkWords(); }, [this](const core::Result& saved) { unload(saved); }});
     m_wavSaver->setProgressClock(m_clock);
 }
 
@@ -109,9 +112,9 @@ bool MainWindow::load(const QStringList& arguments)
     return !m_unloaded;
 }
 
-bool MainWindow::ChkWords(QString* error)
+core::Result MainWindow::ChkWords()
 {
-    return text::ChkWords(m_controls, m_state, *m_dictionary, m_clock, m_locale, error);
+    return text::ChkWords(m_controls, m_state, *m_dictionary, m_clock, m_locale);
 }
 
 void MainWindow::settingsToggled()
@@ -130,48 +133,50 @@ void MainWindow::choosePath()
     m_controls.tPath->setText(field);
 }
 
-void MainWindow::wavTargetFinished(bool ok)
-{
-    unload(!ok);
-}
-
-void MainWindow::unload(bool failed)
+void MainWindow::unload(const core::Result& job)
 {
     if (m_unloaded)
         return;
     m_unloaded = true;
     m_clockTimer->stop();
-    if (failed) {
-        // An unattended job failed, often in a window nobody sees: tell the caller what went wrong.
-        const QStringList lines = m_eventLog->text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-        for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
-            if (line->contains(QLatin1String("rror: "))) {
-                QTextStream(stderr) << "sprechkit: " << line->section(QStringLiteral("  "), 1) << Qt::endl;
-                break;
-            }
-        }
-    }
+    const bool unattended = m_state.run.scriptRun || m_state.run.hide > 0 || m_state.run.close > 0;
+    QStringList errors;
+    if (!job)
+        errors.append(job.error());
     releaseVoice();
 
+    QStringList saveErrors;
+    const auto keep = [&saveErrors](const core::Result& saved) {
+        if (!saved && !saveErrors.contains(saved.error()))
+            saveErrors.append(saved.error());
+    };
     if (m_state.run.wavTarget.isEmpty() && m_settings) {
-        app::SaveSet(m_controls, m_state, *m_settings);
-        QString error;
-        if (!m_dictionary->SaveWords(&error))
-            QTextStream(stderr) << "sprechkit: the dictionary could not be saved: " << error << Qt::endl;
+        keep(app::SaveSet(m_controls, m_state, *m_settings));
+        if (const core::Result saved = m_dictionary->SaveWords(); !saved)
+            keep(core::Result::failure(QStringLiteral("The dictionary was not saved. ") + saved.error()));
     }
-    const bool unattended = m_state.run.scriptRun || m_state.run.hide > 0 || m_state.run.close > 0;
     if (!unattended && m_settings) {
+        using namespace core::setting;
         const Qt::WindowStates states = windowState();
         const int code = states & Qt::WindowMinimized ? 1 : states & Qt::WindowMaximized ? 2 : 0;
-        const QString main = core::SettingsStore::mainSection();
         if (code == 0) {
-            m_settings->setValue(main, QStringLiteral("Window.Top"), QString::number(y()));
-            m_settings->setValue(main, QStringLiteral("Window.Left"), QString::number(x()));
+            m_settings->setValue(kWindowTop, QString::number(y()));
+            m_settings->setValue(kWindowLeft, QString::number(x()));
         }
-        m_settings->setValue(main, QStringLiteral("Window.State"), QString::number(code));
-        m_settings->sync();
+        m_settings->setValue(kWindowState, QString::number(code));
+        keep(m_settings->sync());
     }
-    endProgram(failed ? 1 : 0);
+    errors.append(saveErrors);
+
+    // An unattended job often runs in a window nobody sees: tell the caller what went wrong, and end non-zero.
+    for (const QString& error : std::as_const(errors))
+        QTextStream(stderr) << "sprechkit: " << error << Qt::endl;
+    if (!unattended && !saveErrors.isEmpty())
+        core::showMessage({QStringLiteral(" FEHLER:"),
+                           QStringLiteral("Beim Beenden konnte nicht alles gespeichert werden:    \r\n\r\n") +
+                               saveErrors.join(QStringLiteral("\r\n")),
+                           core::MessageButtons::Ok, core::MessageIcon::Exclamation});
+    endProgram(!job || (unattended && !saveErrors.isEmpty()) ? 1 : 0);
 }
 
 void MainWindow::abort(int exitCode)
@@ -191,7 +196,8 @@ void MainWindow::releaseVoice()
         return;
     if (m_engineEvents)
         QObject::disconnect(m_voice.get(), nullptr, m_engineEvents.get(), nullptr);
-    m_voice->speak(QString(), speech::SpeakPurgeBeforeSpeak);
+    // The program is ending; a voice that cannot be silenced stops with it.
+    (void)m_voice->speak(QString(), speech::SpeakPurgeBeforeSpeak);
 }
 
 void MainWindow::endProgram(int exitCode)
@@ -203,7 +209,7 @@ void MainWindow::endProgram(int exitCode)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    unload(false);
+    unload();
     event->accept();
 }
 
@@ -216,13 +222,12 @@ void MainWindow::MakeINI()
     script.rate = m_controls.hsRate->value();
     script.volume = m_controls.hsVolume->value();
     script.format = m_controls.coFormat->currentText();
-    QString error;
-    if (!core::writeScriptFile(path, script, &error)) {
+    if (const core::Result written = core::writeScriptFile(path, script); !written) {
         // Confirming a file that was never written would send the user looking for it.
-        core::showMessage(
-            {QStringLiteral(" FEHLER:"),
-             QStringLiteral("  Datei ''") + path + QStringLiteral("'' konnte nicht erstellt werden.    \r\n") + error,
-             core::MessageButtons::Ok, core::MessageIcon::Exclamation});
+        core::showMessage({QStringLiteral(" FEHLER:"),
+                           QStringLiteral("  Datei ''") + path +
+                               QStringLiteral("'' konnte nicht erstellt werden.    \r\n") + written.error(),
+                           core::MessageButtons::Ok, core::MessageIcon::Exclamation});
         return;
     }
     core::showMessage({m_baseCaption, QStringLiteral("  ''") + path + QStringLiteral("'' wurde erstellt.    ")});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Result.h"
 #include "form/Controls.h"
 #include "form/WindowState.h"
 
@@ -75,8 +76,9 @@ public:
     void createSubsystems(const QString& settingsApplication, const QString& dictionaryPath);
 
     // The unload handler: releases the voice, saves settings and dictionary unless a WAV target was set, stores
-    // the placement in interactive runs, and ends the program. failed marks an unattended job that failed.
-    void unload(bool failed = false);
+    // the placement in interactive runs, and ends the program. job is the outcome of an unattended job; its error
+    // and any failed save go to stderr and end the run non-zero (an interactive run shows a failed save in a box).
+    void unload(const core::Result& job = {});
     // Ends the program without the unload handler's saving (failed start-up, missing script).
     void abort(int exitCode);
 
@@ -91,10 +93,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    bool ChkWords(QString* error);
+    core::Result ChkWords();
     void settingsToggled();
     void choosePath();
-    void wavTargetFinished(bool ok);
     void releaseVoice();
     void endProgram(int exitCode);
 

@@ -26,41 +26,44 @@ int checkValue(const QAbstractButton* box)
     return box->isChecked() ? 1 : 0;
 }
 
-void SaveSet(const form::Controls& c, const form::WindowState& state, core::SettingsStore& settings)
+QList<CheckSetting> checkSettings(const form::Controls& c)
 {
-    const QString main = core::SettingsStore::mainSection();
+    using namespace core::setting;
+    return {{&kCheckCaseSens, c.ckCSens},  {&kCheckClipboard, c.ckClip}, {&kCheckEvents, c.ckEvents},
+            {&kCheckMessage, c.ckMessage}, {&kCheckSecounds, c.ckSec},   {&kCheckSettings, c.ckSet},
+            {&kCheckWords, c.ckWords}};
+}
+
+core::Result SaveSet(const form::Controls& c, const form::WindowState& state, core::SettingsStore& settings)
+{
+    using namespace core::setting;
     const auto number = [](int value) { return QString::number(value); };
 
-    settings.setValue(main, QStringLiteral("Wave.Path"), c.tPath->text());
-    settings.setValue(main, QStringLiteral("Wave.File"), state.manualFileName);
-    settings.setValue(main, QStringLiteral("Wave.Auto"), number(checkValue(c.ckAuto)));
+    settings.setValue(kWavePath, c.tPath->text());
+    settings.setValue(kWaveFile, state.manualFileName);
+    settings.setValue(kWaveAuto, number(checkValue(c.ckAuto)));
 
-    const std::pair<const char*, const QAbstractButton*> boxes[] = {
-        {"Check.CaseSens", c.ckCSens},  {"Check.Clipboard", c.ckClip}, {"Check.Events", c.ckEvents},
-        {"Check.Message", c.ckMessage}, {"Check.Secounds", c.ckSec},   {"Check.Settings", c.ckSet},
-        {"Check.Words", c.ckWords}};
-    for (const auto& [key, box] : boxes)
-        settings.setValue(main, QLatin1String(key), number(checkValue(box)));
+    for (const CheckSetting& setting : checkSettings(c))
+        settings.setValue(*setting.key, number(checkValue(setting.box)));
 
     QString message;
     if (c.oMin->isChecked())
         message = QStringLiteral("Minute");
     if (c.oStd->isChecked())
         message = QStringLiteral("Hour");
-    settings.setValue(main, QStringLiteral("Option.Message"), message);
-    settings.setValue(main, QStringLiteral("Option.TaskPriority"),
-                      QLatin1String(kPriorityNames[qBound(0, state.priorityIndex, 3)]));
+    settings.setValue(kOptionMessage, message);
+    settings.setValue(kOptionTaskPriority, QLatin1String(kPriorityNames[qBound(0, state.priorityIndex, 3)]));
 
-    settings.setValue(core::SettingsStore::voicesSection(), QStringLiteral("Device"), c.coDevice->currentText());
-    settings.setValue(core::SettingsStore::voicesSection(), QStringLiteral("Selected"), c.coVoice->currentText());
+    settings.setValue(kDevice, c.coDevice->currentText());
+    settings.setValue(kSelected, c.coVoice->currentText());
 
     if (state.run.saveFlag == 1) {
-        const QString voice = core::SettingsStore::voiceSection(c.coVoice->currentText());
-        settings.setValue(voice, QStringLiteral("Format"), c.coFormat->currentText());
-        settings.setValue(voice, QStringLiteral("Rate"), number(c.hsRate->value()));
-        settings.setValue(voice, QStringLiteral("Volume"), number(c.hsVolume->value()));
+        const QString voice = c.coVoice->currentText();
+        settings.setVoiceValue(kFormat, voice, c.coFormat->currentText());
+        settings.setVoiceValue(kRate, voice, number(c.hsRate->value()));
+        settings.setVoiceValue(kVolume, voice, number(c.hsVolume->value()));
     }
-    settings.sync();
+    return settings.sync();
 }
 
 } // namespace app

@@ -1,16 +1,19 @@
 #include "app/Startup.h"
 
 #include "app/MainWindow.h"
+#include "app/SaveSet.h"
 #include "core/CommandLine.h"
 #include "core/IniFile.h"
 #include "core/MessageBox.h"
 #include "core/ProgramLocation.h"
+#include "core/SettingsKeys.h"
 #include "core/SettingsStore.h"
 #include "core/StandardInput.h"
 #include "core/Version.h"
 #include "form/SettingsArea.h"
 #include "form/TextBox.h"
 #include "speech/EngineSetup.h"
+#include "speech/EventLog.h"
 #include "speech/Voice.h"
 #include "system/FileAssociation.h"
 #include "system/StartProcedure.h"
@@ -33,51 +36,28 @@ namespace {
 
 const QString kMakerCode = QStringLiteral("SK");
 
-// A failure inside the load handler; caught once, in Startup::run.
-struct StartupError {
-    QString description;
-};
-
-[[noreturn]] void notANumber(const QString& key, const QString& value)
-{
-    throw StartupError{QStringLiteral("The stored value \"%1\" of \"%2\" is not a number.").arg(value, key)};
-}
-
-int storedInteger(const QString& key, const QString& value)
-{
-    bool ok = false;
-    const int number = value.trimmed().toInt(&ok);
-    if (!ok)
-        notANumber(key, value);
-    return number;
-}
-
-double storedNumber(const QString& key, const QString& value)
-{
-    bool ok = false;
-    const double number = value.trimmed().toDouble(&ok);
-    if (!ok)
-        notANumber(key, value);
-    return number;
-}
-
 // Setting a box's value runs its handler, like a user's click, whenever the value changes.
-void setCheckValue(QAbstractButton* box, const QString& key, int value)
+core::Result setCheckValue(QAbstractButton* box, const core::SettingsKey& key, int value)
 {
     auto* checkBox = qobject_cast<QCheckBox*>(box);
     if (value == 2 && checkBox) {
         checkBox->setTristate(true);
         checkBox->setCheckState(Qt::PartiallyChecked);
-        return;
+        return {};
     }
     if (value != 0 && value != 1)
-        throw StartupError{QStringLiteral("Invalid value %1 of \"%2\" for a check box.").arg(value).arg(key)};
+        return core::Result::failure(
+            QStringLiteral("Invalid value %1 of \"%2\" for a check box.").arg(value).arg(key.key()));
     box->setChecked(value == 1);
+    return {};
 }
 
-int scriptNumber(const QString& value)
+core::Result restoreCheckBox(QAbstractButton* box, const core::SettingsKey& key, const core::SettingsStore& settings)
 {
-    return int(qRound(core::leadingNumber(value)));
+    const core::ResultOf<int> value = core::storedInteger(key, settings.value(key));
+    if (!value)
+        return value.result();
+    return setCheckValue(box, key, value.value());
 }
 
 } // namespace
@@ -89,20 +69,18 @@ Startup::Startup(app::MainWindow& window)
 
 bool Startup::run(const QStringList& arguments)
 {
-    try {
-        load(arguments);
+    const core::Result loaded = load(arguments);
+    if (loaded)
         return true;
-    } catch (const StartupError& error) {
-        core::showMessage({QStringLiteral("VOZIve"),
-                           QStringLiteral("Error in initialization: \r\n\r\n") + error.description +
-                               QStringLiteral("\r\n\r\nShutting down."),
-                           core::MessageButtons::Ok, core::MessageIcon::Critical});
-        m_window.abort(1);
-        return false;
-    }
+    core::showMessage({QStringLiteral("VOZIve"),
+                       QStringLiteral("Error in initialization: \r\n\r\n") + loaded.error() +
+                           QStringLiteral("\r\n\r\nShutting down."),
+                       core::MessageButtons::Ok, core::MessageIcon::Critical});
+    m_window.abort(1);
+    return false;
 }
 
-void Startup::load(const QStringList& arguments)
+core::Result Startup::load(const QStringList& arguments)
 {
     form::WindowState& state = m_window.state();
     const form::Controls& c = m_window.controls();
@@ -122,22 +100,24 @@ void Startup::load(const QStringList& arguments)
                               core::GetDataStem() + QStringLiteral("wrd"));
 
     if (!analyseArguments(arguments))
-        return;
+        return {}; // the missing-script box has been shown and the run ended
 
     c.lVoice->setText(QStringLiteral("\u263A"));
     c.ckStart->setEnabled(false);
     c.cSave->setEnabled(false);
 
-    restorePlacementAndOptions();
+    if (core::Result restored = restorePlacementAndOptions(); !restored)
+        return restored;
 
     m_window.engineSetup().SpeechInit();
     if (m_window.voice()->voices().isEmpty())
-        throw StartupError{QStringLiteral("No speech voice is installed (espeak-ng-data is missing).")};
+        return core::Result::failure(QStringLiteral("No speech voice is installed (espeak-ng-data is missing)."));
     restoreDeviceAndVoice();
-    restoreWaveSettings();
+    if (core::Result restored = restoreWaveSettings(); !restored)
+        return restored;
 
     state.run.saveFlag =
-        state.run.scriptRun ? scriptNumber(scriptValue(QStringLiteral("Voice"), QStringLiteral("Save"))) : 1;
+        state.run.scriptRun ? core::leadingInteger(scriptValue(QStringLiteral("Voice"), QStringLiteral("Save"))) : 1;
     sys::ChkRegistry();
     m_window.engineSetup().LoadVoiceSet();
     m_window.dictionary()->LoadWords();
@@ -145,10 +125,13 @@ void Startup::load(const QStringList& arguments)
         state.lastClipboardText = clipboard->text();
 
     readScriptProgramKeys();
-    if (state.run.hide == 0)
-        showWindow();
+    if (state.run.hide == 0) {
+        if (core::Result shown = showWindow(); !shown)
+            return shown;
+    }
     startJob();
     state.startupComplete = true;
+    return {};
 }
 
 bool Startup::analyseArguments(const QStringList& arguments)
@@ -172,49 +155,53 @@ bool Startup::analyseArguments(const QStringList& arguments)
     return true;
 }
 
-void Startup::restorePlacementAndOptions()
+core::Result Startup::restorePlacementAndOptions()
 {
+    using namespace core::setting;
     const form::Controls& c = m_window.controls();
-    const QString main = core::SettingsStore::mainSection();
     core::SettingsStore& settings = *m_window.settings();
 
-    const int windowState = storedInteger(QStringLiteral("Window.State"), stored(QStringLiteral("Window.State"), "0"));
-    const double top = storedNumber(QStringLiteral("Window.Top"), stored(QStringLiteral("Window.Top"), "32"));
-    const double left = storedNumber(QStringLiteral("Window.Left"), stored(QStringLiteral("Window.Left"), "32"));
-    m_window.move(qRound(left), qRound(top));
+    const core::ResultOf<int> windowState = core::storedInteger(kWindowState, settings.value(kWindowState));
+    if (!windowState)
+        return windowState.result();
+    const core::ResultOf<int> top = core::storedPixels(kWindowTop, settings.value(kWindowTop));
+    if (!top)
+        return top.result();
+    const core::ResultOf<int> left = core::storedPixels(kWindowLeft, settings.value(kWindowLeft));
+    if (!left)
+        return left.result();
+    m_window.move(left.value(), top.value());
     form::ckSetX(c);
 
-    const std::tuple<const char*, QAbstractButton*, const char*> boxes[] = {
-        {"Check.CaseSens", c.ckCSens, "1"},  {"Check.Clipboard", c.ckClip, "0"}, {"Check.Events", c.ckEvents, "0"},
-        {"Check.Message", c.ckMessage, "0"}, {"Check.Secounds", c.ckSec, "0"},   {"Check.Settings", c.ckSet, "0"},
-        {"Check.Words", c.ckWords, "1"}};
-    for (const auto& [key, box, defaultValue] : boxes) {
-        const QString name = QLatin1String(key);
-        setCheckValue(box, name, storedInteger(name, stored(name, QLatin1String(defaultValue))));
+    for (const CheckSetting& setting : checkSettings(c)) {
+        if (core::Result restored = restoreCheckBox(setting.box, *setting.key, settings); !restored)
+            return restored;
     }
     // After the settings area has set the window's size: resizing a minimised or maximised window would put it
     // back into the normal state.
-    m_window.setWindowState(windowState == 1   ? Qt::WindowMinimized
-                            : windowState == 2 ? Qt::WindowMaximized
-                                               : Qt::WindowNoState);
+    m_window.setWindowState(windowState.value() == 1   ? Qt::WindowMinimized
+                            : windowState.value() == 2 ? Qt::WindowMaximized
+                                                       : Qt::WindowNoState);
 
-    const QString message = stored(QStringLiteral("Option.Message"), QStringLiteral("Hour")).toUpper();
+    const QString message = settings.value(kOptionMessage).toUpper();
     if (message == QLatin1String("HOUR"))
         c.oStd->setChecked(true);
     else if (message == QLatin1String("MINUTE"))
         c.oMin->setChecked(true);
 
-    const QString priority = stored(QStringLiteral("Option.TaskPriority"), QStringLiteral("High")).toUpper();
+    const QString priority = settings.value(kOptionTaskPriority).toUpper();
     for (QRadioButton* option : c.oTask) {
         if (option->text().toUpper() == priority)
             option->setChecked(true);
     }
 
-    m_transparency = stored(QStringLiteral("Window.Transparency"), QStringLiteral("0"));
-    settings.setValue(main, QStringLiteral("Window.Transparency"), m_transparency);
-    m_shadow = stored(QStringLiteral("Window.Shadow"), QStringLiteral("1"));
-    settings.setValue(main, QStringLiteral("Window.Shadow"), m_shadow);
-    settings.sync();
+    m_transparency = settings.value(kWindowTransparency);
+    settings.setValue(kWindowTransparency, m_transparency);
+    m_shadow = settings.value(kWindowShadow);
+    settings.setValue(kWindowShadow, m_shadow);
+    // Not fatal at start-up: the changes are kept, and the sync at exit tries again and reports a failure.
+    (void)settings.sync();
+    return {};
 }
 
 void Startup::restoreDeviceAndVoice()
@@ -223,44 +210,46 @@ void Startup::restoreDeviceAndVoice()
     const form::WindowState& state = m_window.state();
     const core::SettingsStore& settings = *m_window.settings();
 
-    const QString device =
-        settings.value(core::SettingsStore::voicesSection(), QStringLiteral("Device"), c.coDevice->currentText());
+    const QString device = settings.value(core::setting::kDevice, c.coDevice->currentText());
     for (int i = 0; i < c.coDevice->count(); ++i) {
         if (c.coDevice->itemText(i) == device)
             c.coDevice->setCurrentIndex(i);
     }
 
-    QString voice =
-        settings.value(core::SettingsStore::voicesSection(), QStringLiteral("Selected"), c.coVoice->currentText());
+    QString voice = settings.value(core::setting::kSelected, c.coVoice->currentText());
     if (state.run.scriptRun)
         voice = scriptValue(QStringLiteral("Voice"), QStringLiteral("Voice"));
     for (int i = 0; i < c.coVoice->count(); ++i) {
         if (c.coVoice->itemText(i).trimmed() == voice.trimmed()) {
             c.coVoice->setCurrentIndex(i);
-            m_window.voice()->setVoice(i);
+            if (const core::Result set = m_window.voice()->setVoice(i); !set)
+                m_window.eventLog().AppendLog(QStringLiteral("Set voice error: "), set.error());
         }
     }
 }
 
-void Startup::restoreWaveSettings()
+core::Result Startup::restoreWaveSettings()
 {
+    using namespace core::setting;
     const form::Controls& c = m_window.controls();
     form::WindowState& state = m_window.state();
-    const int autoName = storedInteger(QStringLiteral("Wave.Auto"), stored(QStringLiteral("Wave.Auto"), "0"));
-    setCheckValue(c.ckAuto, QStringLiteral("Wave.Auto"), autoName);
-    state.manualFileName = stored(QStringLiteral("Wave.File"), QStringLiteral("SpeechOut.wav"));
-    c.tPath->setText(stored(QStringLiteral("Wave.Path"), core::GetDataDir()));
+    const core::SettingsStore& settings = *m_window.settings();
+    if (core::Result restored = restoreCheckBox(c.ckAuto, kWaveAuto, settings); !restored)
+        return restored;
+    state.manualFileName = settings.value(kWaveFile);
+    c.tPath->setText(settings.value(kWavePath, core::GetDataDir()));
     if (!c.ckAuto->isChecked())
         c.tFile->setText(state.manualFileName);
+    return {};
 }
 
 void Startup::readScriptProgramKeys()
 {
     core::RunMode& run = m_window.state().run;
     if (run.scriptRun) {
-        run.hide = scriptNumber(scriptValue(QStringLiteral("Program"), QStringLiteral("Hide")));
-        run.start = scriptNumber(scriptValue(QStringLiteral("Program"), QStringLiteral("Start")));
-        run.close = scriptNumber(scriptValue(QStringLiteral("Program"), QStringLiteral("Close")));
+        run.hide = core::leadingInteger(scriptValue(QStringLiteral("Program"), QStringLiteral("Hide")));
+        run.start = core::leadingInteger(scriptValue(QStringLiteral("Program"), QStringLiteral("Start")));
+        run.close = core::leadingInteger(scriptValue(QStringLiteral("Program"), QStringLiteral("Close")));
     }
     if (run.optionArgument == QLatin1String("!"))
         run.close = 1;
@@ -274,15 +263,22 @@ void Startup::readScriptProgramKeys()
         run.hide = 1;
 }
 
-void Startup::showWindow()
+core::Result Startup::showWindow()
 {
-    const double transparency = storedNumber(QStringLiteral("Window.Transparency"), m_transparency);
-    storedNumber(QStringLiteral("Window.Shadow"), m_shadow); // the window manager draws the shadow
-    if (transparency > 255)
-        throw StartupError{QStringLiteral("Window.Transparency %1 is out of range (0 to 255).").arg(m_transparency)};
+    using namespace core::setting;
+    const core::ResultOf<double> transparency = core::storedNumber(kWindowTransparency, m_transparency);
+    if (!transparency)
+        return transparency.result();
+    // Checked like the other numbers, though the window manager draws the shadow.
+    if (const core::ResultOf<double> shadow = core::storedNumber(kWindowShadow, m_shadow); !shadow)
+        return shadow.result();
+    if (transparency.value() > 255)
+        return core::Result::failure(
+            QStringLiteral("Window.Transparency %1 is out of range (0 to 255).").arg(m_transparency));
     m_window.show();
-    if (transparency > 0)
-        m_window.setWindowOpacity((255 - transparency) / 255.0);
+    if (transparency.value() > 0)
+        m_window.setWindowOpacity((255 - transparency.value()) / 255.0);
+    return {};
 }
 
 void Startup::startJob()
@@ -295,7 +291,7 @@ void Startup::startJob()
         if (state.run.wavTarget.isEmpty())
             c.ckStart->setChecked(true);
         else
-            m_window.wavSaver().Save();
+            (void)m_window.wavSaver().Save(); // a WAV target ends the run through its callback, with the error
     };
 
     if (state.run.commandLineTextRun) {
@@ -308,15 +304,10 @@ void Startup::startJob()
         }
         if (!text.isEmpty())
             c.tAusgabe->setText(text);
-        state.run.start = scriptNumber(scriptValue(QStringLiteral("Program"), QStringLiteral("Start")));
+        state.run.start = core::leadingInteger(scriptValue(QStringLiteral("Program"), QStringLiteral("Start")));
         if (state.run.hide == 1 || state.run.start == 1)
             start();
     }
-}
-
-QString Startup::stored(const QString& key, const QString& defaultValue) const
-{
-    return m_window.settings()->value(core::SettingsStore::mainSection(), key, defaultValue);
 }
 
 QString Startup::scriptValue(const QString& section, const QString& key) const

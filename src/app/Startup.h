@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -18,15 +20,15 @@ public:
     bool run(const QStringList& arguments);
 
 private:
-    void load(const QStringList& arguments);
+    // A failure ends the start-up at once; run() shows it in the one start-up error box.
+    core::Result load(const QStringList& arguments);
     bool analyseArguments(const QStringList& arguments);
-    void restorePlacementAndOptions();
+    core::Result restorePlacementAndOptions();
     void restoreDeviceAndVoice();
-    void restoreWaveSettings();
+    core::Result restoreWaveSettings();
     void readScriptProgramKeys();
-    void showWindow();
+    core::Result showWindow();
     void startJob();
-    QString stored(const QString& key, const QString& defaultValue) const;
     QString scriptValue(const QString& section, const QString& key) const;
 
     app::MainWindow& m_window;

@@ -2,6 +2,7 @@
 
 #include "core/CommandLine.h"
 #include "core/IniFile.h"
+#include "core/SettingsKeys.h"
 
 namespace core {
 
@@ -10,7 +11,8 @@ bool runNeverShowsWindow(const RunMode& run)
     if (!run.missingScriptMessage.isEmpty() || !run.wavTarget.isEmpty() || run.optionArgument == QLatin1String("!!"))
         return true;
     return run.scriptRun &&
-           leadingNumber(ReadINI(run.scriptPath, QStringLiteral("Program"), QStringLiteral("Hide"), true)) != 0;
+           // Converted as the start-up converts it, so both agree on "Hide = 0.3" (shown).
+           leadingInteger(ReadINI(run.scriptPath, QStringLiteral("Program"), QStringLiteral("Hide"), true)) != 0;
 }
 
 } // namespace core

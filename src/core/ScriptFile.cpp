@@ -1,6 +1,6 @@
 #include "core/ScriptFile.h"
 
-#include <QSaveFile>
+#include "core/SafeWrite.h"
 
 namespace core {
 
@@ -47,14 +47,9 @@ QString makeIniText(const ScriptState& state)
     return ini;
 }
 
-bool writeScriptFile(const QString& path, const ScriptState& state, QString* error)
+Result writeScriptFile(const QString& path, const ScriptState& state)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(makeIniText(state).toUtf8()) >= 0 && file.commit())
-        return true;
-    if (error)
-        *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
-    return false;
+    return replaceFileContents(path, makeIniText(state).toUtf8());
 }
 
 } // namespace core

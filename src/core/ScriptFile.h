@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QString>
 
 namespace core {
@@ -16,7 +18,7 @@ struct ScriptState {
 // The exact text of the script file, CR LF line ends, every "=" in the ninth column.
 QString makeIniText(const ScriptState& state);
 
-// Writes it to path (replacing any file); false with an English description on failure.
-bool writeScriptFile(const QString& path, const ScriptState& state, QString* error = nullptr);
+// Writes it to path, replacing any file only once the new one is written whole.
+Result writeScriptFile(const QString& path, const ScriptState& state);
 
 } // namespace core

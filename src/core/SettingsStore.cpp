@@ -1,56 +1,137 @@
 #include "core/SettingsStore.h"
 
+#include "core/SafeWrite.h"
+#include "core/SettingsFormat.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QTimer>
 
 namespace core {
 
 namespace {
 
-// "/" separates groups in QSettings; a voice description may hold one, so escape it first.
-QString keyPath(const QString& section, const QString& key)
+// "/" separates groups; a voice description may hold one, so escape it first.
+QString escapeGroup(const QString& name)
 {
-    QStringList parts = section.split(QLatin1Char('\\'));
-    for (QString& part : parts)
-        part.replace(QLatin1Char('/'), QStringLiteral("%2F"));
-    QString escapedKey = key;
-    escapedKey.replace(QLatin1Char('/'), QStringLiteral("%2F"));
-    return parts.join(QLatin1Char('/')) + QLatin1Char('/') + escapedKey;
+    QString escaped = name;
+    return escaped.replace(QLatin1Char('/'), QStringLiteral("%2F"));
 }
+
+// A missing file holds no values; one that exists but cannot be read is an error, so it is never replaced by
+// what little this run wrote.
+ResultOf<QMap<QString, QString>> readFile(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.exists())
+        return QMap<QString, QString>();
+    if (!file.open(QIODevice::ReadOnly))
+        return Result::failure(QStringLiteral("Cannot read %1: %2").arg(fileName, file.errorString()));
+    return decodeSettings(file.readAll());
+}
+
+constexpr int kSyncDelayMs = 250;
 
 } // namespace
 
-SettingsStore::SettingsStore(const QString& application)
-    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Sprechkit"),
-                                             application))
+SettingsStore::SettingsStore(const QString& application, QObject* parent)
+    : QObject(parent)
+    // QSettings only tells where the file is (tests move it with QSettings::setPath); reading and writing are ours.
+    , m_fileName(
+          QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Sprechkit"), application).fileName())
 {
+    // An unreadable file starts the run with the defaults; sync() reports it and leaves the file alone.
+    m_values = readFile(m_fileName).value();
+    m_syncTimer.setSingleShot(true);
+    m_syncTimer.setInterval(kSyncDelayMs);
+    // A failure keeps the changes; the sync at exit tries again and reports it.
+    connect(&m_syncTimer, &QTimer::timeout, this, [this] { (void)sync(); });
 }
 
-SettingsStore::~SettingsStore() = default;
-
-QString SettingsStore::value(const QString& section, const QString& key, const QString& defaultValue) const
+SettingsStore::~SettingsStore()
 {
-    const QVariant stored = m_settings->value(keyPath(section, key));
-    return stored.isValid() ? stored.toString() : defaultValue;
+    // Nobody is left to tell about a failure here: the unload handler has synced and reported before.
+    (void)sync();
 }
 
-void SettingsStore::setValue(const QString& section, const QString& key, const QString& value)
+QString SettingsStore::path(const SettingsKey& key, const QString& voice)
 {
-    m_settings->setValue(keyPath(section, key), value);
+    QString section = QStringLiteral("Sprechkit");
+    if (key.section != SettingsSection::Main)
+        section += QStringLiteral("/Voices");
+    if (key.section == SettingsSection::PerVoice)
+        section += u'/' + escapeGroup(voice);
+    return section + u'/' + escapeGroup(key.key());
 }
 
-bool SettingsStore::contains(const QString& section, const QString& key) const
+QString SettingsStore::value(const SettingsKey& key) const
 {
-    return m_settings->contains(keyPath(section, key));
+    Q_ASSERT(key.section != SettingsSection::PerVoice && key.defaultValue);
+    return read(path(key, QString()), QString::fromUtf8(key.defaultValue));
 }
 
-void SettingsStore::sync()
+QString SettingsStore::value(const SettingsKey& key, const QString& runtimeDefault) const
 {
-    m_settings->sync();
+    Q_ASSERT(key.section != SettingsSection::PerVoice);
+    return read(path(key, QString()), runtimeDefault);
 }
 
-QString SettingsStore::fileName() const
+void SettingsStore::setValue(const SettingsKey& key, const QString& value)
 {
-    return m_settings->fileName();
+    Q_ASSERT(key.section != SettingsSection::PerVoice);
+    write(path(key, QString()), value);
+}
+
+QString SettingsStore::voiceValue(const SettingsKey& key, const QString& voice) const
+{
+    Q_ASSERT(key.section == SettingsSection::PerVoice && key.defaultValue);
+    return read(path(key, voice), QString::fromUtf8(key.defaultValue));
+}
+
+void SettingsStore::setVoiceValue(const SettingsKey& key, const QString& voice, const QString& value)
+{
+    Q_ASSERT(key.section == SettingsSection::PerVoice);
+    write(path(key, voice), value);
+}
+
+bool SettingsStore::contains(const SettingsKey& key, const QString& voice) const
+{
+    return m_values.contains(path(key, voice));
+}
+
+QString SettingsStore::read(const QString& path, const QString& defaultValue) const
+{
+    return m_values.value(path, defaultValue);
+}
+
+void SettingsStore::write(const QString& path, const QString& value)
+{
+    m_values.insert(path, value);
+    m_written.insert(path);
+    m_dirty = true;
+    // Dragging a scroll bar changes a value many times a second: one write a moment after the last change.
+    m_syncTimer.start();
+}
+
+Result SettingsStore::sync()
+{
+    if (!m_dirty)
+        return {};
+    // The folder is missing before the first run; an error creating it shows when the file is written.
+    QDir().mkpath(QFileInfo(m_fileName).absolutePath());
+    const ResultOf<QMap<QString, QString>> onDisk = readFile(m_fileName);
+    if (!onDisk)
+        return Result::failure(QStringLiteral("The settings were not saved. ") + onDisk.error());
+    QMap<QString, QString> merged = onDisk.value();
+    for (const QString& path : std::as_const(m_written))
+        merged.insert(path, m_values.value(path));
+    if (Result written = replaceFileContents(m_fileName, encodeSettings(merged)); !written)
+        return Result::failure(QStringLiteral("The settings were not saved. ") + written.error());
+    m_values = merged;
+    m_dirty = false;
+    return {};
 }
 
 } // namespace core

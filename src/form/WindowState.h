@@ -25,7 +25,7 @@ struct WindowState {
     QString manualFileName;    // the WAV file name the user typed ("Wave.File")
     int priorityIndex = -1;    // the oTask option last selected; -1 until one is
     QString lastClipboardText; // the clipboard text last taken over (at start-up: the text found then)
-    bool speechFailed = false; // a speak failed since start: an unattended run then ends with an error
+    QString speechError;       // the last speak that failed, if any: an unattended run then ends with it
 
     QString captionPrefix;            // the maker code and a blank, or empty; the clock caption starts with it
     bool isAdminRun = false;          // from the start procedure: the caption clock marks it with " ^"

@@ -53,11 +53,6 @@ EngineSetup::EngineSetup(const form::Controls& controls, form::WindowState& stat
     connect(&m_voice, &Voice::audioOutputsChanged, this, &EngineSetup::refreshDevices);
 }
 
-QString EngineSetup::voiceSection() const
-{
-    return core::SettingsStore::voiceSection(m_controls.coVoice->currentText());
-}
-
 void EngineSetup::SpeechInit()
 {
     // Lists are filled silently; selecting their first entry afterwards is what runs the handlers.
@@ -140,13 +135,12 @@ void EngineSetup::AddFormat(const QString& text, int code)
 void EngineSetup::LoadVoiceSet()
 {
     const QString voiceName = m_controls.coVoice->currentText();
-    const QString section = voiceSection();
     const bool scriptRun = m_state.run.scriptRun;
     const auto scriptValue = [this](const char* key) {
         return core::ReadINI(m_state.run.scriptPath, QStringLiteral("Voice"), QLatin1String(key), true, QString());
     };
 
-    QString format = m_settings.value(section, QStringLiteral("Format"), QString());
+    QString format = m_settings.voiceValue(core::setting::kFormat, voiceName);
     if (scriptRun)
         format = scriptValue("Format");
     if (format.isEmpty()) {
@@ -168,12 +162,12 @@ void EngineSetup::LoadVoiceSet()
     if (formatIndex >= 0)
         m_controls.coFormat->setCurrentIndex(formatIndex);
 
-    double rate = core::leadingNumber(m_settings.value(section, QStringLiteral("Rate"), QStringLiteral("0")));
+    double rate = core::leadingNumber(m_settings.voiceValue(core::setting::kRate, voiceName));
     if (scriptRun)
         rate = core::leadingNumber(scriptValue("Rate"));
     setBar(m_controls.hsRate, barValue(rate, m_controls.hsRate), &Voice::setRate);
 
-    double volume = core::leadingNumber(m_settings.value(section, QStringLiteral("Volume"), QStringLiteral("100")));
+    double volume = core::leadingNumber(m_settings.voiceValue(core::setting::kVolume, voiceName));
     if (scriptRun)
         volume = core::leadingNumber(scriptValue("Volume"));
     setBar(m_controls.hsVolume, barValue(volume, m_controls.hsVolume), &Voice::setVolume);
@@ -192,9 +186,8 @@ void EngineSetup::voiceSelected()
 {
     if (!m_state.startupComplete)
         return;
-    QString error;
-    if (!m_voice.setVoice(m_controls.coVoice->currentIndex(), &error)) {
-        m_log.AppendLog(QStringLiteral("Set voice error: "), error);
+    if (const core::Result set = m_voice.setVoice(m_controls.coVoice->currentIndex()); !set) {
+        m_log.AppendLog(QStringLiteral("Set voice error: "), set.error());
         return;
     }
     LoadVoiceSet();
@@ -202,9 +195,8 @@ void EngineSetup::voiceSelected()
 
 void EngineSetup::deviceSelected()
 {
-    QString error;
-    if (!m_voice.setAudioOutput(m_controls.coDevice->currentIndex(), &error)) {
-        m_log.AppendLog(QStringLiteral("Set audio output error: "), error);
+    if (const core::Result set = m_voice.setAudioOutput(m_controls.coDevice->currentIndex()); !set) {
+        m_log.AppendLog(QStringLiteral("Set audio output error: "), set.error());
         return;
     }
     // A new output starts in its own format; give it the chosen one.
@@ -216,13 +208,13 @@ void EngineSetup::formatSelected()
     const int index = m_controls.coFormat->currentIndex();
     if (index < 0)
         return;
-    QString error;
-    if (!m_voice.setOutputFormat(m_controls.coFormat->itemData(index).toInt(), &error)) {
-        m_log.AppendLog(QStringLiteral("Set format error: "), error);
+    if (const core::Result set = m_voice.setOutputFormat(m_controls.coFormat->itemData(index).toInt()); !set) {
+        m_log.AppendLog(QStringLiteral("Set format error: "), set.error());
         return;
     }
     if (m_state.startupComplete)
-        m_settings.setValue(voiceSection(), QStringLiteral("Format"), m_controls.coFormat->itemText(index));
+        m_settings.setVoiceValue(core::setting::kFormat, m_controls.coVoice->currentText(),
+                                 m_controls.coFormat->itemText(index));
 }
 
 void EngineSetup::rateChanged()
@@ -232,7 +224,7 @@ void EngineSetup::rateChanged()
     const QString text = QString::number(value);
     m_controls.lRateX->setText(text);
     if (!m_state.run.scriptRun && !m_takingEngineValues)
-        m_settings.setValue(voiceSection(), QStringLiteral("Rate"), text);
+        m_settings.setVoiceValue(core::setting::kRate, m_controls.coVoice->currentText(), text);
 }
 
 void EngineSetup::volumeChanged()
@@ -242,7 +234,7 @@ void EngineSetup::volumeChanged()
     const QString text = QString::number(value);
     m_controls.lVolumeX->setText(text);
     if (!m_state.run.scriptRun && !m_takingEngineValues)
-        m_settings.setValue(voiceSection(), QStringLiteral("Volume"), text);
+        m_settings.setVoiceValue(core::setting::kVolume, m_controls.coVoice->currentText(), text);
 }
 
 } // namespace speech

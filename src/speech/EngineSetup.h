@@ -59,7 +59,6 @@ public:
 
 private:
     void fillDevices();
-    QString voiceSection() const;
     void setBar(QScrollBar* bar, int value, void (Voice::*apply)(int));
 
     form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls

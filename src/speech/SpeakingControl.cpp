@@ -85,12 +85,12 @@ void SpeakingControl::moveCaretToEnd()
 void SpeakingControl::startToggled(bool checked)
 {
     if (checked)
-        start();
+        Start();
     else
-        stop();
+        Stop();
 }
 
-void SpeakingControl::start()
+void SpeakingControl::Start()
 {
     m_state.savedStartEnabled = m_controls.ckStart->isEnabled();
     m_controls.ckStart->setEnabled(true);
@@ -103,21 +103,24 @@ void SpeakingControl::start()
     }
     m_controls.ckPause->setEnabled(true);
     m_controls.tAusgabe->setLocked(true);
-    QString error;
-    if (m_callbacks.prepareText && !m_callbacks.prepareText(&error))
-        return speakFailed(error);
+    if (m_callbacks.prepareText) {
+        if (const core::Result prepared = m_callbacks.prepareText(); !prepared)
+            return speakFailed(prepared.error());
+    }
 
     // A request held by Pause is resumed, not spoken a second time.
     if (!(m_state.paused && m_state.speaking)) {
-        if (m_voice.speak(m_controls.tAusgabe->text(), m_state.speakFlags, &error) == 0)
-            return speakFailed(error);
+        if (const core::ResultOf<int> stream = m_voice.speak(m_controls.tAusgabe->text(), m_state.speakFlags); !stream)
+            return speakFailed(stream.error());
     }
-    if (m_state.paused && !m_voice.resume(&error))
-        return speakFailed(error);
+    if (m_state.paused) {
+        if (const core::Result resumed = m_voice.resume(); !resumed)
+            return speakFailed(resumed.error());
+    }
     SetSpeakingState(true, false);
 }
 
-void SpeakingControl::stop()
+void SpeakingControl::Stop()
 {
     m_log.AppendLog(QStringLiteral("Stop"));
     m_controls.ckPause->setEnabled(false);
@@ -125,18 +128,19 @@ void SpeakingControl::stop()
     m_controls.tAusgabe->setLocked(false);
     moveCaretToEnd();
 
-    QString error;
-    if (m_voice.speak(QString(), SpeakPurgeBeforeSpeak, &error) == 0)
-        return speakFailed(error);
-    if (m_state.paused && !m_voice.resume(&error))
-        return speakFailed(error);
+    if (const core::ResultOf<int> purged = m_voice.speak(QString(), SpeakPurgeBeforeSpeak); !purged)
+        return speakFailed(purged.error());
+    if (m_state.paused) {
+        if (const core::Result resumed = m_voice.resume(); !resumed)
+            return speakFailed(resumed.error());
+    }
     SetSpeakingState(false, false);
 }
 
 void SpeakingControl::speakFailed(const QString& error)
 {
     m_log.AppendLog(QStringLiteral("Speak Error: "), error);
-    m_state.speechFailed = true; // an unattended run reports it when it ends
+    m_state.speechError = QStringLiteral("Speak Error: ") + error; // an unattended run reports it when it ends
     // A failed Start unchecks ckStart here (which runs Stop). A failed Stop returns to idle as well: otherwise
     // the settings stay blocked and the prepared text stays in the box with nothing being spoken.
     SetSpeakingState(false, m_state.paused);
@@ -144,16 +148,15 @@ void SpeakingControl::speakFailed(const QString& error)
 
 void SpeakingControl::pauseToggled(bool checked)
 {
-    QString error;
     if (checked) {
         m_log.AppendLog(QStringLiteral("Pause"));
-        if (!m_voice.pause(&error))
-            m_log.AppendLog(QStringLiteral("Pause Error: "), error);
+        if (const core::Result paused = m_voice.pause(); !paused)
+            m_log.AppendLog(QStringLiteral("Pause Error: "), paused.error());
         SetSpeakingState(m_state.speaking, true);
     } else {
         m_log.AppendLog(QStringLiteral("Resume"));
-        if (!m_voice.resume(&error))
-            m_log.AppendLog(QStringLiteral("Resume Error: "), error);
+        if (const core::Result resumed = m_voice.resume(); !resumed)
+            m_log.AppendLog(QStringLiteral("Resume Error: "), resumed.error());
         SetSpeakingState(m_state.speaking, false);
     }
 }
@@ -167,9 +170,9 @@ void SpeakingControl::Skip()
         m_log.AppendLog(QStringLiteral("Skip Error: "), QStringLiteral("The skip count is not a number"));
         return;
     }
-    QString error;
-    if (m_voice.skip(QStringLiteral("Sentence"), int(std::nearbyint(number)), &error) < 0)
-        m_log.AppendLog(QStringLiteral("Skip Error: "), error);
+    if (const core::ResultOf<int> skipped = m_voice.skip(QStringLiteral("Sentence"), int(std::nearbyint(number)));
+        !skipped)
+        m_log.AppendLog(QStringLiteral("Skip Error: "), skipped.error());
 }
 
 void SpeakingControl::SetSpeakingState(bool speaking, bool paused)
@@ -220,10 +223,9 @@ void SpeakingControl::SetSpeakingState(bool speaking, bool paused)
 void SpeakingControl::Reset()
 {
     const form::Controls& c = m_controls;
-    QString error;
     c.coDevice->setCurrentIndex(0);
-    if (!m_voice.setAudioOutput(-1, &error))
-        m_log.AppendLog(QStringLiteral("Set audio output error: "), error);
+    if (const core::Result set = m_voice.setAudioOutput(-1); !set)
+        m_log.AppendLog(QStringLiteral("Set audio output error: "), set.error());
     c.coFormat->setCurrentIndex(c.coFormat->findText(kDefaultFormat, Qt::MatchExactly));
     c.tAusgabe->setText(QString());
     c.hsVolume->setValue(100);
@@ -238,8 +240,10 @@ void SpeakingControl::Reset()
 
     m_log.clear();
     c.lSkip->setText(QStringLiteral("0"));
-    if (m_state.paused && !m_voice.resume(&error))
-        m_log.AppendLog(QStringLiteral("Resume Error: "), error);
+    if (m_state.paused) {
+        if (const core::Result resumed = m_voice.resume(); !resumed)
+            m_log.AppendLog(QStringLiteral("Resume Error: "), resumed.error());
+    }
     SetSpeakingState(false, false);
 }
 

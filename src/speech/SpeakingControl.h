@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Result.h"
 #include "form/Controls.h"
 
 #include <QObject>
@@ -24,7 +25,7 @@ class Voice;
 // (speakFlags, speaking, paused, savedStartEnabled, preparedTextFlag, unpreparedText, restorePending,
 // savedText, run), the voice, the event log, and two callbacks from the window:
 //   prepareText  - the preparation pass: keeps tAusgabe's text in state.unpreparedText, sets
-//                  state.preparedTextFlag and leaves the prepared text in tAusgabe; false with the reason
+//                  state.preparedTextFlag and leaves the prepared text in tAusgabe; fails with the reason
 //                  when the text cannot be prepared (then nothing is spoken);
 //   unloadWindow - ends an unattended run (script or command-line text with Hide or Close) after speaking.
 //
@@ -35,7 +36,7 @@ class SpeakingControl : public QObject {
     Q_OBJECT
 public:
     struct Callbacks {
-        std::function<bool(QString* error)> prepareText;
+        std::function<core::Result()> prepareText;
         std::function<void()> unloadWindow;
     };
 
@@ -57,8 +58,8 @@ public:
 
 private:
     void startToggled(bool checked);
-    void start();
-    void stop();
+    void Start();
+    void Stop();
     void pauseToggled(bool checked);
     void textChanged();
     void moveCaretToEnd();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -28,8 +30,8 @@ enum SpeakFlag : quint32 {
 // The nine output formats, 16-bit mono PCM: code -> sample rate. 0 for an unknown code.
 int sampleRateOfFormat(int formatCode);
 
-// One speaking voice for the program's life. Every failing operation returns false (or -1) and puts an English
-// description into *error when error is not null. Events are emitted on the thread the voice lives on (the
+// One speaking voice for the program's life. Every operation that can fail returns a result with an English
+// description of the failure. Events are emitted on the thread the voice lives on (the
 // user-interface thread), at the moment the audio reaches them; each carries the stream number and the stream
 // position in bytes of audio in the output format since the stream began.
 class Voice : public QObject {
@@ -44,11 +46,11 @@ public:
     virtual int voiceIndex() const = 0;
     // Returns at once, whatever a stream is doing; a voice that cannot be loaded then fails the next stream
     // (streamError) instead of this call.
-    virtual bool setVoice(int index, QString* error = nullptr) = 0;
+    virtual core::Result setVoice(int index) = 0;
     // index -1 selects the default output. Also makes the device the output again after a file stream.
-    virtual bool setAudioOutput(int index, QString* error = nullptr) = 0;
+    virtual core::Result setAudioOutput(int index) = 0;
     // One of the nine codes (6, 10, ... 38); applies to the device stream and to file streams opened later.
-    virtual bool setOutputFormat(int formatCode, QString* error = nullptr) = 0;
+    virtual core::Result setOutputFormat(int formatCode) = 0;
     virtual int outputFormat() const = 0;
 
     virtual int rate() const = 0; // -10..10
@@ -56,22 +58,22 @@ public:
     virtual int volume() const = 0; // 0..100
     virtual void setVolume(int volume) = 0;
 
-    // Returns the stream number (1, 2, 3 ... per call), 0 on failure. Without SpeakAsync it returns when the
-    // stream has ended. SpeakPurgeBeforeSpeak with an empty text only purges.
-    virtual int speak(const QString& text, quint32 flags, QString* error = nullptr) = 0;
-    virtual bool pause(QString* error = nullptr) = 0;
-    virtual bool resume(QString* error = nullptr) = 0;
-    // type "Sentence"; count > 0 forward, < 0 back, 0 to the start of the current sentence. Returns the number of
-    // sentences skipped, -1 on failure (also while paused).
-    virtual int skip(const QString& type, int count, QString* error = nullptr) = 0;
+    // Gives the stream number (1, 2, 3 ... per call). Without SpeakAsync it returns when the stream has ended.
+    // SpeakPurgeBeforeSpeak with an empty text only purges.
+    virtual core::ResultOf<int> speak(const QString& text, quint32 flags) = 0;
+    virtual core::Result pause() = 0;
+    virtual core::Result resume() = 0;
+    // type "Sentence"; count > 0 forward, < 0 back, 0 to the start of the current sentence. Gives the number of
+    // sentences skipped; fails while paused.
+    virtual core::ResultOf<int> skip(const QString& type, int count) = 0;
     // Blocks the caller until the voice is idle or msTimeout passed (-1: no limit). True when idle.
     virtual bool waitUntilDone(int msTimeout) = 0;
 
     // Creates or truncates a WAV file in the given format and makes it the voice's output.
-    virtual bool openFileStream(const QString& path, int formatCode, QString* error = nullptr) = 0;
+    virtual core::Result openFileStream(const QString& path, int formatCode) = 0;
     // Finishes the WAV file; the voice's output must have been pointed back at a device (setAudioOutput) first,
     // or it falls back to the default device.
-    virtual bool closeFileStream(QString* error = nullptr) = 0;
+    virtual core::Result closeFileStream() = 0;
     // Lets go of the file stream after a failed render: what it holds is dropped and a file of that name that
     // existed before stays as it was.
     virtual void discardFileStream() = 0;

@@ -10,23 +10,20 @@
 
 namespace text {
 
-bool ChkWords(const form::Controls& controls, form::WindowState& state, DictionaryList& dictionary,
-              const core::Clock& clock, const QLocale& locale, QString* error)
+core::Result ChkWords(const form::Controls& controls, form::WindowState& state, DictionaryList& dictionary,
+                      const core::Clock& clock, const QLocale& locale)
 {
     state.unpreparedText = controls.tAusgabe->text();
     const PrepareOptions options{controls.ckWords->checkState() == Qt::Checked,
                                  controls.ckCSens->checkState() != Qt::Unchecked};
     const PrepareResult result = prepareText(state.unpreparedText, dictionary.rows(), options, clock, locale);
-    if (!result.error.isEmpty()) {
-        if (error)
-            *error = result.error;
-        return false;
-    }
+    if (!result.error.isEmpty())
+        return core::Result::failure(result.error);
     for (const int row : result.deactivatedRows)
         dictionary.uncheckRow(row);
     controls.tAusgabe->setText(result.text);
     state.preparedTextFlag = true;
-    return true;
+    return {};
 }
 
 } // namespace text

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/Result.h"
+
 class QLocale;
-class QString;
 
 namespace core {
 class Clock;
@@ -17,9 +18,9 @@ class DictionaryList;
 
 // Prepares the text of the main text box for speaking: keeps the text as the unprepared text, runs the
 // preparation pass with the dictionary rows and the two switches, clears the check box of every row the pass
-// deactivated, and leaves the prepared text in the box. When the prepared text outgrows its limit, returns false
-// with an English description and leaves the box, the rows and the prepared-text flag alone.
-bool ChkWords(const form::Controls& controls, form::WindowState& state, DictionaryList& dictionary,
-              const core::Clock& clock, const QLocale& locale, QString* error = nullptr);
+// deactivated, and leaves the prepared text in the box. When the prepared text outgrows its limit, fails with an
+// English description and leaves the box, the rows and the prepared-text flag alone.
+core::Result ChkWords(const form::Controls& controls, form::WindowState& state, DictionaryList& dictionary,
+                      const core::Clock& clock, const QLocale& locale);
 
 } // namespace text

@@ -1,12 +1,12 @@
 #include "text/DictionaryFile.h"
 
 #include "core/ReplaceString.h"
+#include "core/SafeWrite.h"
 #include "core/TextDecoding.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 #include <QTemporaryFile>
 
@@ -91,12 +91,6 @@ QByteArray encodeRows(const QList<DictionaryRow>& rows)
     return content.toUtf8();
 }
 
-void setError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
 } // namespace
 
 QList<DictionaryRow> defaultRows()
@@ -117,7 +111,7 @@ LoadResult load(const QString& path)
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("Cannot open %1: %2").arg(path, file.errorString());
+        result.read = core::Result::failure(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
         return result;
     }
 
@@ -130,7 +124,7 @@ LoadResult load(const QString& path)
         const qint64 got = file.read(chunk.data(), chunk.size());
         if (got < 0) {
             // Only complete lines count: the pending start of a line is dropped.
-            result.error = QStringLiteral("Cannot read %1: %2").arg(path, file.errorString());
+            result.read = core::Result::failure(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
             break;
         }
         if (got == 0) {
@@ -160,7 +154,7 @@ LoadResult load(const QString& path)
     return result;
 }
 
-bool save(const QString& path, const QList<DictionaryRow>& rows, QString* error)
+core::Result save(const QString& path, const QList<DictionaryRow>& rows)
 {
     const QByteArray bytes = encodeRows(rows);
     const QFileInfo info(path);
@@ -168,35 +162,15 @@ bool save(const QString& path, const QList<DictionaryRow>& rows, QString* error)
         // No entry to keep: no empty file either, so the defaults come back at the next start.
         if (info.exists() || info.isSymLink()) {
             QFile file(path);
-            if (!file.remove()) {
-                setError(error, QStringLiteral("Cannot remove %1: %2").arg(path, file.errorString()));
-                return false;
-            }
+            if (!file.remove())
+                return core::Result::failure(QStringLiteral("Cannot remove %1: %2").arg(path, file.errorString()));
         }
-        return true;
+        return {};
     }
     // Replacing the file by rename would get round its write protection; respect it instead.
-    if (info.exists() && !isWritable(path)) {
-        setError(error, QStringLiteral("Cannot write %1: the file is write-protected").arg(path));
-        return false;
-    }
-    QSaveFile file(path);
-    // Unbuffered: a write that fails while Qt flushes its buffer inside commit() goes unnoticed in Qt 6.4, and the
-    // truncated file would then replace the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        setError(error, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        setError(error, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        setError(error, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    return true;
+    if (info.exists() && !isWritable(path))
+        return core::Result::failure(QStringLiteral("Cannot write %1: the file is write-protected").arg(path));
+    return core::replaceFileContents(path, bytes);
 }
 
 bool isWritable(const QString& path)

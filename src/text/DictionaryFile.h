@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Result.h"
 #include "text/DictionaryRow.h"
 
 #include <QList>
@@ -14,16 +15,16 @@ namespace DictionaryFile {
 struct LoadResult {
     QList<DictionaryRow> rows; // the file's entries, or the three defaults when the file is missing or empty
     bool usedDefaults = false;
-    QString error; // set when reading stopped early; the rows read so far are kept
+    core::Result read; // a failure when reading stopped early; the rows read so far are kept
 };
 
 // Rows as the list shows them, without the trailing empty row.
 LoadResult load(const QString& path);
 
 // Writes every row with a non-empty search word through a temporary file that replaces the old one, so a crash
-// never leaves a truncated dictionary. When no line is written the file is removed. Returns false with an
-// English description in error on failure; the old file then stays as it was.
-bool save(const QString& path, const QList<DictionaryRow>& rows, QString* error = nullptr);
+// or a full disk never leaves a truncated dictionary; on failure the old file stays as it was. When no line is
+// written the file is removed.
+core::Result save(const QString& path, const QList<DictionaryRow>& rows);
 
 // True when the file can be opened for appending without changing it; for a missing file, when it could be
 // created in its folder (so edits made in this run can reach the disk at exit).

@@ -23,15 +23,19 @@ void DictionaryList::LoadWords()
         showReadOnlyNotice();
 
     const DictionaryFile::LoadResult loaded = DictionaryFile::load(m_filePath);
+    // Kept for the exit: saving what little was read would replace the whole file with it.
+    m_loaded = loaded.read;
     for (const DictionaryRow& row : loaded.rows)
         appendRow(row);
     appendRow({kEntrySeparator, false});
     m_controls.liWords->setCurrentRow(m_controls.liWords->count() - 1);
 }
 
-bool DictionaryList::SaveWords(QString* error) const
+core::Result DictionaryList::SaveWords() const
 {
-    return DictionaryFile::save(m_filePath, rows(), error);
+    if (!m_loaded)
+        return core::Result::failure(m_loaded.error() + QStringLiteral(" (not saved, so the file is kept)"));
+    return DictionaryFile::save(m_filePath, rows());
 }
 
 QList<DictionaryRow> DictionaryList::rows() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Result.h"
 #include "text/DictionaryRow.h"
 
 #include <QList>
@@ -21,7 +22,7 @@ public:
     // controls when the file cannot be written, and makes the empty row at the end current.
     void LoadWords();
     // Writes the rows to the file; false with an English description when that failed (the old file stays).
-    bool SaveWords(QString* error = nullptr) const;
+    core::Result SaveWords() const;
 
     QList<DictionaryRow> rows() const;
     void uncheckRow(int index);
@@ -34,6 +35,7 @@ private:
 
     const form::Controls& m_controls;
     QString m_filePath;
+    core::Result m_loaded;
     bool m_readOnly = false;
 };
 

@@ -29,14 +29,15 @@ WavSaver::WavSaver(const form::Controls& controls, form::WindowState& state, spe
     , m_log(log)
     , m_callbacks(std::move(callbacks))
 {
-    connect(m_controls.cSave, &QPushButton::clicked, this, [this] { Save(); });
+    // The log and the box have told the user already.
+    connect(m_controls.cSave, &QPushButton::clicked, this, [this] { (void)Save(); });
     connect(m_controls.ckAuto, &QCheckBox::toggled, this, &WavSaver::autoToggled);
     connect(m_controls.tFile, &QLineEdit::textChanged, this, &WavSaver::fileTextChanged);
     m_controls.tFile->installEventFilter(this);
     m_controls.tPath->installEventFilter(this);
 }
 
-bool WavSaver::Save()
+core::Result WavSaver::Save()
 {
     const QString& target = m_state.run.wavTarget;
     const QString path = target.isEmpty() ? m_controls.tPath->text() + m_controls.tFile->text() : target;
@@ -47,30 +48,31 @@ bool WavSaver::Save()
     m_voice.setRenderProgress([&progress](int percent) { return progress.report(percent); });
     const auto noMoreProgress = qScopeGuard([this] { m_voice.setRenderProgress({}); });
 
-    QString error;
     bool streamOpen = false;
-    const auto saved = [&]() -> bool {
-        if (m_callbacks.prepareText && !m_callbacks.prepareText(&error))
-            return false;
+    const core::Result saved = [&]() -> core::Result {
+        if (m_callbacks.prepareText) {
+            if (core::Result prepared = m_callbacks.prepareText(); !prepared)
+                return prepared;
+        }
         const int code = m_controls.coFormat->currentData().toInt();
-        if (!m_voice.openFileStream(path, code, &error))
-            return false;
+        if (core::Result opened = m_voice.openFileStream(path, code); !opened)
+            return opened;
         streamOpen = true;
         m_log.AppendLog(QStringLiteral("Save to ") + path + QStringLiteral(" ..."));
-        if (m_voice.speak(m_controls.tAusgabe->text(), m_state.speakFlags, &error) == 0)
-            return false;
+        if (const core::ResultOf<int> stream = m_voice.speak(m_controls.tAusgabe->text(), m_state.speakFlags); !stream)
+            return stream.result();
         m_voice.waitUntilDone(-1);
-        if (progress.cancelled()) {
-            error = speech::Voice::cancelledError();
-            return false;
-        }
+        if (progress.cancelled())
+            return core::Result::failure(speech::Voice::cancelledError());
         m_engine.deviceSelected(); // as if the user re-selected the device
         streamOpen = false;
-        return m_voice.closeFileStream(&error);
+        return m_voice.closeFileStream();
     }();
 
     if (!saved) {
-        m_log.AppendLog(QStringLiteral("Save to WAV ''") + path + QStringLiteral("'' Error: "), error);
+        const QString& error = saved.error();
+        const QString prefix = QStringLiteral("Save to WAV ''") + path + QStringLiteral("'' Error: ");
+        m_log.AppendLog(prefix, error);
         if (streamOpen) {
             // Speech must not keep going into a broken file: back to the device, then drop the stream, so that
             // the failed or cancelled render leaves no partial file and does not replace an older file of that name.
@@ -79,9 +81,10 @@ bool WavSaver::Save()
         }
         handleStreamEvents();
         restoreUnpreparedText();
+        const core::Result failure = core::Result::failure(prefix + error);
         if (!target.isEmpty() && m_callbacks.finishedTarget)
-            m_callbacks.finishedTarget(false);
-        return false;
+            m_callbacks.finishedTarget(failure);
+        return failure;
     }
 
     handleStreamEvents();
@@ -97,9 +100,9 @@ bool WavSaver::Save()
         // The callback ends the run and may take the window with it: the text goes back first.
         restoreUnpreparedText();
         if (m_callbacks.finishedTarget)
-            m_callbacks.finishedTarget(true);
+            m_callbacks.finishedTarget({});
     }
-    return true;
+    return {};
 }
 
 void WavSaver::handleStreamEvents()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Result.h"
 #include "form/Controls.h"
 
 #include <QObject>
@@ -28,9 +29,10 @@ namespace wav {
 // Needs: the controls (cSave, ckAuto, tFile, tPath, coFormat, tAusgabe), the window state (run.wavTarget,
 // speakFlags, unpreparedText, preparedTextFlag, manualFileName), the voice, the engine set-up (its device
 // handler points the voice back at the device), the event log and two callbacks from the window:
-//   prepareText    - the same preparation pass that Start uses; false with the reason when it failed;
-//   finishedTarget - called instead of the confirmation box when a WAV target was set, with true after the
-//                    file was written and false after a failure (the window ends the run).
+//   prepareText    - the same preparation pass that Start uses; fails with the reason when the text cannot be
+//                    prepared;
+//   finishedTarget - called instead of the confirmation box when a WAV target was set, with success after
+//                    the file was written or the error (the window ends the run with it).
 //
 // The constructor connects: cSave clicked -> Save, ckAuto toggled, tFile textChanged, focus of tFile and tPath.
 // The start-up runs Save() directly for a WAV target.
@@ -38,16 +40,16 @@ class WavSaver : public QObject {
     Q_OBJECT
 public:
     struct Callbacks {
-        std::function<bool(QString* error)> prepareText;
-        std::function<void(bool ok)> finishedTarget;
+        std::function<core::Result()> prepareText;
+        std::function<void(const core::Result& saved)> finishedTarget;
     };
 
     WavSaver(const form::Controls& controls, form::WindowState& state, speech::Voice& voice,
              speech::EngineSetup& engine, speech::EventLog& log, Callbacks callbacks, QObject* parent = nullptr);
 
-    // Renders the prepared text of tAusgabe into the WAV file; blocks until it is written. True on success.
+    // Renders the prepared text of tAusgabe into the WAV file; blocks until it is written.
     // A long save shows its progress and can be cancelled (SaveProgress); a cancelled save leaves no file.
-    bool Save();
+    core::Result Save();
     // The clock that times when the progress appears; the system clock unless set.
     void setProgressClock(const core::Clock& clock) { m_progressClock = &clock; }
 

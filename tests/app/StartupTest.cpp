@@ -222,18 +222,6 @@ TEST_F(StartupTest, ScriptOverridesVoiceValuesAndStoresThemOnlyWithSave)
     }
 }
 
-TEST_F(StartupTest, MissingScriptShowsTheMessageAndWritesNothing)
-{
-    auto window = makeWindow();
-    EXPECT_FALSE(window->load({QStringLiteral("@fehlt.tts")}));
-    EXPECT_NE(window->exitCode(), 0);
-    ASSERT_EQ(m_messages.messages().size(), 1);
-    EXPECT_EQ(m_messages.messages()[0].title, QStringLiteral(" FEHLER:"));
-    EXPECT_EQ(m_messages.messages()[0].text, QStringLiteral("  Datei ''") + programFile(QStringLiteral("fehlt.tts")) +
-                                                 QStringLiteral("'' nicht gefunden ...    "));
-    EXPECT_FALSE(QFileInfo::exists(m_config.filePath(QStringLiteral("Sprechkit/Tools.ini"))));
-}
-
 TEST_F(StartupTest, CommandLineTextRunSpeaksAndEndsWithTheBangOption)
 {
     auto window = makeWindow();
@@ -264,10 +252,6 @@ TEST_F(StartupTest, MakeIniWritesTheScriptBesideTheProgram)
                                                  QStringLiteral("'' wurde erstellt.    "));
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(StartupTest, MakeIniThatCannotWriteSaysSoInsteadOfConfirming)
 {
     auto window = makeWindow();
@@ -277,6 +261,32 @@ TEST_F(StartupTest, MakeIniThatCannotWriteSaysSoInsteadOfConfirming)
     ASSERT_EQ(m_messages.messages().size(), 1);
     EXPECT_EQ(m_messages.messages()[0].title, QStringLiteral(" FEHLER:"));
     EXPECT_TRUE(m_messages.messages()[0].text.contains(QStringLiteral("konnte nicht erstellt werden")));
+}
+
+TEST_F(StartupTest, SettingsThatCannotBeSavedAreReportedAtExit)
+{
+    // A file where the settings folder should be: nothing can be written there.
+    QFile blocker(m_config.filePath(QStringLiteral("Sprechkit")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    for (const bool unattended : {false, true}) {
+        MessageRecorder messages;
+        auto window = makeWindow();
+        int finishedWith = -1;
+        QObject::connect(window.get(), &app::MainWindow::finished, [&](int code) { finishedWith = code; });
+        ASSERT_TRUE(
+            window->load(unattended ? QStringList{QStringLiteral("Hallo"), QStringLiteral("!")} : QStringList{}));
+        if (unattended)
+            emit m_voice->endStream(1, 1000);
+        else
+            window->close();
+        EXPECT_EQ(finishedWith, unattended ? 1 : 0);
+        ASSERT_EQ(messages.messages().size(), unattended ? 0 : 1);
+        if (!unattended) {
+            EXPECT_EQ(messages.messages()[0].title, QStringLiteral(" FEHLER:"));
+            EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("Not a directory")));
+        }
+    }
 }
 
 } // namespace

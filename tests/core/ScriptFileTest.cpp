@@ -48,8 +48,8 @@ TEST(ScriptFile, WrittenFileReadsBackAsUtf8)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("sprechkit.tts");
-    QString error;
-    ASSERT_TRUE(core::writeScriptFile(path, threeLineState(), &error)) << error.toStdString();
+    const core::Result written = core::writeScriptFile(path, threeLineState());
+    ASSERT_TRUE(written) << written.error().toStdString();
 
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -91,9 +91,10 @@ TEST(ScriptFile, TextsWithApostrophesAndQuotesReadBackAsWritten)
 TEST(ScriptFile, UnwritablePathIsReported)
 {
     QTemporaryDir dir;
-    QString error;
-    EXPECT_FALSE(core::writeScriptFile(dir.filePath("fehlt/sprechkit.tts"), threeLineState(), &error));
-    EXPECT_FALSE(error.isEmpty());
+    const QString file = dir.filePath("datei");
+    QFile(file).open(QIODevice::WriteOnly);
+    const core::Result written = core::writeScriptFile(file + "/sprechkit.tts", threeLineState());
+    EXPECT_TRUE(written.error().contains("Not a directory")) << written.error().toStdString();
 }
 
 } // namespace

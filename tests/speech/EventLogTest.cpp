@@ -37,24 +37,6 @@ TEST(EventLog, LineIsTimeTwoBlanksBothTextsAndCrLf)
     EXPECT_EQ(rig.box->toPlainText(), QStringLiteral("14:03:07,25  Stop\n"));
 }
 
-TEST(EventLog, TimeStampHasExactHundredths)
-{
-    const struct {
-        QTime time;
-        const char* expected;
-    } cases[] = {
-        {QTime(13, 5, 9, 500), "13:05:09,50"},   {QTime(0, 0, 9, 250), "00:00:09,25"},
-        {QTime(0, 0, 0, 290), "00:00:00,29"}, // 0.29 * 100 is 28.999... in binary
-        {QTime(23, 59, 59, 999), "23:59:59,99"}, {QTime(10, 0, 0, 0), "10:00:00,00"},
-    };
-    for (const auto& c : cases) {
-        LogRig rig;
-        rig.clock.set(QDateTime(QDate(2026, 12, 5), c.time));
-        rig.log.AppendLog(QStringLiteral("x"));
-        EXPECT_EQ(rig.log.text(), QLatin1String(c.expected) + QStringLiteral("  x\r\n")) << c.expected;
-    }
-}
-
 TEST(EventLog, EventsOnlyWhileShowEventsIsChecked)
 {
     LogRig rig;

@@ -102,7 +102,7 @@ TEST_F(SpeakingControlTest, FailingSpeakIsLoggedAndReturnsToIdle)
     rig.voice.fail(QStringLiteral("speak"), QStringLiteral("engine gone"));
     c.ckStart->setChecked(true);
     EXPECT_EQ(rig.logLines(), (QStringList{"Speak", "Speak Error: engine gone", "Stop", "Speak Error: engine gone"}));
-    EXPECT_TRUE(rig.state.speechFailed);
+    EXPECT_EQ(rig.state.speechError, QStringLiteral("Speak Error: engine gone"));
     expectIdle();
 }
 
@@ -112,7 +112,7 @@ TEST_F(SpeakingControlTest, FailingPreparationIsASpeakErrorAndSpeaksNothing)
     c.ckStart->setChecked(true);
     EXPECT_EQ(rig.logLines(), (QStringList{"Speak", "Speak Error: text too long", "Stop"}));
     EXPECT_EQ(spoken(), QStringList{"|2"});
-    EXPECT_TRUE(rig.state.speechFailed);
+    EXPECT_EQ(rig.state.speechError, QStringLiteral("Speak Error: text too long"));
     expectIdle();
 }
 

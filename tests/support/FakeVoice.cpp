@@ -3,14 +3,9 @@
 FakeVoice::FakeVoice(QObject* parent)
     : speech::Voice(parent)
 {
-}
-
-QStringList FakeVoice::callNames() const
-{
-    QStringList names;
-    for (const Call& call : m_calls)
-        names.append(call.name);
-    return names;
+    // Streams the test has started and not ended: a purge ends them, as the real voice does.
+    connect(this, &Voice::startStream, this, [this](int stream) { m_started.insert(stream); });
+    connect(this, &Voice::endStream, this, [this](int stream) { m_started.remove(stream); });
 }
 
 QList<FakeVoice::Call> FakeVoice::callsOf(const QString& name) const
@@ -23,17 +18,15 @@ QList<FakeVoice::Call> FakeVoice::callsOf(const QString& name) const
     return found;
 }
 
-bool FakeVoice::record(const QString& name, const QVariantList& args, QString* error) const
+core::Result FakeVoice::record(const QString& name, const QVariantList& args) const
 {
     m_calls.append({name, args});
     if (onCall)
         onCall(m_calls.last());
     const auto failure = m_failures.constFind(name);
     if (failure == m_failures.constEnd())
-        return true;
-    if (error)
-        *error = failure.value();
-    return false;
+        return {};
+    return core::Result::failure(failure.value());
 }
 
 QList<speech::Token> FakeVoice::voices() const
@@ -51,39 +44,35 @@ int FakeVoice::voiceIndex() const
     return voiceIndexValue;
 }
 
-bool FakeVoice::setVoice(int index, QString* error)
+core::Result FakeVoice::setVoice(int index)
 {
-    if (!record(QStringLiteral("setVoice"), {index}, error))
-        return false;
-    if (index < 0 || index >= voiceTokens.size()) {
-        if (error)
-            *error = QStringLiteral("No voice with index %1").arg(index);
-        return false;
-    }
+    if (core::Result recorded = record(QStringLiteral("setVoice"), {index}); !recorded)
+        return recorded;
+    if (index < 0 || index >= voiceTokens.size())
+        return core::Result::failure(QStringLiteral("No voice with index %1").arg(index));
     voiceIndexValue = index;
-    return true;
+    return {};
 }
 
-bool FakeVoice::setAudioOutput(int index, QString* error)
+core::Result FakeVoice::setAudioOutput(int index)
 {
-    if (!record(QStringLiteral("setAudioOutput"), {index}, error))
-        return false;
-    if (index < -1 || index >= outputTokens.size()) {
-        if (error)
-            *error = QStringLiteral("No audio output with index %1").arg(index);
-        return false;
-    }
+    if (core::Result recorded = record(QStringLiteral("setAudioOutput"), {index}); !recorded)
+        return recorded;
+    if (index < -1 || index >= outputTokens.size())
+        return core::Result::failure(QStringLiteral("No audio output with index %1").arg(index));
     m_outputIndex = index;
     m_fileOpen = false;
-    return true;
+    return {};
 }
 
-bool FakeVoice::setOutputFormat(int formatCode, QString* error)
+core::Result FakeVoice::setOutputFormat(int formatCode)
 {
-    if (!record(QStringLiteral("setOutputFormat"), {formatCode}, error))
-        return false;
+    if (core::Result recorded = record(QStringLiteral("setOutputFormat"), {formatCode}); !recorded)
+        return recorded;
+    if (speech::sampleRateOfFormat(formatCode) == 0)
+        return core::Result::failure(QStringLiteral("The audio format %1 is not supported.").arg(formatCode));
     formatValue = formatCode;
-    return true;
+    return {};
 }
 
 int FakeVoice::outputFormat() const
@@ -98,8 +87,8 @@ int FakeVoice::rate() const
 
 void FakeVoice::setRate(int rate)
 {
-    record(QStringLiteral("setRate"), {rate}, nullptr);
-    rateValue = rate;
+    (void)record(QStringLiteral("setRate"), {rate}); // cannot fail
+    rateValue = qBound(-10, rate, 10);
 }
 
 int FakeVoice::volume() const
@@ -109,44 +98,51 @@ int FakeVoice::volume() const
 
 void FakeVoice::setVolume(int volume)
 {
-    record(QStringLiteral("setVolume"), {volume}, nullptr);
-    volumeValue = volume;
+    (void)record(QStringLiteral("setVolume"), {volume}); // cannot fail
+    volumeValue = qBound(0, volume, 100);
 }
 
-int FakeVoice::speak(const QString& text, quint32 flags, QString* error)
+core::ResultOf<int> FakeVoice::speak(const QString& text, quint32 flags)
 {
-    if (!record(QStringLiteral("speak"), {text, flags}, error))
-        return 0;
+    if (core::Result recorded = record(QStringLiteral("speak"), {text, flags}); !recorded)
+        return recorded;
+    if (flags & speech::SpeakPurgeBeforeSpeak) {
+        // Later, like the real voice's events.
+        for (const int stream : std::as_const(m_started))
+            QMetaObject::invokeMethod(
+                this, [this, stream] { emit endStream(stream, 0); }, Qt::QueuedConnection);
+    }
     return ++m_stream;
 }
 
-bool FakeVoice::pause(QString* error)
+core::Result FakeVoice::pause()
 {
-    if (!record(QStringLiteral("pause"), {}, error))
-        return false;
+    if (core::Result recorded = record(QStringLiteral("pause"), {}); !recorded)
+        return recorded;
     m_paused = true;
-    return true;
+    return {};
 }
 
-bool FakeVoice::resume(QString* error)
+core::Result FakeVoice::resume()
 {
-    if (!record(QStringLiteral("resume"), {}, error))
-        return false;
+    if (core::Result recorded = record(QStringLiteral("resume"), {}); !recorded)
+        return recorded;
     m_paused = false;
-    return true;
+    return {};
 }
 
-int FakeVoice::skip(const QString& type, int count, QString* error)
+core::ResultOf<int> FakeVoice::skip(const QString& type, int count)
 {
-    if (!record(QStringLiteral("skip"), {type, count}, error))
-        return -1;
+    if (core::Result recorded = record(QStringLiteral("skip"), {type, count}); !recorded)
+        return recorded;
+    if (type.compare(QLatin1String("Sentence"), Qt::CaseInsensitive) != 0)
+        return core::Result::failure(QStringLiteral("Skipping by \"%1\" is not supported.").arg(type));
     return count < 0 ? -count : count;
 }
 
 bool FakeVoice::waitUntilDone(int msTimeout)
 {
-    if (!record(QStringLiteral("waitUntilDone"), {msTimeout}, nullptr))
-        return false;
+    (void)record(QStringLiteral("waitUntilDone"), {msTimeout}); // cannot fail
     for (qsizetype i = 0; m_fileOpen && m_renderProgress && msTimeout == -1 && i < renderSteps.size(); ++i) {
         if (onRenderStep)
             onRenderStep(renderSteps[i]);
@@ -156,26 +152,32 @@ bool FakeVoice::waitUntilDone(int msTimeout)
     return true;
 }
 
-bool FakeVoice::openFileStream(const QString& path, int formatCode, QString* error)
+core::Result FakeVoice::openFileStream(const QString& path, int formatCode)
 {
-    if (!record(QStringLiteral("openFileStream"), {path, formatCode}, error))
-        return false;
+    if (core::Result recorded = record(QStringLiteral("openFileStream"), {path, formatCode}); !recorded)
+        return recorded;
+    if (speech::sampleRateOfFormat(formatCode) == 0)
+        return core::Result::failure(QStringLiteral("The audio format %1 is not supported.").arg(formatCode));
     m_fileOpen = true;
+    m_fileStream = true;
     m_filePath = path;
-    m_fileFormat = formatCode;
-    return true;
+    return {};
 }
 
 void FakeVoice::discardFileStream()
 {
-    record(QStringLiteral("discardFileStream"), {}, nullptr);
+    (void)record(QStringLiteral("discardFileStream"), {}); // cannot fail
+    m_fileStream = false;
     m_fileOpen = false;
 }
 
-bool FakeVoice::closeFileStream(QString* error)
+core::Result FakeVoice::closeFileStream()
 {
-    if (!record(QStringLiteral("closeFileStream"), {}, error))
-        return false;
+    if (core::Result recorded = record(QStringLiteral("closeFileStream"), {}); !recorded)
+        return recorded;
+    if (!m_fileStream)
+        return core::Result::failure(QStringLiteral("No file stream is open."));
+    m_fileStream = false;
     m_fileOpen = false;
-    return true;
+    return {};
 }

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QStringList>
 #include <QVariantList>
 
@@ -44,8 +45,6 @@ public:
     std::function<void(int percent)> onRenderStep;
 
     // What was called
-    const QList<Call>& calls() const { return m_calls; }
-    QStringList callNames() const;
     QList<Call> callsOf(const QString& name) const;
     int countOf(const QString& name) const { return int(callsOf(name).size()); }
     void clearCalls() { m_calls.clear(); }
@@ -55,42 +54,42 @@ public:
     bool outputIsFile() const { return m_fileOpen; }       // a file stream is the current output
     int audioOutputIndex() const { return m_outputIndex; } // last index set successfully; -1 = default
     QString filePath() const { return m_filePath; }
-    int fileFormat() const { return m_fileFormat; }
     int lastStreamNumber() const { return m_stream; }
 
     // speech::Voice
     QList<speech::Token> voices() const override;
     QList<speech::Token> audioOutputs() const override;
     int voiceIndex() const override;
-    bool setVoice(int index, QString* error = nullptr) override;
-    bool setAudioOutput(int index, QString* error = nullptr) override;
-    bool setOutputFormat(int formatCode, QString* error = nullptr) override;
+    core::Result setVoice(int index) override;
+    core::Result setAudioOutput(int index) override;
+    core::Result setOutputFormat(int formatCode) override;
     int outputFormat() const override;
     int rate() const override;
     void setRate(int rate) override;
     int volume() const override;
     void setVolume(int volume) override;
-    int speak(const QString& text, quint32 flags, QString* error = nullptr) override;
-    bool pause(QString* error = nullptr) override;
-    bool resume(QString* error = nullptr) override;
-    int skip(const QString& type, int count, QString* error = nullptr) override;
+    core::ResultOf<int> speak(const QString& text, quint32 flags) override;
+    core::Result pause() override;
+    core::Result resume() override;
+    core::ResultOf<int> skip(const QString& type, int count) override;
     bool waitUntilDone(int msTimeout) override;
-    bool openFileStream(const QString& path, int formatCode, QString* error = nullptr) override;
-    bool closeFileStream(QString* error = nullptr) override;
+    core::Result openFileStream(const QString& path, int formatCode) override;
+    core::Result closeFileStream() override;
     void discardFileStream() override;
     void setRenderProgress(RenderProgress progress) override { m_renderProgress = std::move(progress); }
 
 private:
-    // Records the call and reports whether it should fail (with the description in *error).
-    bool record(const QString& name, const QVariantList& args, QString* error) const;
+    // Records the call; a failure when the test asked this operation to fail.
+    core::Result record(const QString& name, const QVariantList& args) const;
 
     mutable QList<Call> m_calls;
     QHash<QString, QString> m_failures;
     bool m_paused = false;
-    bool m_fileOpen = false;
+    bool m_fileOpen = false;   // the file is the output
+    bool m_fileStream = false; // a file stream is open
     int m_outputIndex = -1;
     QString m_filePath;
-    int m_fileFormat = 0;
     int m_stream = 0;
+    QSet<int> m_started;
     RenderProgress m_renderProgress;
 };

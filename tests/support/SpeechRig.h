@@ -25,8 +25,7 @@ struct SpeechRig {
         : controls(form::buildControls(&window))
         , settings(makeSettings(settingsDir))
         , log(controls.DebugTxtBox, controls.ckEvents, clock)
-        , speaking(controls, state, voice, log,
-                   {[this](QString* error) { return prepare(error); }, [this] { ++unloadCount; }})
+        , speaking(controls, state, voice, log, {[this] { return prepare(); }, [this] { ++unloadCount; }})
         , setup(controls, state, voice, *settings, log, speaking)
         , events(controls, state, voice, log, speaking)
     {
@@ -38,17 +37,15 @@ struct SpeechRig {
         return std::make_unique<core::SettingsStore>(QStringLiteral("Tools"));
     }
 
-    bool prepare(QString* error)
+    core::Result prepare()
     {
         ++prepareCount;
         state.unpreparedText = controls.tAusgabe->text();
-        if (!prepareError.isEmpty()) {
-            *error = prepareError;
-            return false;
-        }
+        if (!prepareError.isEmpty())
+            return core::Result::failure(prepareError);
         state.preparedTextFlag = true;
         controls.tAusgabe->setText(state.unpreparedText.toUpper());
-        return true;
+        return {};
     }
 
     // The log's lines without time stamps: "14:03:07,25  Speak\r\n..." -> {"Speak", ...}.
@@ -68,9 +65,9 @@ struct SpeechRig {
         state.startupComplete = true;
     }
 
-    QString stored(const QString& voiceName, const QString& key) const
+    QString stored(const QString& voiceName, const core::SettingsKey& key) const
     {
-        return settings->value(core::SettingsStore::voiceSection(voiceName), key, QStringLiteral("<none>"));
+        return settings->contains(key, voiceName) ? settings->voiceValue(key, voiceName) : QStringLiteral("<none>");
     }
 
     QTemporaryDir settingsDir;

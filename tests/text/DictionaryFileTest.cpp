@@ -101,7 +101,7 @@ TEST_F(DictionaryFileTest, ReadsLines)
         const DictionaryFile::LoadResult result = DictionaryFile::load(path());
         EXPECT_EQ(result.rows, c.rows) << c.name;
         EXPECT_FALSE(result.usedDefaults) << c.name;
-        EXPECT_TRUE(result.error.isEmpty()) << c.name;
+        EXPECT_TRUE(result.read) << c.name;
     }
 }
 
@@ -112,8 +112,8 @@ TEST_F(DictionaryFileTest, SaveWritesUtf8LinesAndSkipsEmptySearchWords)
                                        row("a", "b;c", false),
                                        row("Grüße", "x  •  y", true),
                                        {text::kEntrySeparator, false}};
-    QString error;
-    ASSERT_TRUE(DictionaryFile::save(path(), rows, &error)) << error.toStdString();
+    const core::Result saved = DictionaryFile::save(path(), rows);
+    ASSERT_TRUE(saved) << saved.error().toStdString();
     EXPECT_EQ(readBytes(path()), QByteArray("Dr.;Doktor;1\r\na;b,,c;0\r\nGr\xc3\xbc\xc3\x9f"
                                             "e;x  \xe2\x80\xa2  y;1\r\n"));
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("sprechkit.wrd")}); // no temporary file left
@@ -191,13 +191,12 @@ TEST_F(DictionaryFileTest, FailedSaveKeepsTheOldFile)
     rlimit small = previous;
     small.rlim_cur = 16;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    QString error;
-    const bool saved = DictionaryFile::save(path(), rows, &error);
+    const core::Result saved = DictionaryFile::save(path(), rows);
     setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, previousHandler);
 
-    EXPECT_FALSE(saved);
-    EXPECT_FALSE(error.isEmpty());
+    // The system's reason, not "Unknown error".
+    EXPECT_TRUE(saved.error().endsWith(QStringLiteral(": File too large"))) << saved.error().toStdString();
     EXPECT_EQ(readBytes(path()), old);
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("sprechkit.wrd")});
 }
@@ -209,9 +208,8 @@ TEST_F(DictionaryFileTest, PathsThatCannotBeWritten)
     const QString inMissingFolder = m_folder.filePath(QStringLiteral("fehlt/sprechkit.wrd"));
     const QList<DictionaryRow> rows = {row("x", "y", true)};
     for (const QString& target : {underAFile, inMissingFolder, m_folder.path()}) {
-        QString error;
-        EXPECT_FALSE(DictionaryFile::save(target, rows, &error)) << target.toStdString();
-        EXPECT_FALSE(error.isEmpty());
+        const core::Result saved = DictionaryFile::save(target, rows);
+        EXPECT_FALSE(saved.error().isEmpty()) << target.toStdString();
         EXPECT_FALSE(DictionaryFile::isWritable(target)) << target.toStdString();
     }
     EXPECT_EQ(readBytes(path()), QByteArray("a;b;1\r\n"));

@@ -147,28 +147,21 @@ TEST(RewriteEngine, MatchesAcrossBlockBoundariesAndReplacements)
 TEST(RewriteEngine, PreparationPassMatchesTheSequentialDefinition)
 {
     std::mt19937 random(4711);
-    const QStringList words = {QStringLiteral("Dr."),        QStringLiteral("z.B."),
-                               QStringLiteral("5 Euro."),    QStringLiteral("EUR\r\n"),
-                               QStringLiteral("%ZEIT!"),     QStringLiteral("%MINUTE"),
-                               QStringLiteral("%bg"),        QStringLiteral("http://a.de/x"),
-                               QStringLiteral("Straße"),     QStringLiteral("STRASSE"),
-                               QStringLiteral("  "),         QStringLiteral(" ,"),
-                               QStringLiteral("über"),       QStringLiteral("ÜBER"),
-                               QStringLiteral("%T%TT%TTTT"), QStringLiteral("%MMM"),
-                               QStringLiteral("TTS"),        QStringLiteral("tts"),
-                               QStringLiteral("%JJJJ"),      QStringLiteral("Eur "),
-                               QStringLiteral("\t")};
-    const QList<text::DictionaryRow> rows = {
-        {QStringLiteral("Dr.") + text::kEntrySeparator + QStringLiteral("Doktor"), true},
-        {QStringLiteral("z.B.") + text::kEntrySeparator + QStringLiteral("zum Beispiel ,"), true},
-        {QStringLiteral("http://*") + text::kEntrySeparator + QStringLiteral("(Link)"), true},
-        {QStringLiteral("über") + text::kEntrySeparator + QStringLiteral("%DATUM  Eur"), true},
-        {QStringLiteral("TTS") + text::kEntrySeparator, true},
-        {QStringLiteral("Straße") + text::kEntrySeparator + QStringLiteral("Str %ZE"), true},
-        {QStringLiteral("IT!") + text::kEntrySeparator + QStringLiteral("IT! "), true},
-        {text::kEntrySeparator + QStringLiteral("nie"), true},
-        {QStringLiteral("Doktor") + text::kEntrySeparator + QStringLiteral("Dr. med."), false},
+    const QStringList words = {"Dr.",           "z.B.",   "5 Euro.", "EUR\r\n", "%ZEIT!", "%MINUTE", "%bg",
+                               "http://a.de/x", "Straße", "STRASSE", "  ",      " ,",     "über",    "ÜBER",
+                               "%T%TT%TTTT",    "%MMM",   "TTS",     "tts",     "%JJJJ",  "Eur ",    "\t"};
+    const auto row = [](const QString& search, const QString& replacement, bool checked = true) {
+        return text::DictionaryRow{search + text::kEntrySeparator + replacement, checked};
     };
+    const QList<text::DictionaryRow> rows = {row("Dr.", "Doktor"),
+                                             row("z.B.", "zum Beispiel ,"),
+                                             row("http://*", "(Link)"),
+                                             row("über", "%DATUM  Eur"),
+                                             row("TTS", ""),
+                                             row("Straße", "Str %ZE"),
+                                             row("IT!", "IT! "),
+                                             row("", "nie"),
+                                             row("Doktor", "Dr. med.", false)};
     const FakeClock clock(QDateTime(QDate(2028, 12, 31), QTime(12, 5, 9)));
     const QLocale german(QLocale::German, QLocale::Germany);
     for (int round = 0; round < 40; ++round) {

@@ -6,8 +6,10 @@
 namespace speech {
 
 namespace {
-constexpr int TickMs = 2;
-constexpr int BufferMs = 100;
+// How often the player feeds the sink and checks which events have been heard.
+constexpr int kTickMs = 2;
+// The sink's own buffer: what the device may hold ahead of what is heard (not espeak-ng's chunk size).
+constexpr int kDeviceBufferMs = 100;
 } // namespace
 
 DevicePlayer::DevicePlayer(AudioQueue& queue, std::function<void(int)> finished)
@@ -17,7 +19,7 @@ DevicePlayer::DevicePlayer(AudioQueue& queue, std::function<void(int)> finished)
 {
     m_clock.start();
     m_timer->setTimerType(Qt::PreciseTimer);
-    m_timer->setInterval(TickMs);
+    m_timer->setInterval(kTickMs);
     connect(m_timer, &QTimer::timeout, this, &DevicePlayer::tick);
 }
 
@@ -164,7 +166,7 @@ bool DevicePlayer::beginNext()
     format.setSampleFormat(QAudioFormat::Int16);
     const QAudioDevice device = begin->device.isNull() ? QMediaDevices::defaultAudioOutput() : begin->device;
     m_sink = new QAudioSink(device, format, this);
-    m_sink->setBufferSize(qsizetype(begin->sampleRate) * 2 * BufferMs / 1000);
+    m_sink->setBufferSize(qsizetype(begin->sampleRate) * 2 * kDeviceBufferMs / 1000);
     m_io = m_sink->start();
     if (!continues) {
         SpeechEvent start;

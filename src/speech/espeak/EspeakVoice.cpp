@@ -18,8 +18,8 @@ namespace speech {
 
 namespace {
 
-const QString NoDevice = QStringLiteral("No audio output device is available.");
-constexpr int ProgressIntervalMs = 50;
+const QString kNoDevice = QStringLiteral("No audio output device is available.");
+constexpr int kProgressIntervalMs = 50;
 
 // Runs f on the player's thread and waits for it. The player never waits for this thread, so this cannot lock.
 template <typename F> void onPlayerThread(DevicePlayer* player, F f)
@@ -48,13 +48,16 @@ EspeakVoice::EspeakVoice(QObject* parent)
     DevicePlayer* player = m_player;
     m_queue.setWakeUp([player] { QMetaObject::invokeMethod(player, &DevicePlayer::wake, Qt::QueuedConnection); });
 
-    if (!m_worker->initialize(&m_initializationError))
+    if (const core::Result started = m_worker->initialize(); !started) {
+        m_initializationError = started.error();
         return;
+    }
     m_voices = m_worker->voices();
     if (m_voices.isEmpty())
         m_initializationError = QStringLiteral("espeak-ng offers no voices.");
     else
-        m_worker->checkVoice(m_voices.first().id, nullptr);
+        // A first voice that cannot be loaded fails again, with its error, when it is used.
+        (void)m_worker->checkVoice(m_voices.first().id);
 }
 
 EspeakVoice::~EspeakVoice()
@@ -65,13 +68,6 @@ EspeakVoice::~EspeakVoice()
     m_playerThread.quit();
     m_playerThread.wait();
     m_book.clear();
-}
-
-bool EspeakVoice::fail(QString* error, const QString& message) const
-{
-    if (error)
-        *error = message;
-    return false;
 }
 
 QList<Token> EspeakVoice::voices() const
@@ -102,36 +98,36 @@ QList<Token> EspeakVoice::audioOutputs() const
     return tokens;
 }
 
-bool EspeakVoice::setVoice(int index, QString* error)
+core::Result EspeakVoice::setVoice(int index)
 {
     if (!m_initializationError.isEmpty())
-        return fail(error, m_initializationError);
+        return core::Result::failure(m_initializationError);
     if (index < 0 || index >= m_voices.size())
-        return fail(error, QStringLiteral("There is no voice number %1.").arg(index));
-    if (!m_worker->checkVoice(m_voices.at(index).id, error))
-        return false;
+        return core::Result::failure(QStringLiteral("There is no voice number %1.").arg(index));
+    if (core::Result loaded = m_worker->checkVoice(m_voices.at(index).id); !loaded)
+        return loaded;
     m_voiceIndex = index;
-    return true;
+    return {};
 }
 
-bool EspeakVoice::setAudioOutput(int index, QString* error)
+core::Result EspeakVoice::setAudioOutput(int index)
 {
     const QList<QAudioDevice> devices = this->devices();
     if (devices.isEmpty())
-        return fail(error, NoDevice);
+        return core::Result::failure(kNoDevice);
     if (index < -1 || index >= devices.size())
-        return fail(error, QStringLiteral("There is no audio output number %1.").arg(index));
+        return core::Result::failure(QStringLiteral("There is no audio output number %1.").arg(index));
     m_device = index == -1 ? QAudioDevice() : devices.at(index);
     m_toFile = false;
-    return true;
+    return {};
 }
 
-bool EspeakVoice::setOutputFormat(int formatCode, QString* error)
+core::Result EspeakVoice::setOutputFormat(int formatCode)
 {
     if (sampleRateOfFormat(formatCode) == 0)
-        return fail(error, QStringLiteral("The audio format %1 is not supported.").arg(formatCode));
+        return core::Result::failure(QStringLiteral("The audio format %1 is not supported.").arg(formatCode));
     m_format = formatCode;
-    return true;
+    return {};
 }
 
 void EspeakVoice::setRate(int rate)
@@ -144,21 +140,22 @@ void EspeakVoice::setVolume(int volume)
     m_volume = qBound(0, volume, 100);
 }
 
-int EspeakVoice::speak(const QString& text, quint32 flags, QString* error)
+core::ResultOf<int> EspeakVoice::speak(const QString& text, quint32 flags)
 {
     if (!m_initializationError.isEmpty())
-        return fail(error, m_initializationError);
+        return core::Result::failure(m_initializationError);
     QString content = text;
     if (flags & SpeakIsFilename) {
         QFile file(text);
         if (!file.open(QIODevice::ReadOnly))
-            return fail(error, QStringLiteral("Cannot read the text file \"%1\": %2").arg(text, file.errorString()));
+            return core::Result::failure(
+                QStringLiteral("Cannot read the text file \"%1\": %2").arg(text, file.errorString()));
         content = core::decodeUtf8OrWindows1252(file.readAll());
     }
     if (!m_toFile && !content.isEmpty() && devices().isEmpty())
-        return fail(error, NoDevice);
+        return core::Result::failure(kNoDevice);
     if (m_toFile && !m_file)
-        return fail(error, QStringLiteral("The file stream is closed."));
+        return core::Result::failure(QStringLiteral("The file stream is closed."));
     // The synthesizer takes a NUL for the end of the text; as a blank the rest is still spoken, and every
     // position stays where it was.
     content.replace(QChar(u'\0'), QLatin1Char(' '));
@@ -201,14 +198,15 @@ int EspeakVoice::speak(const QString& text, quint32 flags, QString* error)
     enqueue(request);
     if (request.progress && !(flags & SpeakAsync)) {
         const auto wait = [this, stream](int ms) { return m_book.waitUntilFinished(stream, ms); };
-        return waitReportingProgress(wait, error) ? stream : 0;
+        if (core::Result rendered = waitReportingProgress(wait); !rendered)
+            return rendered;
     }
     if (!(flags & SpeakAsync))
         m_book.waitUntilFinished(stream, -1);
     return stream;
 }
 
-bool EspeakVoice::waitReportingProgress(const std::function<bool(int msTimeout)>& wait, QString* error)
+core::Result EspeakVoice::waitReportingProgress(const std::function<bool(int msTimeout)>& wait)
 {
     // The progress function may run the event loop: the stream's events are held until this speak has returned
     // and every event of the stream already queued has come in, then delivered in order.
@@ -223,14 +221,14 @@ bool EspeakVoice::waitReportingProgress(const std::function<bool(int msTimeout)>
             Qt::QueuedConnection);
     });
     const std::shared_ptr<std::atomic<int>> progress = m_fileProgress;
-    while (!wait(ProgressIntervalMs)) {
+    while (!wait(kProgressIntervalMs)) {
         if (!m_renderProgress(progress->load())) {
             purge();
             m_worker->call([] {}); // the aborted render has let go of the file
-            return fail(error, cancelledError());
+            return core::Result::failure(cancelledError());
         }
     }
-    return true;
+    return {};
 }
 
 void EspeakVoice::enqueue(const SpeechRequest& request)
@@ -264,31 +262,32 @@ void EspeakVoice::purge()
     m_book.clear();
 }
 
-bool EspeakVoice::pause(QString*)
+core::Result EspeakVoice::pause()
 {
     m_paused = true;
     onPlayerThread(m_player, [player = m_player] { player->pause(); });
-    return true;
+    return {};
 }
 
-bool EspeakVoice::resume(QString*)
+core::Result EspeakVoice::resume()
 {
     m_paused = false;
     onPlayerThread(m_player, [player = m_player] { player->resume(); });
-    return true;
+    return {};
 }
 
-int EspeakVoice::skip(const QString& type, int count, QString* error)
+core::ResultOf<int> EspeakVoice::skip(const QString& type, int count)
 {
     if (type.compare(QLatin1String("Sentence"), Qt::CaseInsensitive) != 0)
-        return fail(error, QStringLiteral("Skipping by \"%1\" is not supported, only by \"Sentence\".").arg(type)), -1;
+        return core::Result::failure(
+            QStringLiteral("Skipping by \"%1\" is not supported, only by \"Sentence\".").arg(type));
     if (m_paused)
-        return fail(error, QStringLiteral("Cannot skip while the voice is paused.")), -1;
+        return core::Result::failure(QStringLiteral("Cannot skip while the voice is paused."));
     QList<SpeechRequest> requests = m_book.pending();
     if (requests.isEmpty())
         return 0;
     if (requests.first().file)
-        return fail(error, QStringLiteral("Cannot skip while speaking into a file.")), -1;
+        return core::Result::failure(QStringLiteral("Cannot skip while speaking into a file."));
 
     abortAll();
     DevicePlayer::Position heard;
@@ -324,30 +323,32 @@ bool EspeakVoice::waitUntilDone(int msTimeout)
 {
     if (msTimeout == -1 && m_fileProgress && m_renderProgress && !m_book.pending().isEmpty()) {
         const auto wait = [this](int ms) { return m_book.waitUntilEmpty(ms); };
-        return waitReportingProgress(wait, nullptr);
+        return waitReportingProgress(wait).ok(); // the caller asked whether the voice is idle; a cancel means no
     }
     return m_book.waitUntilEmpty(msTimeout);
 }
 
-bool EspeakVoice::openFileStream(const QString& path, int formatCode, QString* error)
+core::Result EspeakVoice::openFileStream(const QString& path, int formatCode)
 {
     const int sampleRate = sampleRateOfFormat(formatCode);
     if (sampleRate == 0)
-        return fail(error, QStringLiteral("The audio format %1 is not supported.").arg(formatCode));
-    if (m_file && !closeFileStream(error))
-        return false;
+        return core::Result::failure(QStringLiteral("The audio format %1 is not supported.").arg(formatCode));
+    if (m_file) {
+        if (core::Result closed = closeFileStream(); !closed)
+            return closed;
+    }
     auto file = std::make_shared<WavFileWriter>();
-    if (!file->open(path, sampleRate, error))
-        return false;
+    if (core::Result opened = file->open(path, sampleRate); !opened)
+        return opened;
     m_file = file;
     m_toFile = true;
-    return true;
+    return {};
 }
 
-bool EspeakVoice::closeFileStream(QString* error)
+core::Result EspeakVoice::closeFileStream()
 {
     if (!m_file)
-        return fail(error, QStringLiteral("No file stream is open."));
+        return core::Result::failure(QStringLiteral("No file stream is open."));
     std::shared_ptr<WavFileWriter> file = std::move(m_file);
     if (m_toFile) {
         m_toFile = false;
@@ -356,11 +357,11 @@ bool EspeakVoice::closeFileStream(QString* error)
     // Nothing else holds the file once its streams are over: close it here rather than wait for the synthesis
     // thread, which may be busy with a device stream for as long as it is heard.
     if (file.use_count() == 1)
-        return file->close(error);
+        return file->close();
     // Streams into the file are still queued: after them, on the thread that writes it.
-    bool ok = true;
-    m_worker->call([&] { ok = file->close(error); });
-    return ok;
+    core::Result closed;
+    m_worker->call([&] { closed = file->close(); });
+    return closed;
 }
 
 void EspeakVoice::discardFileStream()

@@ -33,9 +33,9 @@ public:
     QList<Token> audioOutputs() const override;
 
     int voiceIndex() const override { return m_voiceIndex; }
-    bool setVoice(int index, QString* error = nullptr) override;
-    bool setAudioOutput(int index, QString* error = nullptr) override;
-    bool setOutputFormat(int formatCode, QString* error = nullptr) override;
+    core::Result setVoice(int index) override;
+    core::Result setAudioOutput(int index) override;
+    core::Result setOutputFormat(int formatCode) override;
     int outputFormat() const override { return m_format; }
 
     int rate() const override { return m_rate; }
@@ -43,14 +43,14 @@ public:
     int volume() const override { return m_volume; }
     void setVolume(int volume) override;
 
-    int speak(const QString& text, quint32 flags, QString* error = nullptr) override;
-    bool pause(QString* error = nullptr) override;
-    bool resume(QString* error = nullptr) override;
-    int skip(const QString& type, int count, QString* error = nullptr) override;
+    core::ResultOf<int> speak(const QString& text, quint32 flags) override;
+    core::Result pause() override;
+    core::Result resume() override;
+    core::ResultOf<int> skip(const QString& type, int count) override;
     bool waitUntilDone(int msTimeout) override;
 
-    bool openFileStream(const QString& path, int formatCode, QString* error = nullptr) override;
-    bool closeFileStream(QString* error = nullptr) override;
+    core::Result openFileStream(const QString& path, int formatCode) override;
+    core::Result closeFileStream() override;
     void discardFileStream() override;
     void setRenderProgress(RenderProgress progress) override { m_renderProgress = std::move(progress); }
 
@@ -61,11 +61,10 @@ public:
 private:
     void deliver(const QList<speech::SpeechEvent>& events);
     void emitEvents(const QList<speech::SpeechEvent>& events);
-    bool waitReportingProgress(const std::function<bool(int msTimeout)>& wait, QString* error);
+    core::Result waitReportingProgress(const std::function<bool(int msTimeout)>& wait);
     void enqueue(const SpeechRequest& request);
     quint64 abortAll();
     void purge();
-    bool fail(QString* error, const QString& message) const;
     QList<QAudioDevice> devices() const;
 
     SynthesisWorker* m_worker;

@@ -3,8 +3,8 @@
 namespace speech {
 
 namespace {
-constexpr int BatchSize = 256;
-constexpr size_t AudioBlock = 64 * 1024; // samples
+constexpr int kEventBatchSize = 256;
+constexpr size_t kAudioBlockSamples = 64 * 1024;
 } // namespace
 
 FileStreamOutput::FileStreamOutput(const SpeechRequest& request, EventSink events, Finished finished)
@@ -31,7 +31,7 @@ bool FileStreamOutput::begin()
 bool FileStreamOutput::audio(const qint16* samples, qint64 count)
 {
     m_audio.insert(m_audio.end(), samples, samples + count);
-    if (m_audio.size() >= AudioBlock)
+    if (m_audio.size() >= kAudioBlockSamples)
         flushAudio();
     m_bytes += count * qint64(sizeof(qint16));
     return true;
@@ -40,7 +40,7 @@ bool FileStreamOutput::audio(const qint16* samples, qint64 count)
 bool FileStreamOutput::event(const SpeechEvent& event)
 {
     m_batch.append(event);
-    if (m_batch.size() >= BatchSize)
+    if (m_batch.size() >= kEventBatchSize)
         flush();
     return true;
 }
@@ -50,7 +50,8 @@ void FileStreamOutput::flushAudio()
     // A failed write is kept by the writer and reported when the file is closed; the stream goes on so that
     // its events still arrive.
     if (!m_audio.empty())
-        m_request.file->write(m_audio.data(), qint64(m_audio.size()));
+        // The writer keeps the first failure and reports it when the stream is closed.
+        (void)m_request.file->write(m_audio.data(), qint64(m_audio.size()));
     m_audio.clear();
 }
 

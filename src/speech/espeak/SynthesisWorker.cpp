@@ -22,8 +22,8 @@ struct ActiveSynthesis {
 };
 ActiveSynthesis* g_active = nullptr;
 
-// Audio per callback; small, so the first clause reaches the device early.
-constexpr int BufferMs = 40;
+// Audio per espeak-ng callback; small, so the first clause reaches the device early.
+constexpr int kSynthesisChunkMs = 40;
 
 int synthCallback(short* samples, int count, espeak_EVENT* events)
 {
@@ -142,24 +142,22 @@ void SynthesisWorker::run()
     }
 }
 
-bool SynthesisWorker::initialize(QString* error)
+core::Result SynthesisWorker::initialize()
 {
     call([this] {
         if (m_sampleRate > 0)
             return;
         const int options = espeakINITIALIZE_DONT_EXIT | espeakINITIALIZE_PHONEME_EVENTS;
-        m_sampleRate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, BufferMs, nullptr, options);
+        m_sampleRate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, kSynthesisChunkMs, nullptr, options);
         if (m_sampleRate > 0)
             espeak_SetSynthCallback(synthCallback);
     });
     if (m_sampleRate <= 0) {
-        if (error)
-            *error = QStringLiteral("The espeak-ng speech synthesizer could not be initialized (its data files may "
-                                    "be missing).");
         m_sampleRate = 0;
-        return false;
+        return core::Result::failure(QStringLiteral(
+            "The espeak-ng speech synthesizer could not be initialized (its data files may be missing)."));
     }
-    return true;
+    return {};
 }
 
 QList<Token> SynthesisWorker::voices()
@@ -179,15 +177,15 @@ bool SynthesisWorker::applyVoice(const QString& id)
     return true;
 }
 
-bool SynthesisWorker::checkVoice(const QString& id, QString* error)
+core::Result SynthesisWorker::checkVoice(const QString& id)
 {
     bool ok = true;
     // Only when nothing is being synthesized: a running stream can take as long as it is heard. Otherwise a
     // voice that cannot be loaded fails the stream that asks for it.
     callIfIdle([&] { ok = m_sampleRate > 0 && applyVoice(id); });
-    if (!ok && error)
-        *error = QStringLiteral("The voice \"%1\" cannot be loaded.").arg(id);
-    return ok;
+    if (!ok)
+        return core::Result::failure(QStringLiteral("The voice \"%1\" cannot be loaded.").arg(id));
+    return {};
 }
 
 SynthesisWorker::Speed SynthesisWorker::speedOfRate(int rate)

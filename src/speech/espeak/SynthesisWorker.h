@@ -28,10 +28,10 @@ public:
     SynthesisWorker(const SynthesisWorker&) = delete;
     SynthesisWorker& operator=(const SynthesisWorker&) = delete;
 
-    bool initialize(QString* error);
+    core::Result initialize();
     QList<Token> voices();
-    // Loads the voice when the thread is idle; true without trying while a stream is being made.
-    bool checkVoice(const QString& id, QString* error);
+    // Loads the voice when the thread is idle; succeeds without trying while a stream is being made.
+    core::Result checkVoice(const QString& id);
 
     // Queues the synthesis of a request.
     void synthesize(SpeechRequest request, quint64 generation, AbortMark aborted, OutputFactory makeOutput);

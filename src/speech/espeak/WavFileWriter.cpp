@@ -74,22 +74,16 @@ WavFileWriter::~WavFileWriter()
     discard();
 }
 
-bool WavFileWriter::fail(QString* error, const QString& message)
-{
-    if (error)
-        *error = message;
-    return false;
-}
-
-bool WavFileWriter::open(const QString& path, int sampleRate, QString* error)
+core::Result WavFileWriter::open(const QString& path, int sampleRate)
 {
     discard();
     if (path.isEmpty())
-        return fail(error, QStringLiteral("No file name was given."));
+        return core::Result::failure(QStringLiteral("No file name was given."));
     // A name that the file system would cut short (at a NUL) or spell differently must not write some other file.
     if (path.contains(QChar(0)) || QFile::decodeName(QFile::encodeName(path)) != path)
-        return fail(error, QStringLiteral("The file name \"%1\" holds a character that a file name cannot hold.")
-                               .arg(QString(path).replace(QChar(0), QLatin1String("\\0"))));
+        return core::Result::failure(
+            QStringLiteral("The file name \"%1\" holds a character that a file name cannot hold.")
+                .arg(QString(path).replace(QChar(0), QLatin1String("\\0"))));
 
     // Replacing a symbolic link would cut it off from its file: write where it points.
     const QFileInfo asked(path);
@@ -98,16 +92,17 @@ bool WavFileWriter::open(const QString& path, int sampleRate, QString* error)
     struct stat existing {};
     const bool exists = ::stat(QFile::encodeName(m_target).constData(), &existing) == 0;
     if (exists && !S_ISREG(existing.st_mode))
-        return fail(error, QStringLiteral("Cannot create the file \"%1\": it is not a regular file.").arg(path));
+        return core::Result::failure(
+            QStringLiteral("Cannot create the file \"%1\": it is not a regular file.").arg(path));
     // A rename would get round a write protection.
     if (exists && ::access(QFile::encodeName(m_target).constData(), W_OK) != 0)
-        return fail(error, QStringLiteral("Cannot create the file \"%1\": it is write-protected.").arg(path));
+        return core::Result::failure(QStringLiteral("Cannot create the file \"%1\": it is write-protected.").arg(path));
 
     m_descriptor = createTemporary(target.absolutePath(), &m_temporary);
     if (m_descriptor < 0) {
         const QString reason = systemError();
         m_temporary.clear();
-        return fail(error, QStringLiteral("Cannot create the file \"%1\": %2").arg(path, reason));
+        return core::Result::failure(QStringLiteral("Cannot create the file \"%1\": %2").arg(path, reason));
     }
     if (exists)
         ::fchmod(m_descriptor, existing.st_mode & 07777); // a file written anew keeps its permissions
@@ -121,14 +116,13 @@ bool WavFileWriter::open(const QString& path, int sampleRate, QString* error)
     if (!m_file) {
         const QString reason = QString::fromUtf8(sf_strerror(nullptr));
         discard();
-        return fail(error, QStringLiteral("Cannot create the file \"%1\": %2").arg(path, reason));
+        return core::Result::failure(QStringLiteral("Cannot create the file \"%1\": %2").arg(path, reason));
     }
     if (info.samplerate != sampleRate) {
         m_resampler = std::make_unique<Resampler>(sampleRate, info.samplerate);
         if (!m_resampler->isValid()) {
             discard();
-            return fail(
-                error,
+            return core::Result::failure(
                 QStringLiteral("Cannot create the file \"%1\": no resampler to %2 Hz.").arg(path).arg(info.samplerate));
         }
     }
@@ -137,7 +131,7 @@ bool WavFileWriter::open(const QString& path, int sampleRate, QString* error)
     m_sampleRate = sampleRate;
     m_path = path;
     m_writeError.clear();
-    return true;
+    return {};
 }
 
 bool WavFileWriter::writeToFile(const qint16* samples, qint64 count)
@@ -156,10 +150,10 @@ bool WavFileWriter::writeToFile(const qint16* samples, qint64 count)
     return true;
 }
 
-bool WavFileWriter::write(const qint16* samples, qint64 count, QString* error)
+core::Result WavFileWriter::write(const qint16* samples, qint64 count)
 {
     if (!isOpen())
-        return fail(error, QStringLiteral("The file is not open."));
+        return core::Result::failure(QStringLiteral("The file is not open."));
     bool written = true;
     if (m_resampler) {
         m_converted.clear();
@@ -168,7 +162,9 @@ bool WavFileWriter::write(const qint16* samples, qint64 count, QString* error)
     } else {
         written = writeToFile(samples, count);
     }
-    return written || fail(error, m_writeError);
+    if (!written)
+        return core::Result::failure(m_writeError);
+    return {};
 }
 
 // A WAV header cannot describe the next block. RF64 needs a larger header, so the audio so far is copied once
@@ -217,10 +213,10 @@ bool WavFileWriter::turnIntoRf64()
     return true;
 }
 
-bool WavFileWriter::close(QString* error)
+core::Result WavFileWriter::close()
 {
     if (!isOpen())
-        return true;
+        return {};
     if (m_resampler) {
         m_converted.clear();
         m_resampler->flush(m_converted);
@@ -240,10 +236,10 @@ bool WavFileWriter::close(QString* error)
         message = QStringLiteral("Cannot replace the file \"%1\": %2").arg(m_path, systemError());
     if (message.isEmpty()) {
         m_temporary.clear();
-        return true;
+        return {};
     }
     discard();
-    return fail(error, message);
+    return core::Result::failure(message);
 }
 
 void WavFileWriter::discard()

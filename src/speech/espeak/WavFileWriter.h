@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Result.h"
 #include "speech/espeak/Resampler.h"
 
 #include <QString>
@@ -27,13 +28,13 @@ public:
 
     // Prepares the file; the target itself is replaced by close(). sampleRate is the rate of the audio handed to
     // write(); a format that cannot hold it (Opus) gets it resampled to its next rate up.
-    bool open(const QString& path, int sampleRate, QString* error);
+    core::Result open(const QString& path, int sampleRate);
     // A failure is also kept and reported again by close().
-    bool write(const qint16* samples, qint64 count, QString* error = nullptr);
+    core::Result write(const qint16* samples, qint64 count);
     // Bytes of audio data above which a WAV file turns into RF64; tests lower it to cross it without writing 4 GiB.
     void setWavDataLimit(qint64 bytes) { m_wavDataLimit = bytes; }
     // Finishes the file and puts it in place of the target; on failure the target is left as it was.
-    bool close(QString* error);
+    core::Result close();
     // Drops what was written; the target stays as it was.
     void discard();
 
@@ -43,7 +44,6 @@ public:
     QString path() const { return m_path; }
 
 private:
-    bool fail(QString* error, const QString& message);
     bool writeToFile(const qint16* samples, qint64 count);
     bool turnIntoRf64();
 

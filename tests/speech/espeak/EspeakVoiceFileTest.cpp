@@ -99,18 +99,6 @@ TEST_F(EspeakVoiceFile, MarksInMarkupGiveBookmarksInOrderBeforeTheirWords)
     EXPECT_LE(marks[1].position, words[2].position);
 }
 
-TEST_F(EspeakVoiceFile, MarkupIsRecognisedByTheLeadingBracketUnlessPlainTextIsAskedFor)
-{
-    const QString text = QStringLiteral("<speak>Hallo <mark name=\"m\"/>Welt</speak>");
-    EventRecorder events(m_voice);
-    render(text, 22, speech::SpeakAsync);
-    EXPECT_EQ(events.of("Bookmark").size(), 1u);
-
-    EventRecorder plain(m_voice);
-    render(text, 22, speech::SpeakAsync | speech::SpeakIsNotXML);
-    EXPECT_TRUE(plain.of("Bookmark").empty());
-}
-
 class EspeakVoiceFormats : public EspeakVoiceFile, public ::testing::WithParamInterface<std::pair<int, int>> {};
 
 TEST_P(EspeakVoiceFormats, FileHasTheFormatsHeaderRateAndTheDurationOfTheNativeRendering)
@@ -141,98 +129,32 @@ INSTANTIATE_TEST_SUITE_P(NineFormats, EspeakVoiceFormats,
                                            std::pair{18, 16000}, std::pair{22, 22050}, std::pair{26, 24000},
                                            std::pair{30, 32000}, std::pair{34, 44100}, std::pair{38, 48000}));
 
-TEST_F(EspeakVoiceFile, VolumeScalesTheSamplesLinearlyAndZeroIsSilence)
+TEST_F(EspeakVoiceFile, VolumeScalesLinearlyAndRateTenIsThreeTimesFasterMinusTenThreeTimesSlower)
 {
-    m_voice.setVolume(100);
     const WavData full = render(Sample);
     m_voice.setVolume(50);
     const WavData half = render(Sample);
     m_voice.setVolume(0);
     const WavData silent = render(Sample);
-
     // espeak-ng's noise differs a little from one rendering to the next: compare the mean levels.
     ASSERT_GT(full.peak(), 0.1f);
     EXPECT_NEAR(half.rms() / full.rms(), 0.5, 0.03);
     EXPECT_EQ(silent.peak(), 0.0f);
     EXPECT_NEAR(silent.seconds(), full.seconds(), full.seconds() * 0.02);
-}
 
-TEST_F(EspeakVoiceFile, RateTenIsThreeTimesFasterAndMinusTenThreeTimesSlower)
-{
-    const QString text = Sample + QStringLiteral(" Das Wetter ist schön, und wir gehen spazieren.");
-    const double normal = render(text).seconds();
     m_voice.setRate(10);
-    const double fast = render(text).seconds();
+    EXPECT_NEAR(full.seconds() / render(Sample).seconds(), 3.0, 3.0 * 0.15);
     m_voice.setRate(-10);
-    const double slow = render(text).seconds();
-
-    EXPECT_NEAR(normal / fast, 3.0, 3.0 * 0.15);
-    EXPECT_NEAR(slow / normal, 3.0, 3.0 * 0.15);
-}
-
-TEST_F(EspeakVoiceFile, RateAndVolumeOutsideTheirRangesAreClamped)
-{
-    m_voice.setRate(25);
-    EXPECT_EQ(m_voice.rate(), 10);
-    m_voice.setRate(-11);
-    EXPECT_EQ(m_voice.rate(), -10);
-    m_voice.setVolume(101);
-    EXPECT_EQ(m_voice.volume(), 100);
-    m_voice.setVolume(-1);
-    EXPECT_EQ(m_voice.volume(), 0);
-}
-
-TEST_F(EspeakVoiceFile, QueuedStreamsPlayInOrderWithRisingStreamNumbers)
-{
-    EventRecorder events(m_voice);
-    QString error;
-    ASSERT_TRUE(m_voice.openFileStream(path("queue.wav"), 22, &error)) << error.toStdString();
-    const int first = m_voice.speak(QStringLiteral("Eins."), speech::SpeakAsync);
-    const int second = m_voice.speak(QStringLiteral("Zwei."), speech::SpeakAsync);
-    const int third = m_voice.speak(QStringLiteral("Drei."), speech::SpeakAsync);
-    ASSERT_TRUE(m_voice.waitUntilDone(30000));
-    ASSERT_TRUE(m_voice.closeFileStream(&error)) << error.toStdString();
-    QCoreApplication::sendPostedEvents();
-
-    EXPECT_EQ(second, first + 1);
-    EXPECT_EQ(third, first + 2);
-    QStringList order;
-    for (const RecordedEvent& e : events.events) {
-        if (e.kind == "StartStream" || e.kind == "EndStream" || e.kind == "Word")
-            order.append(QStringLiteral("%1 %2").arg(e.kind).arg(e.stream - first));
-    }
-    EXPECT_EQ(order, (QStringList{"StartStream 0", "Word 0", "EndStream 0", "StartStream 1", "Word 1", "EndStream 1",
-                                  "StartStream 2", "Word 2", "EndStream 2"}));
+    EXPECT_NEAR(render(Sample).seconds() / full.seconds(), 3.0, 3.0 * 0.15);
 }
 
 TEST_F(EspeakVoiceFile, SynchronousSpeakReturnsWhenTheStreamHasEnded)
 {
-    QString error;
-    ASSERT_TRUE(m_voice.openFileStream(path("sync.wav"), 18, &error));
-    EXPECT_GT(m_voice.speak(Sample, 0, &error), 0) << error.toStdString();
+    ASSERT_TRUE(m_voice.openFileStream(path("sync.wav"), 18));
+    EXPECT_TRUE(m_voice.speak(Sample, 0));
     EXPECT_TRUE(m_voice.waitUntilDone(0));
-    ASSERT_TRUE(m_voice.closeFileStream(&error));
+    ASSERT_TRUE(m_voice.closeFileStream());
     EXPECT_GT(readWav(path("sync.wav")).seconds(), 2.0);
-}
-
-TEST_F(EspeakVoiceFile, PurgeDuringALongTextEndsItsStream)
-{
-    QString text;
-    for (int i = 0; i < 400; ++i)
-        text += QStringLiteral("Dies ist der Satz Nummer %1 eines sehr langen Textes. ").arg(i);
-    EventRecorder events(m_voice);
-    QString error;
-    ASSERT_TRUE(m_voice.openFileStream(path("purge.wav"), 22, &error));
-    const int stream = m_voice.speak(text, speech::SpeakAsync);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return events.has("Word", stream); }, 10000));
-    m_voice.speak(QString(), speech::SpeakPurgeBeforeSpeak);
-    EXPECT_TRUE(m_voice.waitUntilDone(0));
-    ASSERT_TRUE(m_voice.closeFileStream(&error));
-    QCoreApplication::sendPostedEvents();
-
-    EXPECT_TRUE(events.has("EndStream", stream));
-    // The whole text takes minutes; little of it was written.
-    EXPECT_LT(readWav(path("purge.wav")).seconds(), 60.0);
 }
 
 TEST_F(EspeakVoiceFile, ProgressOfAFileRenderRisesHoldsTheEventsAndCancelStopsIt)
@@ -250,14 +172,13 @@ TEST_F(EspeakVoiceFile, ProgressOfAFileRenderRisesHoldsTheEventsAndCancelStopsIt
             EXPECT_EQ(events.of("Word").size(), words) << "events arrived while the caller still waits";
             return percent < 2;
         });
-        QString error;
         const QString file = path(QStringLiteral("cancel%1.wav").arg(synchronous));
-        ASSERT_TRUE(m_voice.openFileStream(file, 22, &error));
+        ASSERT_TRUE(m_voice.openFileStream(file, 22));
         if (synchronous)
-            EXPECT_EQ(m_voice.speak(text, 0, &error) == 0 ? error : QString(), speech::Voice::cancelledError());
+            EXPECT_EQ(m_voice.speak(text, 0).error(), speech::Voice::cancelledError());
         else
             EXPECT_FALSE(m_voice.speak(text, speech::SpeakAsync) && m_voice.waitUntilDone(-1));
-        ASSERT_TRUE(m_voice.closeFileStream(&error));
+        ASSERT_TRUE(m_voice.closeFileStream());
         QCoreApplication::sendPostedEvents();
 
         EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()) && !reports.isEmpty() && reports.last() >= 2);
@@ -277,14 +198,6 @@ TEST_F(EspeakVoiceFile, AFileNameFlagSpeaksTheFilesContentDecodedFromWindows1252
     render(file.fileName(), 22, speech::SpeakAsync | speech::SpeakIsFilename);
     EXPECT_EQ(events.textsOf("Word", QString::fromUtf8("Größe aus Köln.")),
               (QStringList{QString::fromUtf8("Größe"), "aus", QString::fromUtf8("Köln.")}));
-}
-
-TEST_F(EspeakVoiceFile, PunctuationFlagSpeaksThePunctuation)
-{
-    const QString text = QStringLiteral("Eins, zwei; drei: vier.");
-    const double without = render(text).seconds();
-    const double with = render(text, 22, speech::SpeakAsync | speech::SpeakNLPSpeakPunc).seconds();
-    EXPECT_GT(with, without * 1.3);
 }
 
 TEST_F(EspeakVoiceFile, AnotherVoiceThanTheStreamBeforeGivesVoiceChange)
@@ -317,31 +230,6 @@ TEST_F(EspeakVoiceFile, VoicesListGermanFirstWithUniqueDescriptionsAndNoMbrolaWi
         for (const speech::Token& voice : voices)
             EXPECT_FALSE(voice.id.startsWith("mb/")) << voice.id.toStdString();
     }
-}
-
-TEST_F(EspeakVoiceFile, FailuresComeWithAnEnglishDescription)
-{
-    QString error;
-    EXPECT_FALSE(m_voice.setOutputFormat(5, &error));
-    EXPECT_FALSE(error.isEmpty());
-    error.clear();
-    EXPECT_FALSE(m_voice.openFileStream(path("missing/folder/x.wav"), 22, &error));
-    EXPECT_FALSE(error.isEmpty());
-    error.clear();
-    EXPECT_FALSE(m_voice.openFileStream(path("x.wav"), 7, &error));
-    EXPECT_FALSE(error.isEmpty());
-    error.clear();
-    EXPECT_FALSE(m_voice.closeFileStream(&error));
-    EXPECT_FALSE(error.isEmpty());
-    error.clear();
-    EXPECT_FALSE(m_voice.setVoice(int(m_voice.voices().size()), &error));
-    EXPECT_FALSE(error.isEmpty());
-    error.clear();
-    EXPECT_EQ(m_voice.speak(path("no-such-file.txt"), speech::SpeakIsFilename, &error), 0);
-    EXPECT_FALSE(error.isEmpty());
-    error.clear();
-    EXPECT_EQ(m_voice.skip(QStringLiteral("Word"), 1, &error), -1);
-    EXPECT_FALSE(error.isEmpty());
 }
 
 // Texts that used to end the words early: a lone "<" in markup took the rest for a tag, a NUL ended the text.
@@ -382,7 +270,7 @@ TEST_F(EspeakVoiceFile, EventsOfAStreamArriveInStreamPositionOrder)
 TEST(SynthesisWorker, AStreamThatCannotBeMadeStillEndsAndSaysWhy)
 {
     speech::SynthesisWorker& worker = speech::SynthesisWorker::shared();
-    ASSERT_TRUE(worker.initialize(nullptr));
+    ASSERT_TRUE(worker.initialize());
     for (const auto& [voice, rate, reason] :
          {std::tuple{"gmw/no-such-voice", 16000, "gmw/no-such-voice"}, std::tuple{"gmw/de", -8000, "-8000 Hz"}}) {
         speech::AudioQueue queue;
@@ -408,12 +296,11 @@ TEST_F(EspeakVoiceFile, TwoVoicesShareTheSynthesizerWithoutDisturbingEachOther)
     EspeakVoice second;
     ASSERT_TRUE(second.initializationError().isEmpty());
     second.setVolume(0);
-    QString error;
-    ASSERT_TRUE(second.openFileStream(path("second.wav"), 22, &error));
-    second.speak(Sample, speech::SpeakAsync);
+    ASSERT_TRUE(second.openFileStream(path("second.wav"), 22));
+    ASSERT_TRUE(second.speak(Sample, speech::SpeakAsync));
     const WavData first = render(Sample);
     ASSERT_TRUE(second.waitUntilDone(30000));
-    ASSERT_TRUE(second.closeFileStream(&error));
+    ASSERT_TRUE(second.closeFileStream());
 
     EXPECT_GT(first.peak(), 0.1f);
     const WavData silent = readWav(path("second.wav"));

@@ -141,16 +141,15 @@ inline WavData readWav(const QString& path)
 inline QString renderToFile(speech::Voice& voice, const QString& text, const QString& path, int formatCode = 22,
                             quint32 flags = speech::SpeakAsync)
 {
-    QString error;
-    if (!voice.openFileStream(path, formatCode, &error))
-        return QStringLiteral("open: ") + error;
-    if (voice.speak(text, flags, &error) == 0)
-        return QStringLiteral("speak: ") + error;
+    if (const core::Result opened = voice.openFileStream(path, formatCode); !opened)
+        return QStringLiteral("open: ") + opened.error();
+    if (const core::ResultOf<int> stream = voice.speak(text, flags); !stream)
+        return QStringLiteral("speak: ") + stream.error();
     if (!voice.waitUntilDone(60000))
         return QStringLiteral("the voice did not finish");
-    voice.setAudioOutput(-1); // fails without a device; closing falls back to the default anyway
-    if (!voice.closeFileStream(&error))
-        return QStringLiteral("close: ") + error;
+    (void)voice.setAudioOutput(-1); // fails without a device; closing falls back to the default anyway
+    if (const core::Result closed = voice.closeFileStream(); !closed)
+        return QStringLiteral("close: ") + closed.error();
     QCoreApplication::sendPostedEvents();
     return {};
 }

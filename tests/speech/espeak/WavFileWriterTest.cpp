@@ -35,20 +35,20 @@ TEST_F(WavFileWriterTest, FailedRenderKeepsThePreviousFile)
 {
     for (const bool fullDisk : {true, false}) {
         speech::WavFileWriter writer;
-        ASSERT_TRUE(writer.open(path("keep.wav"), 16000, nullptr));
+        ASSERT_TRUE(writer.open(path("keep.wav"), 16000));
         if (fullDisk) { // a file size limit fails the writes as a full disk would (EFBIG, SIGXFSZ ignored)
             const auto handler = std::signal(SIGXFSZ, SIG_IGN);
             rlimit previous{};
             getrlimit(RLIMIT_FSIZE, &previous);
             const rlimit limit{100 * 1024, previous.rlim_max};
             setrlimit(RLIMIT_FSIZE, &limit);
-            writer.write(m_samples.data(), qint64(m_samples.size()));
-            const bool closed = writer.close(nullptr);
+            (void)writer.write(m_samples.data(), qint64(m_samples.size())); // close() reports it again
+            const bool closed = writer.close().ok();
             setrlimit(RLIMIT_FSIZE, &previous);
             std::signal(SIGXFSZ, handler);
             EXPECT_FALSE(closed);
         } else { // what the save does after a failed speak
-            writer.write(m_samples.data(), qint64(m_samples.size()));
+            ASSERT_TRUE(writer.write(m_samples.data(), qint64(m_samples.size())));
             writer.discard();
         }
         expectOnlyTheOldFile();
@@ -58,9 +58,8 @@ TEST_F(WavFileWriterTest, FailedRenderKeepsThePreviousFile)
 TEST_F(WavFileWriterTest, NameWithACharacterAFileNameCannotHoldIsRefusedNotCut)
 {
     for (const QString& name : {path("keep.wav") + QChar(0) + ".wav", path("x") + QChar(0xD800) + ".wav"}) {
-        QString error;
-        EXPECT_FALSE(speech::WavFileWriter().open(name, 16000, &error));
-        EXPECT_TRUE(error.contains("cannot hold")) << error.toStdString();
+        const core::Result opened = speech::WavFileWriter().open(name, 16000);
+        EXPECT_TRUE(opened.error().contains("cannot hold")) << opened.error().toStdString();
     }
     expectOnlyTheOldFile();
 }
@@ -74,10 +73,10 @@ TEST_F(WavFileWriterTest, WavBecomesRf64OnlyWhenItsDataOutgrowsTheWavHeader)
     for (const auto& [samples, format] : {std::pair{Limit / 4, SF_FORMAT_WAV}, std::pair{Limit, SF_FORMAT_RF64}}) {
         speech::WavFileWriter writer;
         writer.setWavDataLimit(Limit);
-        ASSERT_TRUE(writer.open(path("big.wav"), 48000, nullptr));
+        ASSERT_TRUE(writer.open(path("big.wav"), 48000));
         for (qint64 at = 0; at < samples; at += 10000)
             ASSERT_TRUE(writer.write(m_samples.data() + at, std::min<qint64>(10000, samples - at)));
-        ASSERT_TRUE(writer.close(nullptr));
+        ASSERT_TRUE(writer.close());
 
         SF_INFO info{};
         SNDFILE* file = sf_open(QFile::encodeName(path("big.wav")).constData(), SFM_READ, &info);

@@ -1,0 +1,129 @@
+#include "core/SettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+using namespace core::setting;
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path()); }
+    QString file() const { return m_config.filePath(QStringLiteral("Sprechkit/Tools.ini")); }
+    QByteArray bytes() const
+    {
+        QFile f(file());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QTemporaryDir m_config;
+};
+
+// Values that need quoting or escaping, and voice names that need escaping as a group.
+const QString kOddValues[] = {QStringLiteral("16kHz, 16Bit, Mono"),
+                              QStringLiteral(" 8kHz"),
+                              QStringLiteral("a;b=c"),
+                              QStringLiteral("@at"),
+                              QStringLiteral("\"q\" \\ "),
+                              QStringLiteral("Grüße €\t1\n2"),
+                              QString()};
+const QString kOddVoices[] = {QStringLiteral("English 16"), QStringLiteral("a/b (c)"), QStringLiteral("Ελληνικά")};
+
+TEST_F(SettingsStoreTest, FilesReadAndWriteLikeThoseOfEarlierVersions)
+{
+    {
+        core::SettingsStore store(QStringLiteral("Tools"));
+        for (int i = 0; i < 3; ++i)
+            store.setVoiceValue(kFormat, kOddVoices[i], kOddValues[i]);
+        store.setValue(kWavePath, kOddValues[3]);
+        store.setValue(kWaveFile, kOddValues[4]);
+        store.setValue(kDevice, kOddValues[5]);
+        store.setValue(kSelected, kOddValues[6]);
+        ASSERT_TRUE(store.sync());
+    }
+    {
+        // The program's earlier versions read and wrote the file with QSettings: it writes the same bytes.
+        QSettings old(file(), QSettings::IniFormat);
+        const QString copy = m_config.filePath(QStringLiteral("copy.ini"));
+        {
+            QSettings same(copy, QSettings::IniFormat);
+            for (const QString& key : old.allKeys())
+                same.setValue(key, old.value(key));
+        }
+        QFile written(copy);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.readAll().toStdString(), bytes().toStdString());
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(old.value(QStringLiteral("Sprechkit/Voices/") + QString(kOddVoices[i]).replace('/', "%2F") +
+                                QStringLiteral("/Format")),
+                      kOddValues[i]);
+        EXPECT_EQ(old.value(QStringLiteral("Sprechkit/Wave.Path")), kOddValues[3]);
+        EXPECT_EQ(old.value(QStringLiteral("Sprechkit/Wave.File")), kOddValues[4]);
+        EXPECT_EQ(old.value(QStringLiteral("Sprechkit/Voices/Device")), kOddValues[5]);
+        old.setValue(QStringLiteral("Sprechkit/Check.Secounds"), QStringLiteral("1"));
+        old.setValue(QStringLiteral("Sprechkit/Voices/Selected"), kOddValues[0]);
+    }
+    const core::SettingsStore store(QStringLiteral("Tools"));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(store.voiceValue(kFormat, kOddVoices[i]), kOddValues[i]);
+    EXPECT_EQ(store.value(kWaveFile), kOddValues[4]);
+    EXPECT_EQ(store.value(kCheckSecounds), QStringLiteral("1"));
+    EXPECT_EQ(store.value(kSelected, QStringLiteral("x")), kOddValues[0]);
+    EXPECT_EQ(store.value(kCheckWords), QStringLiteral("1")); // the table's default
+}
+
+TEST_F(SettingsStoreTest, AFailedWriteKeepsTheOldFileWholeAndIsReported)
+{
+    core::SettingsStore store(QStringLiteral("Tools"));
+    store.setValue(kWaveFile, QStringLiteral("alt.wav"));
+    ASSERT_TRUE(store.sync());
+    const QByteArray old = bytes();
+
+    // The disk fills up after a few bytes.
+    store.setValue(kWaveFile, QStringLiteral("ein viel längerer Name, der nicht mehr auf die Platte passt.wav"));
+    rlimit previous{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = previous;
+    small.rlim_cur = 16;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const core::Result failed = store.sync();
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_TRUE(failed.error().endsWith(QStringLiteral(": File too large"))) << failed.error().toStdString();
+    EXPECT_EQ(bytes(), old);
+    EXPECT_EQ(QDir(m_config.filePath(QStringLiteral("Sprechkit"))).entryList(QDir::Files),
+              QStringList{QStringLiteral("Tools.ini")});
+    // The change is kept for the next try.
+    EXPECT_TRUE(store.sync());
+    EXPECT_TRUE(bytes().contains("nicht mehr auf die Platte"));
+}
+
+TEST(SettingsValues, NumbersConvertWithoutLeavingTheIntRange)
+{
+    EXPECT_EQ(core::storedPixels(kWindowTop, QStringLiteral("1e300")).value(), 16777215);
+    EXPECT_EQ(core::storedPixels(kWindowTop, QStringLiteral("-inf")).value(), -16777215);
+    EXPECT_EQ(core::storedPixels(kWindowTop, QStringLiteral(" 40.5")).value(), 41);
+    for (const char* text : {"nan", "links", ""})
+        EXPECT_EQ(core::storedPixels(kWindowLeft, QLatin1String(text)).error(),
+                  QStringLiteral("The stored value \"%1\" of \"Window.Left\" is not a number.").arg(text));
+    EXPECT_FALSE(core::storedNumber(kWindowTransparency, QStringLiteral("nan")));
+    EXPECT_FALSE(core::storedInteger(kWindowState, QStringLiteral("1e10")));
+
+    const std::pair<const char*, int> leading[] = {
+        {"1e10", INT_MAX}, {"-1e300", INT_MIN}, {"-0.5", 0}, {"2.5 '", 3}, {"x", 0}, {"1", 1}};
+    for (const auto& [text, expected] : leading)
+        EXPECT_EQ(core::leadingInteger(QLatin1String(text)), expected) << text;
+}
+
+} // namespace

@@ -1,0 +1,97 @@
+// What callers rely on from any voice, run over the fake and the real espeak-ng voice (speaking into a file), so
+// the fake the window's tests use cannot drift from the engine.
+
+#include "VoiceTestSupport.h"
+
+#include "speech/espeak/EspeakVoice.h"
+#include "support/FakeVoice.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace speechtest;
+
+namespace {
+
+// The fake starts a stream only when the test says so, as the real voice does once synthesis has begun.
+struct FakeEngine {
+    FakeVoice voice;
+    void awaitStart(EventRecorder&, int stream) { emit voice.startStream(stream, 0); }
+};
+
+struct EspeakEngine {
+    speech::EspeakVoice voice;
+    void awaitStart(EventRecorder& events, int stream)
+    {
+        ASSERT_TRUE(voice.initializationError().isEmpty()) << voice.initializationError().toStdString();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return events.has(QStringLiteral("StartStream"), stream); }, 10000));
+    }
+};
+
+template <typename Engine> class VoiceContract : public ::testing::Test {
+protected:
+    QTemporaryDir m_dir;
+    Engine m_engine;
+    speech::Voice& voice() { return m_engine.voice; }
+};
+
+using Engines = ::testing::Types<FakeEngine, EspeakEngine>;
+TYPED_TEST_SUITE(VoiceContract, Engines);
+
+TYPED_TEST(VoiceContract, StreamNumbersRiseAndAPurgeEndsTheStreamInProgress)
+{
+    speech::Voice& voice = this->voice();
+    ASSERT_TRUE(voice.openFileStream(this->m_dir.filePath(QStringLiteral("a.wav")), 22));
+    EventRecorder events(voice);
+    QString text;
+    for (int i = 0; i < 200; ++i)
+        text += QStringLiteral("Dies ist der Satz Nummer %1 eines langen Textes. ").arg(i);
+
+    const core::ResultOf<int> spoken = voice.speak(text, speech::SpeakAsync);
+    ASSERT_TRUE(spoken) << spoken.error().toStdString();
+    const int stream = spoken.value();
+    this->m_engine.awaitStart(events, stream);
+    EXPECT_EQ(voice.speak(QString(), speech::SpeakPurgeBeforeSpeak).value(), stream + 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return events.has(QStringLiteral("EndStream"), stream); }, 10000));
+    EXPECT_TRUE(voice.waitUntilDone(0));
+    EXPECT_TRUE(voice.closeFileStream());
+}
+
+TYPED_TEST(VoiceContract, FailuresComeWithAnEnglishDescription)
+{
+    speech::Voice& voice = this->voice();
+    const QString file = this->m_dir.filePath(QStringLiteral("b.wav"));
+    const std::pair<const char*, std::function<core::Result()>> failures[] = {
+        {"unknown format", [&] { return voice.setOutputFormat(5); }},
+        {"file in an unknown format", [&] { return voice.openFileStream(file, 7); }},
+        {"close without a file", [&] { return voice.closeFileStream(); }},
+        {"voice past the list", [&] { return voice.setVoice(int(voice.voices().size())); }},
+        {"skip by word", [&] { return voice.skip(QStringLiteral("Word"), 1).result(); }},
+    };
+    for (const auto& [name, call] : failures) {
+        const core::Result result = call();
+        EXPECT_FALSE(result) << name;
+        EXPECT_FALSE(result.error().isEmpty()) << name;
+    }
+}
+
+TYPED_TEST(VoiceContract, RateAndVolumeAreClampedToTheirRanges)
+{
+    speech::Voice& voice = this->voice();
+    const std::pair<int, int> rates[] = {{25, 10}, {-11, -10}, {3, 3}};
+    for (const auto& [set, expected] : rates) {
+        voice.setRate(set);
+        EXPECT_EQ(voice.rate(), expected);
+    }
+    const std::pair<int, int> volumes[] = {{101, 100}, {-1, 0}, {40, 40}};
+    for (const auto& [set, expected] : volumes) {
+        voice.setVolume(set);
+        EXPECT_EQ(voice.volume(), expected);
+    }
+}
+
+} // namespace
