@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     writeDictionaryBytes(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     const text::DictionaryFile::LoadResult first = text::DictionaryFile::load(dictionaryPath());
-    FUZZ_CHECK(first.error.isEmpty());
+    FUZZ_CHECK(first.read.ok());
     FUZZ_CHECK(first.usedDefaults == (size == 0));
     if (!text::DictionaryFile::save(dictionaryPath(), first.rows))
         std::abort();
