@@ -58,17 +58,22 @@ bool StreamRenderer::emitEvent(const SpeechEvent& event)
     return m_output.event(event);
 }
 
-bool StreamRenderer::begin(QString* error)
+bool StreamRenderer::begin()
 {
     // The output begins first, so that a failure below still reaches the listener as this stream's end.
-    if (!m_output.begin())
-        return false;
-    if (!m_resampler.isValid()) {
-        *error = QStringLiteral("The audio cannot be converted to %1 Hz.").arg(m_request.sampleRate);
+    if (!m_output.begin()) {
+        finish(false);
         return false;
     }
-    if (m_request.voiceChanged && !m_request.continuation)
-        return send(SpeechEvent::Kind::VoiceChange, 0, 0, 0, m_request.voiceDescription);
+    if (!m_resampler.isValid()) {
+        fail(QStringLiteral("The audio cannot be converted to %1 Hz.").arg(m_request.sampleRate));
+        return false;
+    }
+    if (m_request.voiceChanged && !m_request.continuation &&
+        !send(SpeechEvent::Kind::VoiceChange, 0, 0, 0, m_request.voiceDescription)) {
+        finish(false);
+        return false;
+    }
     return true;
 }
 

@@ -30,8 +30,8 @@ class StreamRenderer {
 public:
     StreamRenderer(const SpeechRequest& request, int synthesizerRate, StreamOutput& output);
 
-    // False when the stream cannot be made; *error then says why, unless it was aborted.
-    bool begin(QString* error);
+    // False when the stream cannot go on; it has then been ended, with an error event when it cannot be made.
+    bool begin();
     // Call before the events of the same synthesizer buffer, so that its level comes first.
     bool level(const qint16* samples, int count);
     bool audio(const qint16* samples, int count);

@@ -215,14 +215,8 @@ void SynthesisWorker::render(const SpeechRequest& request, quint64 generation, c
 {
     std::unique_ptr<StreamOutput> output = makeOutput(request);
     StreamRenderer renderer(request, m_sampleRate > 0 ? m_sampleRate : 22050, *output);
-    QString error;
-    if (!renderer.begin(&error)) {
-        if (error.isEmpty())
-            renderer.finish(false);
-        else
-            renderer.fail(error);
+    if (!renderer.begin())
         return;
-    }
     if (m_sampleRate <= 0)
         return renderer.fail(QStringLiteral("The espeak-ng speech synthesizer is not initialized."));
     // Speaking on with the voice before would hide the failure from the user.
