@@ -6,6 +6,7 @@
 #include "speech/espeak/EspeakVoice.h"
 #include "support/FakeVoice.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -71,12 +72,19 @@ TYPED_TEST(VoiceContract, FailuresComeWithAnEnglishDescription)
         {"close without a file", [&] { return voice.closeFileStream(); }},
         {"voice past the list", [&] { return voice.setVoice(int(voice.voices().size())); }},
         {"skip by word", [&] { return voice.skip(QStringLiteral("Word"), 1).result(); }},
+        {"close after a discard",
+         [&] {
+             EXPECT_TRUE(voice.openFileStream(file, 22));
+             voice.discardFileStream();
+             return voice.closeFileStream();
+         }},
     };
     for (const auto& [name, call] : failures) {
         const core::Result result = call();
         EXPECT_FALSE(result) << name;
         EXPECT_FALSE(result.error().isEmpty()) << name;
     }
+    EXPECT_FALSE(QFile::exists(file)) << "a discarded render left a file";
 }
 
 TYPED_TEST(VoiceContract, RateAndVolumeAreClampedToTheirRanges)
