@@ -68,7 +68,9 @@ void MainWindow::createSubsystems(const QString& settingsApplication, const QStr
     m_dictionary = std::make_unique<text::DictionaryList>(m_controls, dictionaryPath);
     m_speakingControl = std::make_unique<speech::SpeakingControl>(
         m_controls, m_state, *m_voice, *m_eventLog,
-        speech::SpeakingControl::Callbacks{[this] { ChkWords(); }, [this] { unload(m_state.speechFailed); }});
+        speech::SpeakingControl::Callbacks{
+            [this] { return text::prepareBoxText(m_controls, m_state, *m_dictionary, m_clock, m_locale); },
+            [this] { unload(m_state.speechFailed); }});
     m_engineSetup = std::make_unique<speech::EngineSetup>(m_controls, m_state, *m_voice, *m_settings, *m_eventLog,
                                                           *m_speakingControl);
     m_engineEvents =

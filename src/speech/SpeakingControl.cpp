@@ -103,15 +103,19 @@ void SpeakingControl::start()
     }
     m_controls.ckPause->setEnabled(true);
     m_controls.tAusgabe->setLocked(true);
-    if (m_callbacks.prepareText)
-        m_callbacks.prepareText();
+    const bool prepared = bool(m_callbacks.prepareText);
+    const QString text = prepared ? m_callbacks.prepareText() : m_controls.tAusgabe->text();
 
     QString error;
     // A request held by Pause is resumed, not spoken a second time.
-    if (!(m_state.paused && m_state.speaking)) {
-        if (m_voice.speak(m_controls.tAusgabe->text(), m_state.speakFlags, &error) == 0)
-            return speakFailed(error);
-    }
+    const bool speakText = !(m_state.paused && m_state.speaking);
+    // The voice gets the text before the box does: putting a long text into the box takes far longer than the
+    // first words need, and the word events wait for this handler to end anyway.
+    const bool spoken = !speakText || m_voice.speak(text, m_state.speakFlags, &error) != 0;
+    if (prepared)
+        m_controls.tAusgabe->setText(text);
+    if (!spoken)
+        return speakFailed(error);
     if (m_state.paused && !m_voice.resume(&error))
         return speakFailed(error);
     SetSpeakingState(true, false);

@@ -24,7 +24,8 @@ class Voice;
 // (speakFlags, speaking, paused, savedStartEnabled, preparedTextFlag, unpreparedText, restorePending,
 // savedText, run), the voice, the event log, and two callbacks from the window:
 //   prepareText  - the preparation pass: keeps tAusgabe's text in state.unpreparedText, sets
-//                  state.preparedTextFlag and leaves the prepared text in tAusgabe;
+//                  state.preparedTextFlag and returns the prepared text, which Start hands to the voice
+//                  and then puts into tAusgabe;
 //   unloadWindow - ends an unattended run (script or command-line text with Hide or Close) after speaking.
 //
 // The constructor connects: ckStart toggled -> Start/Stop, ckPause toggled -> Pause/Resume, cSkip and cReset
@@ -34,7 +35,7 @@ class SpeakingControl : public QObject {
     Q_OBJECT
 public:
     struct Callbacks {
-        std::function<void()> prepareText;
+        std::function<QString()> prepareText;
         std::function<void()> unloadWindow;
     };
 

@@ -10,8 +10,8 @@
 
 namespace text {
 
-void ChkWords(const form::Controls& controls, form::WindowState& state, DictionaryList& dictionary,
-              const core::Clock& clock, const QLocale& locale)
+QString prepareBoxText(const form::Controls& controls, form::WindowState& state, DictionaryList& dictionary,
+                       const core::Clock& clock, const QLocale& locale)
 {
     state.unpreparedText = controls.tAusgabe->text();
     const PrepareOptions options{controls.ckWords->checkState() == Qt::Checked,
@@ -19,8 +19,14 @@ void ChkWords(const form::Controls& controls, form::WindowState& state, Dictiona
     const PrepareResult result = prepareText(state.unpreparedText, dictionary.rows(), options, clock, locale);
     for (const int row : result.deactivatedRows)
         dictionary.uncheckRow(row);
-    controls.tAusgabe->setText(result.text);
     state.preparedTextFlag = true;
+    return result.text;
+}
+
+void ChkWords(const form::Controls& controls, form::WindowState& state, DictionaryList& dictionary,
+              const core::Clock& clock, const QLocale& locale)
+{
+    controls.tAusgabe->setText(prepareBoxText(controls, state, dictionary, clock, locale));
 }
 
 } // namespace text

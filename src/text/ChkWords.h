@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QLocale;
 
 namespace core {
@@ -19,5 +21,10 @@ class DictionaryList;
 // deactivated, and leaves the prepared text in the box.
 void ChkWords(const form::Controls& controls, form::WindowState& state, DictionaryList& dictionary,
               const core::Clock& clock, const QLocale& locale);
+
+// ChkWords without the last step: returns the prepared text, which the caller puts into the box. Start hands it
+// to the voice first, so that the first words are heard while the box still takes in a long text.
+QString prepareBoxText(const form::Controls& controls, form::WindowState& state, DictionaryList& dictionary,
+                       const core::Clock& clock, const QLocale& locale);
 
 } // namespace text

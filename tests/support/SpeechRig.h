@@ -25,7 +25,7 @@ struct SpeechRig {
         : controls(form::buildControls(&window))
         , settings(makeSettings(settingsDir))
         , log(controls.DebugTxtBox, controls.ckEvents, clock)
-        , speaking(controls, state, voice, log, {[this] { prepare(); }, [this] { ++unloadCount; }})
+        , speaking(controls, state, voice, log, {[this] { return prepare(); }, [this] { ++unloadCount; }})
         , setup(controls, state, voice, *settings, log, speaking)
         , events(controls, state, voice, log, speaking)
     {
@@ -37,12 +37,12 @@ struct SpeechRig {
         return std::make_unique<core::SettingsStore>(QStringLiteral("Tools"));
     }
 
-    void prepare()
+    QString prepare()
     {
         ++prepareCount;
         state.unpreparedText = controls.tAusgabe->text();
         state.preparedTextFlag = true;
-        controls.tAusgabe->setText(state.unpreparedText.toUpper());
+        return state.unpreparedText.toUpper();
     }
 
     // The log's lines without time stamps: "14:03:07,25  Speak\r\n..." -> {"Speak", ...}.

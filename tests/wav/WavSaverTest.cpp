@@ -28,8 +28,12 @@ protected:
 
     SpeechRig rig;
     QList<bool> finished;
-    wav::WavSaver saver{rig.controls, rig.state, rig.voice,
-                        rig.setup,    rig.log,   {[this] { rig.prepare(); }, [this](bool ok) { finished.append(ok); }}};
+    wav::WavSaver saver{rig.controls,
+                        rig.state,
+                        rig.voice,
+                        rig.setup,
+                        rig.log,
+                        {[this] { rig.controls.tAusgabe->setText(rig.prepare()); }, [this](bool ok) { finished.append(ok); }}};
     MessageRecorder boxes;
 };
 

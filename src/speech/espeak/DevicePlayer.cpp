@@ -182,6 +182,8 @@ void DevicePlayer::feed()
             const qint64 written = m_io->write(m_pcm.constData() + m_pcmOffset, count);
             if (written <= 0)
                 return;
+            if (m_written == 0 && m_base == 0)
+                emit audioStarted(m_stream);
             m_pcmOffset += written;
             m_written += written;
             continue;

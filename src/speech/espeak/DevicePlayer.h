@@ -42,6 +42,7 @@ public:
 
 signals:
     void eventsReady(const QList<speech::SpeechEvent>& events);
+    void audioStarted(int stream);
 
 private:
     void tick();

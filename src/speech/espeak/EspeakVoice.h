@@ -56,6 +56,11 @@ public:
     void setAudioLevelEvents(bool enabled) { m_audioLevelEvents = enabled; }
     void setPhonemeEvents(bool enabled) { m_phonemeEvents = enabled; }
 
+signals:
+    // The first sample of a stream went to the device. Emitted on the playback thread, so a receiver can time it
+    // whatever the user-interface thread is doing; connect with Qt::DirectConnection.
+    void audioStarted(int stream);
+
 private:
     void deliver(const QList<speech::SpeechEvent>& events);
     void enqueue(const SpeechRequest& request);
