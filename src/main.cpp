@@ -1,11 +1,16 @@
 #include "app/MainWindow.h"
+#include "app/QtTranslations.h"
+#include "core/ArgumentDecoding.h"
 #include "core/Clock.h"
 #include "core/CommandLine.h"
+#include "core/CommandLineHelp.h"
 #include "core/HiddenRun.h"
 #include "form/QtMessageBoxes.h"
 #include "speech/espeak/EspeakVoice.h"
+#include "system/StartProcedure.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -23,16 +28,21 @@ bool displayAvailable()
 
 int main(int argc, char* argv[])
 {
-    QStringList arguments;
+    const QString exeDir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2) + '/';
+    QList<QByteArray> rawArguments;
     for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        rawArguments.append(QByteArray(argv[i]));
+    const QStringList arguments = core::decodeArguments(rawArguments, QFile::encodeName(exeDir));
+    if (const auto information = core::informationRequest(arguments)) {
+        std::fputs(information->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
 
     // A run that never shows its window also works over SSH or from cron: without a display it uses the
     // offscreen platform, where every message box prints to stderr and takes its default answer.
+    const bool neverShown = core::runNeverShowsWindow(core::analyseCommandLine(arguments, exeDir));
     if (!displayAvailable()) {
-        const QString exeDir =
-            QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2) + '/';
-        if (!core::runNeverShowsWindow(core::analyseCommandLine(arguments, exeDir))) {
+        if (!neverShown) {
             std::fputs("sprechkit: no display available (DISPLAY is not set). Without one only runs that never show "
                        "the window work: a WAV target (\"?name\"), \"!!\", or a script with Hide = 1.\n",
                        stderr);
@@ -40,8 +50,29 @@ int main(int argc, char* argv[])
         }
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // A DISPLAY that cannot be reached (a stale one from an old session) would abort inside Qt: offscreen is the
+    // fallback, which the checks below accept for runs without a window only.
+    const bool x11Fallback =
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (x11Fallback)
+        qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
+
+    // A native Wayland client cannot read the clipboard while another window has the focus, which is exactly
+    // when the clipboard watcher needs it: prefer X11 through XWayland unless the user chose a platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
 
     QApplication application(argc, argv);
+    if (x11Fallback && QGuiApplication::platformName() == QLatin1String("offscreen") && !neverShown) {
+        std::fprintf(stderr,
+                     "sprechkit: cannot connect to the display \"%s\" (DISPLAY). Without one only runs that never "
+                     "show the window work: a WAV target (\"?name\"), \"!!\", or a script with Hide = 1.\n",
+                     qgetenv("DISPLAY").constData());
+        return 2;
+    }
+    sys::runStartProcedure();
+    app::loadGermanQtTranslations(application);
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         form::useQtMessageBoxes();
 

@@ -7,7 +7,13 @@
 #   app                  the window that wires the controllers, start-up, shutdown, unattended runs
 #   .                    main.cpp
 # A folder may include its own headers and those of any folder listed before it.
+# Usage: check-layers.sh [--graph] [PROJECT]   (--graph also prints which folder includes which)
 set -euo pipefail
+graph=0
+if [[ ${1:-} == --graph ]]; then
+    graph=1
+    shift
+fi
 src="$(cd "${1:-$(dirname "$0")/..}" && pwd)/src"
 layers=(core form text speech speech/espeak announce clipboard wav system app .)
 
@@ -20,6 +26,7 @@ rank_of() {
 }
 
 bad=0
+declare -A edges=()
 while IFS= read -r file; do
     folder=$(dirname "${file#"$src"/}")
     rank=$(rank_of "$folder")
@@ -32,6 +39,8 @@ while IFS= read -r file; do
         target=$(dirname "$header")
         [[ $target == "$folder" || $target == . && ! -e $src/$header ]] && continue
         target_rank=$(rank_of "$target")
+        [[ $target != "$folder" ]] && edges["$folder"]+=" $target"
+
         if ((target_rank < 0 || target_rank > rank)); then
             echo "check-layers: ${file#"$src"/} includes \"$header\", which points up the layers" >&2
             bad=1
@@ -39,5 +48,13 @@ while IFS= read -r file; do
     done < <(sed -nE 's/^[[:space:]]*#[[:space:]]*include[[:space:]]+"([^"]+)".*/\1/p' "$file")
 done < <(find "$src" -name '*.cpp' -o -name '*.h' | sort)
 
+if ((graph)); then
+    for folder in "${layers[@]}"; do
+        targets=
+        # shellcheck disable=SC2086
+        [[ -n ${edges[$folder]:-} ]] && targets=$(printf '%s\n' ${edges[$folder]} | sort -u | tr '\n' ' ')
+        printf '%-14s -> %s\n' "${folder/#./main.cpp}" "${targets:-(nothing)}"
+    done
+fi
 ((bad == 0)) && echo "check-layers: every include between folders points down"
 exit "$bad"

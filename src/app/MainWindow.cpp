@@ -1,9 +1,13 @@
 #include "app/MainWindow.h"
 
+#include "announce/ClockTimer.h"
+#include "app/KeyHandler.h"
 #include "app/SaveSet.h"
 #include "app/Startup.h"
+#include "clipboard/ClipboardWatcher.h"
 #include "core/Clock.h"
 #include "core/MessageBox.h"
+#include "core/ProcessPriority.h"
 #include "core/ProgramLocation.h"
 #include "core/ScriptFile.h"
 #include "core/SettingsStore.h"
@@ -15,15 +19,18 @@
 #include "speech/SpeakingControl.h"
 #include "speech/Voice.h"
 #include "text/ChkWords.h"
+#include "text/DictionaryEditor.h"
 #include "text/DictionaryList.h"
+#include "wav/FolderChooser.h"
 #include "wav/WavSaver.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QTextStream>
 
 namespace app {
@@ -40,14 +47,23 @@ MainWindow::MainWindow(std::unique_ptr<speech::Voice> voice, const core::Clock& 
     m_controls = form::buildControls(this);
     m_eventLog = std::make_unique<speech::EventLog>(m_controls.DebugTxtBox, m_controls.ckEvents, m_clock);
 
-    connect(m_controls.ckSet, &QPushButton::toggled, this, [this] { form::ckSetX(m_controls); });
-    auto* makeIni = new QShortcut(QKeySequence(Qt::Key_F12), this);
-    makeIni->setContext(Qt::WindowShortcut);
-    connect(makeIni, &QShortcut::activated, this, &MainWindow::MakeINI);
+    connect(m_controls.ckSet, &QPushButton::toggled, this, &MainWindow::settingsToggled);
+    connect(m_controls.cPath, &QPushButton::clicked, this, &MainWindow::choosePath);
+
+    m_dictionaryEditor = std::make_unique<text::DictionaryEditor>(m_controls);
+    m_clipboardWatcher = std::make_unique<clipboard::ClipboardWatcher>(
+        m_controls, m_state, std::make_unique<clipboard::SystemClipboardSource>());
+    m_clockTimer = std::make_unique<announce::ClockTimer>(m_controls, m_state, m_clock, m_locale, windowTitle(),
+                                                          [this] { m_clipboardWatcher->tick(); });
+    m_keyHandler =
+        std::make_unique<app::KeyHandler>(m_controls, m_state, m_clock, *m_dictionaryEditor, [this] { MakeINI(); });
+    qApp->installEventFilter(m_keyHandler.get());
     for (int i = 0; i < m_controls.oTask.size(); ++i) {
         connect(m_controls.oTask[i], &QAbstractButton::toggled, this, [this, i](bool checked) {
-            if (checked)
-                m_state.priorityIndex = i;
+            if (!checked)
+                return;
+            m_state.priorityIndex = i;
+            core::setProcessPriority(i);
         });
     }
 }
@@ -68,21 +84,27 @@ void MainWindow::createSubsystems(const QString& settingsApplication, const QStr
     m_dictionary = std::make_unique<text::DictionaryList>(m_controls, dictionaryPath);
     m_speakingControl = std::make_unique<speech::SpeakingControl>(
         m_controls, m_state, *m_voice, *m_eventLog,
-        speech::SpeakingControl::Callbacks{
-            [this] { return text::prepareBoxText(m_controls, m_state, *m_dictionary, m_clock, m_locale); },
-            [this] { unload(m_state.speechFailed); }});
+        speech::SpeakingControl::Callbacks{[this](QString* prepared, QString* error) {
+                                               return text::prepareBoxText(m_controls, m_state, *m_dictionary, m_clock,
+                                                                           m_locale, prepared, error);
+                                           },
+                                           [this] { unload(m_state.speechFailed); }});
     m_engineSetup = std::make_unique<speech::EngineSetup>(m_controls, m_state, *m_voice, *m_settings, *m_eventLog,
                                                           *m_speakingControl);
     m_engineEvents =
         std::make_unique<speech::EngineEvents>(m_controls, m_state, *m_voice, *m_eventLog, *m_speakingControl);
-    m_wavSaver = std::make_unique<wav::WavSaver>(
-        m_controls, m_state, *m_voice, *m_engineSetup, *m_eventLog,
-        wav::WavSaver::Callbacks{[this] { ChkWords(); }, [this](bool ok) { wavTargetFinished(ok); }});
+    m_wavSaver =
+        std::make_unique<wav::WavSaver>(m_controls, m_state, *m_voice, *m_engineSetup, *m_eventLog,
+                                        wav::WavSaver::Callbacks{[this](QString* error) { return ChkWords(error); },
+                                                                 [this](bool ok) { wavTargetFinished(ok); }});
+    m_wavSaver->setProgressClock(m_clock);
 }
 
 bool MainWindow::load(const QStringList& arguments)
 {
     m_baseCaption = windowTitle();
+    // Ticks arrive from the event loop, so none runs before the start-up is complete.
+    m_clockTimer->start();
     app::Startup startup(*this);
     const bool running = startup.run(arguments);
     if (!running)
@@ -90,9 +112,25 @@ bool MainWindow::load(const QStringList& arguments)
     return !m_unloaded;
 }
 
-void MainWindow::ChkWords()
+bool MainWindow::ChkWords(QString* error)
 {
-    text::ChkWords(m_controls, m_state, *m_dictionary, m_clock, m_locale);
+    return text::ChkWords(m_controls, m_state, *m_dictionary, m_clock, m_locale, error);
+}
+
+void MainWindow::settingsToggled()
+{
+    // A minimised or maximised window cannot change its size: back to normal first.
+    const Qt::WindowStates states = windowState();
+    if (states & (Qt::WindowMinimized | Qt::WindowMaximized))
+        setWindowState(states & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    form::ckSetX(m_controls);
+}
+
+void MainWindow::choosePath()
+{
+    QString field = m_controls.tPath->text();
+    wav::FolderChooser::choose(this, &field);
+    m_controls.tPath->setText(field);
 }
 
 void MainWindow::wavTargetFinished(bool ok)
@@ -105,6 +143,7 @@ void MainWindow::unload(bool failed)
     if (m_unloaded)
         return;
     m_unloaded = true;
+    m_clockTimer->stop();
     if (failed) {
         // An unattended job failed, often in a window nobody sees: tell the caller what went wrong.
         const QStringList lines = m_eventLog->text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
@@ -141,6 +180,7 @@ void MainWindow::unload(bool failed)
 void MainWindow::abort(int exitCode)
 {
     m_unloaded = true;
+    m_clockTimer->stop();
     releaseVoice();
     endProgram(exitCode);
 }
@@ -172,7 +212,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::MakeINI()
 {
-    const QString path = core::GetExeStem() + QStringLiteral("tts");
+    const QString path = core::GetDataStem() + QStringLiteral("tts");
     core::ScriptState script;
     script.text = m_controls.tAusgabe->text();
     script.voice = m_controls.coVoice->currentText();

@@ -8,6 +8,12 @@
 
 #include <memory>
 
+namespace announce {
+class ClockTimer;
+}
+namespace clipboard {
+class ClipboardWatcher;
+}
 namespace core {
 class Clock;
 class SettingsStore;
@@ -20,16 +26,21 @@ class SpeakingControl;
 class Voice;
 } // namespace speech
 namespace text {
+class DictionaryEditor;
 class DictionaryList;
-}
+} // namespace text
 namespace wav {
 class WavSaver;
 }
 
 namespace app {
 
+class KeyHandler;
+
 // The program's one window. It owns the controls, the voice and the subsystems, and delegates: start-up to
-// app::Startup, speaking to speech::*, the dictionary to text::DictionaryList, saving to wav::WavSaver.
+// app::Startup, speaking to speech::*, the dictionary to text::DictionaryList and text::DictionaryEditor, saving to
+// wav::WavSaver, the timer and announcements to announce::ClockTimer, the clipboard to clipboard::ClipboardWatcher
+// and the keyboard to app::KeyHandler.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -54,6 +65,10 @@ public:
     speech::SpeakingControl& speakingControl() const { return *m_speakingControl; }
     text::DictionaryList* dictionary() const { return m_dictionary.get(); }
     wav::WavSaver& wavSaver() const { return *m_wavSaver; }
+    text::DictionaryEditor& dictionaryEditor() const { return *m_dictionaryEditor; }
+    announce::ClockTimer& clockTimer() const { return *m_clockTimer; }
+    clipboard::ClipboardWatcher& clipboardWatcher() const { return *m_clipboardWatcher; }
+    app::KeyHandler& keyHandler() const { return *m_keyHandler; }
 
     // Called by the start-up once the settings application name and the dictionary path are known: opens the
     // settings and creates the subsystems, which connect their handlers to the controls.
@@ -76,7 +91,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void ChkWords();
+    bool ChkWords(QString* error);
+    void settingsToggled();
+    void choosePath();
     void wavTargetFinished(bool ok);
     void releaseVoice();
     void endProgram(int exitCode);
@@ -93,6 +110,10 @@ private:
     std::unique_ptr<speech::EngineEvents> m_engineEvents;
     std::unique_ptr<text::DictionaryList> m_dictionary;
     std::unique_ptr<wav::WavSaver> m_wavSaver;
+    std::unique_ptr<text::DictionaryEditor> m_dictionaryEditor;
+    std::unique_ptr<clipboard::ClipboardWatcher> m_clipboardWatcher;
+    std::unique_ptr<announce::ClockTimer> m_clockTimer;
+    std::unique_ptr<app::KeyHandler> m_keyHandler;
     QString m_baseCaption;
     int m_exitCode = 0;
     bool m_unloaded = false;

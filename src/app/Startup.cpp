@@ -6,11 +6,14 @@
 #include "core/MessageBox.h"
 #include "core/ProgramLocation.h"
 #include "core/SettingsStore.h"
+#include "core/StandardInput.h"
 #include "core/Version.h"
 #include "form/SettingsArea.h"
 #include "form/TextBox.h"
 #include "speech/EngineSetup.h"
 #include "speech/Voice.h"
+#include "system/FileAssociation.h"
+#include "system/StartProcedure.h"
 #include "text/DictionaryList.h"
 #include "wav/WavSaver.h"
 
@@ -18,6 +21,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -106,9 +110,16 @@ void Startup::load(const QStringList& arguments)
     // Names and paths.
     const bool maker = core::GetExeName().toUpper().startsWith(kMakerCode);
     const QString captionPrefix = maker ? kMakerCode + QLatin1Char(' ') : QString();
+    state.captionPrefix = captionPrefix;
+    // The start procedure ran before the window existed; the caption clock marks what it found.
+    state.isAdminRun = sys::IsAdminRun();
+    state.machineControlInUse = sys::MachineControlInUse();
     m_window.setWindowTitle(captionPrefix + m_window.windowTitle() + QStringLiteral("  v") + core::GetProgVer());
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/sprechkit/sprechkit.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("sprechkit"));
+    core::prepareDataDir();
     m_window.createSubsystems(maker ? kMakerCode + QStringLiteral("-Software") : QStringLiteral("Tools"),
-                              core::GetExeStem() + QStringLiteral("wrd"));
+                              core::GetDataStem() + QStringLiteral("wrd"));
 
     if (!analyseArguments(arguments))
         return;
@@ -127,6 +138,7 @@ void Startup::load(const QStringList& arguments)
 
     state.run.saveFlag =
         state.run.scriptRun ? scriptNumber(scriptValue(QStringLiteral("Voice"), QStringLiteral("Save"))) : 1;
+    sys::ChkRegistry();
     m_window.engineSetup().LoadVoiceSet();
     m_window.dictionary()->LoadWords();
     if (const QClipboard* clipboard = QGuiApplication::clipboard())
@@ -143,7 +155,13 @@ bool Startup::analyseArguments(const QStringList& arguments)
 {
     form::WindowState& state = m_window.state();
     core::setCommandLineArguments(arguments);
-    state.run = core::analyseCommandLine(arguments, core::GetExeDir());
+    // "@name.tts" names a script where F12 writes them.
+    state.run = core::analyseCommandLine(arguments, core::GetDataDir());
+    if (state.run.textFromStandardInput) {
+        // Read as it stands: real line breaks need no "|" stand-in.
+        state.run.commandLineText = core::readStandardInput();
+        state.run.boxText = state.run.commandLineText;
+    }
     if (!state.run.missingScriptMessage.isEmpty()) {
         core::showMessage({QStringLiteral(" FEHLER:"), state.run.missingScriptMessage});
         m_window.abort(1);
@@ -164,9 +182,6 @@ void Startup::restorePlacementAndOptions()
     const double top = storedNumber(QStringLiteral("Window.Top"), stored(QStringLiteral("Window.Top"), "32"));
     const double left = storedNumber(QStringLiteral("Window.Left"), stored(QStringLiteral("Window.Left"), "32"));
     m_window.move(qRound(left), qRound(top));
-    m_window.setWindowState(windowState == 1   ? Qt::WindowMinimized
-                            : windowState == 2 ? Qt::WindowMaximized
-                                               : Qt::WindowNoState);
     form::ckSetX(c);
 
     const std::tuple<const char*, QAbstractButton*, const char*> boxes[] = {
@@ -177,6 +192,11 @@ void Startup::restorePlacementAndOptions()
         const QString name = QLatin1String(key);
         setCheckValue(box, name, storedInteger(name, stored(name, QLatin1String(defaultValue))));
     }
+    // After the settings area has set the window's size: resizing a minimised or maximised window would put it
+    // back into the normal state.
+    m_window.setWindowState(windowState == 1   ? Qt::WindowMinimized
+                            : windowState == 2 ? Qt::WindowMaximized
+                                               : Qt::WindowNoState);
 
     const QString message = stored(QStringLiteral("Option.Message"), QStringLiteral("Hour")).toUpper();
     if (message == QLatin1String("HOUR"))
@@ -229,7 +249,7 @@ void Startup::restoreWaveSettings()
     const int autoName = storedInteger(QStringLiteral("Wave.Auto"), stored(QStringLiteral("Wave.Auto"), "0"));
     setCheckValue(c.ckAuto, QStringLiteral("Wave.Auto"), autoName);
     state.manualFileName = stored(QStringLiteral("Wave.File"), QStringLiteral("SpeechOut.wav"));
-    c.tPath->setText(stored(QStringLiteral("Wave.Path"), core::GetExeDir()));
+    c.tPath->setText(stored(QStringLiteral("Wave.Path"), core::GetDataDir()));
     if (!c.ckAuto->isChecked())
         c.tFile->setText(state.manualFileName);
 }

@@ -3,6 +3,7 @@
 #include "core/IniFile.h"
 #include "core/ProgramLocation.h"
 #include "core/ReplaceString.h"
+#include "core/StandardInput.h"
 
 #include <QFileInfo>
 
@@ -22,15 +23,18 @@ bool isScriptPath(const QString& argument)
            argument.contains(QLatin1String(".ini"), Qt::CaseInsensitive);
 }
 
-// A target whose file name does not already end in ".wav" gets it appended. Only the file name is looked at, so
-// a script cannot name "x.wav/../../.profile" and have some other file overwritten with audio.
+// A target whose file name does not already end in ".wav" or in an extension of the other formats the writer
+// knows gets ".wav" appended. Only the file name is looked at, so a script cannot name "x.wav/../../.profile" and
+// have some other file overwritten with audio.
 QString withWavExtension(const QString& target)
 {
     if (target.isEmpty())
         return target;
     const QString fileName = target.mid(target.lastIndexOf(QLatin1Char('/')) + 1);
-    if (fileName.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
-        return target;
+    for (const char* extension : {".wav", ".mp3", ".ogg", ".opus", ".flac"}) {
+        if (fileName.endsWith(QLatin1String(extension), Qt::CaseInsensitive))
+            return target;
+    }
     return target + QLatin1String(".wav");
 }
 
@@ -92,6 +96,7 @@ RunMode analyseCommandLine(const QStringList& arguments, const QString& exeDir)
             mode.scriptRun = true;
             if (!a2IsOption)
                 mode.commandLineText = a2;
+            mode.textFromStandardInput = !a2IsOption && isStandardInputText(a2);
         } else {
             mode.missingScriptMessage = QStringLiteral("  Datei ''") + a1 + QStringLiteral("'' nicht gefunden ...    ");
         }
@@ -99,6 +104,7 @@ RunMode analyseCommandLine(const QStringList& arguments, const QString& exeDir)
         a3 = a2;
         mode.commandLineText = a1;
         mode.commandLineTextRun = true;
+        mode.textFromStandardInput = isStandardInputText(a1);
         mode.boxText = core::ReplaceString(a1, QStringLiteral("|"), QStringLiteral("\r\n"), true);
     }
 

@@ -19,10 +19,12 @@ struct RunMode {
     QString scriptPath;     // a1 when it names a script (".tts"/".ini" anywhere, any case; "@" resolved)
     bool scriptRun = false; // a script was given and found
     bool commandLineTextRun = false;
-    QString commandLineText;      // the text to speak from the command line (without "|" conversion)
+    QString commandLineText; // the text to speak from the command line (without "|" conversion)
+    // The command-line text was "-": the start-up reads it from standard input.
+    bool textFromStandardInput = false;
     QString boxText;              // for a plain-text run: the text for the text box, "|" turned into CR LF
     QString optionArgument;       // "!", "!!" or whatever a3 was left as
-    QString wavTarget;            // ".wav" appended unless the file name already ends in it (any case)
+    QString wavTarget;            // ".wav" appended unless the file name ends in it or .mp3/.ogg/.opus/.flac
     QString missingScriptMessage; // set when the script path names no (or an empty) file: the message text
 
     // Filled by the start-up, not by the analysis: the script's [Program] numbers and options.

@@ -21,9 +21,12 @@ QString findValue(const QString& content, const QString& section, const QString&
     if (wantedSection.isEmpty() || wantedKey.isEmpty())
         return {};
 
+    // CR LF, LF and a lone CR (old Mac editors) all end a line, as in the dictionary file.
+    QString lines = content;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     bool inSection = false;
-    for (QStringView line : QStringView(content).split(QLatin1Char('\n'))) {
-        line = line.trimmed(); // also drops the CR of a CR LF line end
+    for (QStringView line : QStringView(lines).split(QLatin1Char('\n'))) {
+        line = line.trimmed();
         if (line.startsWith(QLatin1Char('['))) {
             qsizetype end = line.indexOf(QLatin1Char(']'));
             if (end < 0)

@@ -1,8 +1,10 @@
 #include "core/ProgramLocation.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace core {
 
@@ -54,6 +56,49 @@ QString GetExeName()
 {
     const QString stem = GetExeStem();
     return stem.mid(fileNameStart(stem));
+}
+
+QString GetInstalledShareDir()
+{
+    const QString share = QDir::cleanPath(GetExeDir() + QStringLiteral("../share/sprechkit"));
+    return QFileInfo(share).isDir() ? share + QLatin1Char('/') : QString();
+}
+
+bool isInstalledCopy()
+{
+    if (!GetInstalledShareDir().isEmpty())
+        return true;
+    // A missing folder is no installation: it only happens with paths set for tests, which expect today's layout.
+    const QFileInfo folder(GetExeDir());
+    return folder.isDir() && !folder.isWritable();
+}
+
+QString GetDataDir()
+{
+    if (!isInstalledCopy())
+        return GetExeDir();
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/sprechkit/");
+}
+
+QString GetDataStem()
+{
+    return GetDataDir() + GetExeName();
+}
+
+void prepareDataDir()
+{
+    if (!isInstalledCopy())
+        return;
+    const QString dataDir = GetDataDir();
+    QDir().mkpath(dataDir);
+    const QString dictionary = GetDataStem() + QStringLiteral("wrd");
+    const QString installedDefault = GetInstalledShareDir() + QStringLiteral("sprechkit.wrd");
+    if (!GetInstalledShareDir().isEmpty() && !QFileInfo::exists(dictionary) && QFileInfo::exists(installedDefault)) {
+        // Copied files keep the installed file's read-only mode; the user's own copy must be editable.
+        if (QFile::copy(installedDefault, dictionary))
+            QFile::setPermissions(dictionary,
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
 }
 
 qint64 FileSize(const QString& path)

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace core {
 
@@ -53,7 +54,8 @@ struct PrefixSearch {
 // is treated as a text of its own, so an empty rest ends the work quietly, a wildcard pattern is resolved against
 // the rest, and an empty pattern reports itself and drops the rest. The matches are collected first and the result
 // is written in one piece.
-QString ReplaceString(const QString& text, const QString& strToFind, const QString& replacement, bool caseSensitive)
+std::optional<QString> ReplaceStringWithin(const QString& text, const QString& strToFind, const QString& replacement,
+                                           bool caseSensitive, qsizetype maxSize)
 {
     if (text.isEmpty())
         return QString();
@@ -101,7 +103,12 @@ QString ReplaceString(const QString& text, const QString& strToFind, const QStri
         if (found < 0)
             break;
         matched = true;
-        reserveFor(written + (found - pos) + replacement.size() + (size - found - pattern.size()));
+        // The result so far and the rest behind the match: when the replacement is longer than its pattern,
+        // further matches only add to it.
+        const qsizetype needed = written + (found - pos) + replacement.size() + (size - found - pattern.size());
+        if (needed > maxSize)
+            return std::nullopt;
+        reserveFor(needed);
         put(in + pos, found - pos);
         put(QStringView(replacement).utf16(), replacement.size());
         pos = found + pattern.size();
@@ -114,6 +121,11 @@ QString ReplaceString(const QString& text, const QString& strToFind, const QStri
     }
     result.truncate(written);
     return result;
+}
+
+QString ReplaceString(const QString& text, const QString& strToFind, const QString& replacement, bool caseSensitive)
+{
+    return *ReplaceStringWithin(text, strToFind, replacement, caseSensitive, std::numeric_limits<qsizetype>::max());
 }
 
 } // namespace core

@@ -12,7 +12,7 @@ constexpr char16_t kWindows1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201
                                            0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-QString decodeWindows1252(const QByteArray& bytes)
+QString decodeWindows1252(QByteArrayView bytes)
 {
     QString result(bytes.size(), Qt::Uninitialized);
     QChar* out = result.data();
@@ -35,6 +35,16 @@ QString decodeUtf8OrWindows1252(const QByteArray& bytes)
         return decoded;
     }
     return decodeWindows1252(bytes);
+}
+
+QString decodeLineUtf8OrWindows1252(QByteArrayView line)
+{
+    if (!line.isValidUtf8())
+        return decodeWindows1252(line);
+    // A line is never the start of a file: a U+FEFF at its start is text (QString::fromUtf8 would drop it).
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return utf8.decode(line);
 }
 
 } // namespace core

@@ -1,3 +1,5 @@
+#include "form/Accessibility.h"
+#include "form/CaptionFit.h"
 #include "form/Controls.h"
 #include "form/TextBox.h"
 
@@ -243,6 +245,8 @@ Controls buildControls(QWidget* window)
     controls.window = window;
     buildAlwaysVisible(controls, window);
     buildSettingsArea(controls, window);
+    fitCaptions(controls);
+    applyAccessibility(controls);
     return controls;
 }
 

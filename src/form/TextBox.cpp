@@ -1,8 +1,16 @@
 #include "form/TextBox.h"
 
+#include "core/MessageBox.h"
+#include "core/TextDecoding.h"
+
+#include <QDropEvent>
 #include <QEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -25,6 +33,37 @@ QString modelFromDocument(const QString& raw)
     return model;
 }
 
+// Bigger files are no texts to read aloud, and would make the editor crawl.
+constexpr qint64 MaxDroppedFileBytes = 16 * 1024 * 1024;
+
+QStringList localFiles(const QMimeData* mime)
+{
+    QStringList files;
+    if (mime && mime->hasUrls()) {
+        for (const QUrl& url : mime->urls()) {
+            if (url.isLocalFile())
+                files.append(url.toLocalFile());
+        }
+    }
+    return files;
+}
+
+// The file's text, decoded as script files are; *ok false when it is not a readable text file.
+QString readDroppedFile(const QString& path, bool* ok)
+{
+    QFile file(path);
+    *ok = file.size() <= MaxDroppedFileBytes && file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = *ok ? file.readAll() : QByteArray();
+    *ok = *ok && !bytes.contains('\0'); // binary data read aloud helps nobody
+    if (!*ok)
+        return {};
+    QString text = core::decodeUtf8OrWindows1252(bytes);
+    // The editor takes "\n" as its line break; a CR would become a second one.
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
 } // namespace
 
 TextBox::TextBox(QWidget* parent)
@@ -36,6 +75,7 @@ TextBox::TextBox(QWidget* parent)
     layout->addWidget(m_editor);
     setFocusProxy(m_editor);
     m_editor->installEventFilter(this);
+    m_editor->viewport()->installEventFilter(this); // drops arrive at the viewport
     connect(m_editor, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_settingText)
             takeUserEdit();
@@ -134,7 +174,44 @@ bool TextBox::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_editor && event->type() == QEvent::FocusIn)
         emit focusGained();
+    if (watched == m_editor && event->type() == QEvent::KeyPress) {
+        // Tab types a tab here; Ctrl+Tab and Ctrl+Shift+Tab are the keyboard's way out of the box.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && (key->modifiers() & Qt::ControlModifier))
+            return focusNextPrevChild(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+    }
+    if (watched == m_editor->viewport() && !isLocked()) {
+        const bool files = (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+                            event->type() == QEvent::Drop) &&
+                           !localFiles(static_cast<QDropEvent*>(event)->mimeData()).isEmpty();
+        if (files && event->type() == QEvent::Drop) {
+            dropFiles(*static_cast<QDropEvent*>(event));
+            return true;
+        }
+        if (files) {
+            static_cast<QDropEvent*>(event)->acceptProposedAction();
+            return true;
+        }
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+void TextBox::dropFiles(QDropEvent& event)
+{
+    QTextCursor cursor = m_editor->cursorForPosition(event.position().toPoint());
+    cursor.beginEditBlock(); // one undo step for the whole drop
+    for (const QString& path : localFiles(event.mimeData())) {
+        bool ok = false;
+        const QString text = readDroppedFile(path, &ok);
+        if (ok)
+            cursor.insertText(text);
+        else
+            core::showMessage({QStringLiteral(" FEHLER:"), QStringLiteral("  Datei ''") + path +
+                                                               QStringLiteral("'' ist keine lesbare Textdatei.    ")});
+    }
+    cursor.endEditBlock();
+    m_editor->setTextCursor(cursor);
+    event.acceptProposedAction();
 }
 
 } // namespace form

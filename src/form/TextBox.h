@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+class QDropEvent;
 class QPlainTextEdit;
 
 namespace form {
@@ -39,6 +40,8 @@ protected:
 
 private:
     void takeUserEdit();
+    // Inserts the texts of the dropped files where they were dropped.
+    void dropFiles(QDropEvent& event);
     qsizetype toWidget(qsizetype offset) const;
     qsizetype fromWidget(qsizetype position) const;
 

@@ -26,6 +26,12 @@ struct WindowState {
     int priorityIndex = -1;    // the oTask option last selected; -1 until one is
     QString lastClipboardText; // the clipboard text last taken over (at start-up: the text found then)
     bool speechFailed = false; // a speak failed since start: an unattended run then ends with an error
+
+    QString captionPrefix;            // the maker code and a blank, or empty; the clock caption starts with it
+    bool isAdminRun = false;          // from the start procedure: the caption clock marks it with " ^"
+    bool machineControlInUse = false; // from the start procedure: marked with " °" when not an admin run
+    double keyHintTime = 0;           // seconds since midnight of the last key press with Alt
+    bool announcedFlag = false;       // a scheduled announcement was made in the current "00" second
 };
 
 } // namespace form

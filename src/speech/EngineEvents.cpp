@@ -37,6 +37,7 @@ EngineEvents::EngineEvents(const form::Controls& controls, form::WindowState& st
     connect(&voice, &Voice::startStream, this, &EngineEvents::Voice_StartStream);
     connect(&voice, &Voice::voiceChange, this, &EngineEvents::Voice_VoiceChange);
     connect(&voice, &Voice::word, this, &EngineEvents::Voice_Word);
+    connect(&voice, &Voice::streamError, this, &EngineEvents::Voice_StreamError);
 }
 
 void EngineEvents::HighlightRange(qint64 start, qint64 length)
@@ -116,6 +117,13 @@ void EngineEvents::Voice_Word(int stream, qint64 position, int characterPosition
                    number(position) + QStringLiteral(", Pos=") + number(characterPosition) +
                    QStringLiteral(", Length=") + number(length));
     HighlightRange(characterPosition, length);
+}
+
+void EngineEvents::Voice_StreamError(int stream, qint64 position, const QString& description)
+{
+    Q_UNUSED(stream)
+    Q_UNUSED(position)
+    m_speaking.speakFailed(description);
 }
 
 } // namespace speech

@@ -38,6 +38,8 @@ public:
     void Voice_StartStream(int stream, qint64 position);
     void Voice_VoiceChange(int stream, qint64 position, const QString& tokenDescription);
     void Voice_Word(int stream, qint64 position, int characterPosition, int length);
+    // A stream failed while it was spoken: reported as a failed Start is.
+    void Voice_StreamError(int stream, qint64 position, const QString& description);
 
 private:
     form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls

@@ -50,6 +50,7 @@ EngineSetup::EngineSetup(const form::Controls& controls, form::WindowState& stat
     connect(m_controls.coFormat, &QComboBox::currentIndexChanged, this, &EngineSetup::formatSelected);
     connect(m_controls.hsRate, &QScrollBar::valueChanged, this, &EngineSetup::rateChanged);
     connect(m_controls.hsVolume, &QScrollBar::valueChanged, this, &EngineSetup::volumeChanged);
+    connect(&m_voice, &Voice::audioOutputsChanged, this, &EngineSetup::refreshDevices);
 }
 
 QString EngineSetup::voiceSection() const
@@ -80,17 +81,8 @@ void EngineSetup::SpeechInit()
 
     m_controls.coFormat->setCurrentIndex(m_controls.coFormat->findText(kDefaultFormat, Qt::MatchExactly));
 
-    const QList<Token> outputs = m_voice.audioOutputs();
-    {
-        const QSignalBlocker blocker(m_controls.coDevice);
-        m_controls.coDevice->clear();
-        for (const Token& token : outputs)
-            m_controls.coDevice->addItem(token.description);
-        if (outputs.isEmpty())
-            m_controls.coDevice->addItem(kNoAudioOutput);
-        m_controls.coDevice->setCurrentIndex(-1);
-    }
-    m_controls.coDevice->setEnabled(!outputs.isEmpty());
+    fillDevices();
+    m_controls.coDevice->setEnabled(m_controls.coDevice->itemText(0) != kNoAudioOutput);
     m_controls.coDevice->setCurrentIndex(0);
 
     m_state.speakFlags = SpeakAsync | SpeakPurgeBeforeSpeak;
@@ -98,6 +90,29 @@ void EngineSetup::SpeechInit()
     m_controls.chkSpFlagPurgeBeforeSpeak->setChecked(true);
 
     m_speaking.SetSpeakingState(false, false);
+}
+
+void EngineSetup::fillDevices()
+{
+    // Filled silently; the caller selects the entry, which runs the device handler.
+    const QList<Token> outputs = m_voice.audioOutputs();
+    const QSignalBlocker blocker(m_controls.coDevice);
+    m_controls.coDevice->clear();
+    for (const Token& token : outputs)
+        m_controls.coDevice->addItem(token.description);
+    if (outputs.isEmpty())
+        m_controls.coDevice->addItem(kNoAudioOutput);
+    m_controls.coDevice->setCurrentIndex(-1);
+}
+
+void EngineSetup::refreshDevices()
+{
+    const QString chosen = m_controls.coDevice->currentText();
+    fillDevices();
+    const bool none = m_controls.coDevice->itemText(0) == kNoAudioOutput;
+    // While speaking the list stays blocked; the return to idle unblocks it.
+    m_controls.coDevice->setEnabled(!none && !m_state.speaking);
+    m_controls.coDevice->setCurrentIndex(qMax(0, m_controls.coDevice->findText(chosen, Qt::MatchExactly)));
 }
 
 void EngineSetup::FillFormatList()

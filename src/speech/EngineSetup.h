@@ -53,8 +53,12 @@ public:
     void formatSelected();
     void rateChanged();
     void volumeChanged();
+    // Fills coDevice again from the voice (a device went away) and applies the entry it then shows: the same
+    // device when it is still there, else the first.
+    void refreshDevices();
 
 private:
+    void fillDevices();
     QString voiceSection() const;
     void setBar(QScrollBar* bar, int value, void (Voice::*apply)(int));
 

@@ -103,10 +103,12 @@ void SpeakingControl::start()
     }
     m_controls.ckPause->setEnabled(true);
     m_controls.tAusgabe->setLocked(true);
-    const bool prepared = bool(m_callbacks.prepareText);
-    const QString text = prepared ? m_callbacks.prepareText() : m_controls.tAusgabe->text();
-
     QString error;
+    const bool prepared = bool(m_callbacks.prepareText);
+    QString text = m_controls.tAusgabe->text();
+    if (prepared && !m_callbacks.prepareText(&text, &error))
+        return speakFailed(error);
+
     // A request held by Pause is resumed, not spoken a second time.
     const bool speakText = !(m_state.paused && m_state.speaking);
     // The voice gets the text before the box does: putting a long text into the box takes far longer than the

@@ -24,8 +24,9 @@ class Voice;
 // (speakFlags, speaking, paused, savedStartEnabled, preparedTextFlag, unpreparedText, restorePending,
 // savedText, run), the voice, the event log, and two callbacks from the window:
 //   prepareText  - the preparation pass: keeps tAusgabe's text in state.unpreparedText, sets
-//                  state.preparedTextFlag and returns the prepared text, which Start hands to the voice
-//                  and then puts into tAusgabe;
+//                  state.preparedTextFlag and gives the prepared text, which Start hands to the voice and
+//                  then puts into tAusgabe; false with the reason when the text cannot be prepared (then
+//                  nothing is spoken);
 //   unloadWindow - ends an unattended run (script or command-line text with Hide or Close) after speaking.
 //
 // The constructor connects: ckStart toggled -> Start/Stop, ckPause toggled -> Pause/Resume, cSkip and cReset
@@ -35,7 +36,7 @@ class SpeakingControl : public QObject {
     Q_OBJECT
 public:
     struct Callbacks {
-        std::function<QString()> prepareText;
+        std::function<bool(QString* prepared, QString* error)> prepareText;
         std::function<void()> unloadWindow;
     };
 
@@ -51,13 +52,15 @@ public:
 
     void Reset();
     void Skip();
+    // Logs "Speak Error: " with the reason, marks the run as failed and returns to idle. Also for a stream that
+    // fails while it is spoken.
+    void speakFailed(const QString& error);
 
 private:
     void startToggled(bool checked);
     void start();
     void stop();
     void pauseToggled(bool checked);
-    void speakFailed(const QString& error);
     void textChanged();
     void moveCaretToEnd();
     void connectFlagBoxes();

@@ -50,6 +50,20 @@ bool TextPositionMapper::isDelimiter(int offset) const
     return c.isSpace() || (m_markup && (c == u'<' || c == u'>'));
 }
 
+int TextPositionMapper::tagEnd(int offset) const
+{
+    // A tag opens with "<" and a name, "/", "!" or "?", as the synthesizer reads markup; "< 5" or "<5" is text
+    // and must not swallow the words after it. Tags are short, so the search for the closing ">" is bounded.
+    constexpr int MaxTag = 4096;
+    if (!m_markup || m_text.at(offset) != u'<' || offset + 1 >= m_text.size())
+        return -1;
+    const QChar next = m_text.at(offset + 1);
+    if (!(next.isLetter() || next == u'/' || next == u'!' || next == u'?' || next == u'_'))
+        return -1;
+    const int close = int(QStringView(m_text).mid(offset + 1, MaxTag).indexOf(u'>'));
+    return close < 0 ? -1 : offset + 1 + close + 1;
+}
+
 TextRange TextPositionMapper::wordAt(int utf16Offset) const
 {
     const int size = int(m_text.size());
@@ -60,21 +74,19 @@ TextRange TextPositionMapper::wordAt(int utf16Offset) const
             if (m_text.at(i) == u'>' && i < at)
                 break;
             if (m_text.at(i) == u'<') {
-                const int tagEnd = int(m_text.indexOf(u'>', i));
-                at = tagEnd < 0 ? size : tagEnd + 1;
+                at = qMax(at, tagEnd(i));
                 break;
             }
         }
     }
     while (at < size) {
-        if (m_markup && m_text.at(at) == u'<') {
-            const int tagEnd = int(m_text.indexOf(u'>', at));
-            at = tagEnd < 0 ? size : tagEnd + 1;
-        } else if (isDelimiter(at)) {
+        const int end = tagEnd(at);
+        if (end > 0)
+            at = end;
+        else if (isDelimiter(at))
             ++at;
-        } else {
+        else
             break;
-        }
     }
     if (at >= size)
         return {size, 0};

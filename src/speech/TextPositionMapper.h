@@ -25,6 +25,8 @@ public:
 
 private:
     bool isDelimiter(int offset) const;
+    // The offset just past the tag that opens at offset, -1 when none does.
+    int tagEnd(int offset) const;
 
     QString m_text;
     bool m_markup = false;

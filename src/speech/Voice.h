@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 namespace speech {
 
 // A voice or an audio output as the lists show it.
@@ -40,6 +42,8 @@ public:
     virtual QList<Token> audioOutputs() const = 0; // empty when there is no audio device
 
     virtual int voiceIndex() const = 0;
+    // Returns at once, whatever a stream is doing; a voice that cannot be loaded then fails the next stream
+    // (streamError) instead of this call.
     virtual bool setVoice(int index, QString* error = nullptr) = 0;
     // index -1 selects the default output. Also makes the device the output again after a file stream.
     virtual bool setAudioOutput(int index, QString* error = nullptr) = 0;
@@ -68,6 +72,18 @@ public:
     // Finishes the WAV file; the voice's output must have been pointed back at a device (setAudioOutput) first,
     // or it falls back to the default device.
     virtual bool closeFileStream(QString* error = nullptr) = 0;
+    // Lets go of the file stream after a failed render: what it holds is dropped and a file of that name that
+    // existed before stays as it was.
+    virtual void discardFileStream() = 0;
+
+    // Called now and then on the caller's thread while a synchronous speak into a file stream, or a
+    // waitUntilDone(-1) after speaking into one, waits: with the share of the text rendered so far in percent
+    // (0..100). Returning false cancels the render: the speak fails with cancelledError(), the wait returns
+    // false. The caller may run its event loop from here; the stream's events are still delivered only after the
+    // wait has returned. An empty function turns the reports off.
+    using RenderProgress = std::function<bool(int percent)>;
+    virtual void setRenderProgress(RenderProgress progress) = 0;
+    static QString cancelledError() { return QStringLiteral("The render was cancelled by the user."); }
 
 signals:
     void startStream(int stream, qint64 position);
@@ -79,6 +95,11 @@ signals:
     void phoneme(int stream, qint64 position, int duration, int nextPhoneId, int feature, int currentPhoneId);
     void audioLevel(int stream, qint64 position, int level);
     void enginePrivate(int stream, qint64 position, qint64 lParam);
+    // Not one of the platform's events: a stream failed after speak() had accepted it (the sound server went
+    // away, the synthesizer or a voice failed). Comes before the stream's EndStream.
+    void streamError(int stream, qint64 position, const QString& description);
+    // The audio outputs may have changed (a device went away): audioOutputs() tells the new list.
+    void audioOutputsChanged();
 };
 
 } // namespace speech

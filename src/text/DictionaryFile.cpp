@@ -10,33 +10,13 @@
 #include <QStringList>
 #include <QTemporaryFile>
 
-#include <algorithm>
-
 namespace text::DictionaryFile {
 
 namespace {
 
 const QString kFieldSeparator = QStringLiteral(";");
 const QString kEscapedSeparator = QStringLiteral(",,");
-
-// Reads until the end or the first error; on an error only the complete lines read so far count.
-QByteArray readBytes(QFile& file, QString* error)
-{
-    QByteArray bytes;
-    char buffer[64 * 1024];
-    for (;;) {
-        const qint64 got = file.read(buffer, sizeof buffer);
-        if (got < 0) {
-            *error = QStringLiteral("Cannot read %1: %2").arg(file.fileName(), file.errorString());
-            const qsizetype lastLineEnd = std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));
-            bytes.truncate(lastLineEnd + 1);
-            return bytes;
-        }
-        if (got == 0)
-            return bytes;
-        bytes.append(buffer, got);
-    }
-}
+constexpr qsizetype kChunkSize = 1 << 20;
 
 // Older files held three quoted fields, the flag first: "1","Hr.","Herr". Gives the current form, or an empty
 // string when the line does not make three fields.
@@ -50,14 +30,49 @@ QString convertLegacyLine(const QString& line)
     return parts[1] + kFieldSeparator + parts[2] + kFieldSeparator + parts[0];
 }
 
-DictionaryRow rowFromLine(const QString& line)
+// Every line this program writes ends in its flag; a line of older files ends in a quote.
+bool isCurrentForm(const QString& line)
 {
-    const QStringList fields = line.split(kFieldSeparator);
-    const QString search = fields.value(0);
-    const QString replacement = fields.value(1);
-    const QString rowText =
-        core::ReplaceString(search + kEntrySeparator + replacement, kEscapedSeparator, kFieldSeparator, false);
-    return {rowText, fields.value(2) == QLatin1String("1")};
+    return line.endsWith(QLatin1String(";1")) || line.endsWith(QLatin1String(";0"));
+}
+
+// The first three fields; missing ones are empty, further ones ignored. Views, not a list of strings: a big
+// dictionary has millions of lines.
+DictionaryRow rowFromLine(QStringView line)
+{
+    QStringView fields[3];
+    for (QStringView& field : fields) {
+        const qsizetype end = line.indexOf(u';');
+        field = end < 0 ? line : line.first(end);
+        line = end < 0 ? QStringView() : line.sliced(end + 1);
+    }
+    QString rowText;
+    rowText.reserve(fields[0].size() + kEntrySeparator.size() + fields[1].size());
+    rowText.append(fields[0]).append(kEntrySeparator).append(fields[1]);
+    if (rowText.contains(kEscapedSeparator))
+        rowText = core::ReplaceString(rowText, kEscapedSeparator, kFieldSeparator, false);
+    return {rowText, fields[2] == u"1"};
+}
+
+// One line of the file, never empty. An entry whose text holds a quote, comma, quote is still of the current
+// form: only a line that does not end in its flag is read as an older line. A line that is neither (an older line
+// that does not make three fields) is kept as an unchecked row of its whole text rather than dropped, so the next
+// save writes it back instead of losing it, and the user sees it in the list.
+DictionaryRow rowFromBytes(QByteArrayView bytes)
+{
+    const QString line = core::decodeLineUtf8OrWindows1252(bytes);
+    if (line.contains(QLatin1String("\",\"")) && !isCurrentForm(line)) {
+        const QString converted = convertLegacyLine(line);
+        if (!converted.isEmpty())
+            return rowFromLine(converted);
+    }
+    return rowFromLine(line);
+}
+
+// The format has no escape for a line break: inside a field it would cut the entry in two lines.
+QString withoutLineBreaks(QString field)
+{
+    return field.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
 
 QByteArray encodeRows(const QList<DictionaryRow>& rows)
@@ -67,9 +82,12 @@ QByteArray encodeRows(const QList<DictionaryRow>& rows)
         const DictionaryEntry entry = splitRow(core::ReplaceString(row.text, kFieldSeparator, kEscapedSeparator, true));
         if (entry.search.isEmpty())
             continue;
-        content += entry.search + kFieldSeparator + entry.replacement + kFieldSeparator +
-                   (row.checked ? QLatin1Char('1') : QLatin1Char('0')) + QLatin1String("\r\n");
+        content += withoutLineBreaks(entry.search) + kFieldSeparator + withoutLineBreaks(entry.replacement) +
+                   kFieldSeparator + (row.checked ? QLatin1Char('1') : QLatin1Char('0')) + QLatin1String("\r\n");
     }
+    // The reader drops one byte-order mark at the start: a first search word that begins with one keeps it.
+    if (content.startsWith(QChar(0xFEFF)))
+        content.prepend(QChar(0xFEFF));
     return content.toUtf8();
 }
 
@@ -102,21 +120,42 @@ LoadResult load(const QString& path)
         result.error = QStringLiteral("Cannot open %1: %2").arg(path, file.errorString());
         return result;
     }
-    const QString content = core::decodeUtf8OrWindows1252(readBytes(file, &result.error));
 
-    // Files edited elsewhere may end their lines with LF or CR alone.
-    QString normalized = content;
-    normalized.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const QStringList lines = normalized.split(QLatin1Char('\n'));
-    for (QString line : lines) {
-        if (line.isEmpty())
-            continue; // never written; taking it as a row would repeat or invent an entry
-        if (line.contains(QLatin1String("\",\""))) {
-            line = convertLegacyLine(line);
-            if (line.isEmpty())
-                continue;
+    // Read in pieces, line by line: a big dictionary never sits in memory as a whole besides its rows. LF, CR and
+    // CR LF all end a line; empty lines are never written and are skipped (a row for one would invent an entry).
+    QByteArray chunk(kChunkSize, Qt::Uninitialized);
+    QByteArray pending; // the start of a line whose end has not been read yet
+    bool atStart = true;
+    for (;;) {
+        const qint64 got = file.read(chunk.data(), chunk.size());
+        if (got < 0) {
+            // Only complete lines count: the pending start of a line is dropped.
+            result.error = QStringLiteral("Cannot read %1: %2").arg(path, file.errorString());
+            break;
         }
-        result.rows.append(rowFromLine(line));
+        if (got == 0) {
+            if (!pending.isEmpty())
+                result.rows.append(rowFromBytes(pending));
+            break;
+        }
+        QByteArrayView view(chunk.constData(), got);
+        if (atStart && view.startsWith("\xEF\xBB\xBF"))
+            view = view.sliced(3);
+        atStart = false;
+        qsizetype lineStart = 0;
+        for (qsizetype i = 0; i < view.size(); ++i) {
+            if (view[i] != '\n' && view[i] != '\r')
+                continue;
+            if (!pending.isEmpty()) {
+                pending.append(view.sliced(lineStart, i - lineStart));
+                result.rows.append(rowFromBytes(pending));
+                pending.clear();
+            } else if (i > lineStart) {
+                result.rows.append(rowFromBytes(view.sliced(lineStart, i - lineStart)));
+            }
+            lineStart = i + 1;
+        }
+        pending.append(view.sliced(lineStart));
     }
     return result;
 }

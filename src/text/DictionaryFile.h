@@ -8,7 +8,7 @@
 namespace text {
 
 // The dictionary file beside the program: one "search;replacement;flag" line per entry, ";" escaped as ",,",
-// CR LF line ends. Read as UTF-8, or Windows-1252 when the bytes are not valid UTF-8; written as UTF-8.
+// CR LF line ends. Each line is read as UTF-8, or Windows-1252 when it is not valid UTF-8; written as UTF-8.
 namespace DictionaryFile {
 
 struct LoadResult {

@@ -54,9 +54,12 @@ void DictionaryList::uncheckRow(int index)
 
 void DictionaryList::appendRow(const DictionaryRow& row)
 {
-    auto* item = new QListWidgetItem(row.text, m_controls.liWords);
+    // Made complete before it joins the list: changing an item that is already in the list costs time that grows
+    // with the list's length, which makes loading a big dictionary quadratic.
+    auto* item = new QListWidgetItem(row.text);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(row.checked ? Qt::Checked : Qt::Unchecked);
+    m_controls.liWords->addItem(item);
 }
 
 void DictionaryList::showReadOnlyNotice()

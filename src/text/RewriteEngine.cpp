@@ -122,10 +122,10 @@ bool RewriteEngine::resolveWildcard(const QString& prefix, QString* pattern) con
     return true; // no blank behind the prefix: the prefix alone
 }
 
-void RewriteEngine::replace(const QString& find, const QString& replacement, bool caseSensitive)
+bool RewriteEngine::replace(const QString& find, const QString& replacement, bool caseSensitive)
 {
     if (m_blocks.empty())
-        return; // an empty text stays empty and nothing is reported
+        return true; // an empty text stays empty and nothing is reported
     QString pattern = find;
     if (pattern.endsWith(QLatin1Char('*'))) {
         const QString prefix = pattern.chopped(1);
@@ -137,18 +137,25 @@ void RewriteEngine::replace(const QString& find, const QString& replacement, boo
     }
     if (pattern.isEmpty() || pattern.size() > m_limits.minBlock)
         return replaceWhole(find, replacement, caseSensitive);
-    replaceInBlocks(pattern, replacement, caseSensitive);
+    return replaceInBlocks(pattern, replacement, caseSensitive);
 }
 
-void RewriteEngine::replaceWhole(const QString& find, const QString& replacement, bool caseSensitive)
+bool RewriteEngine::replaceWhole(const QString& find, const QString& replacement, bool caseSensitive)
 {
-    rebuild(core::ReplaceString(text(), find, replacement, caseSensitive));
+    const std::optional<QString> result =
+        core::ReplaceStringWithin(text(), find, replacement, caseSensitive, m_limits.maxText);
+    if (!result) {
+        m_blocks.clear();
+        return false;
+    }
+    rebuild(*result);
+    return true;
 }
 
 // Left to right over the blocks, like one scan over the whole text: a block is searched only when its filter
 // admits the pattern, and a match that runs into the next block takes its units from there, so the scan goes on
 // at the start of that block.
-void RewriteEngine::replaceInBlocks(const QString& pattern, const QString& replacement, bool caseSensitive)
+bool RewriteEngine::replaceInBlocks(const QString& pattern, const QString& replacement, bool caseSensitive)
 {
     const QString upperPattern = core::upperCopy(pattern);
     const QStringView needle = caseSensitive ? QStringView(pattern) : QStringView(upperPattern);
@@ -157,6 +164,14 @@ void RewriteEngine::replaceInBlocks(const QString& pattern, const QString& repla
     const quint64 pairs = pairMask(needle);
     const qsizetype length = pattern.size();
     bool changed = false;
+    // Only a replacement longer than its pattern grows the text; then each block's growth is checked before it
+    // is written, so the text never outgrows the limit, not even for a moment.
+    const qsizetype growthPerMatch = replacement.size() - length;
+    qsizetype total = 0;
+    if (growthPerMatch > 0) {
+        for (const Block& block : m_blocks)
+            total += block.text.size();
+    }
 
     for (qsizetype i = 0; i < qsizetype(m_blocks.size()); ++i) {
         Block& block = m_blocks[i];
@@ -180,6 +195,14 @@ void RewriteEngine::replaceInBlocks(const QString& pattern, const QString& repla
         }
         if (m_matches.empty())
             continue;
+        if (growthPerMatch > 0) {
+            const qsizetype growth = qsizetype(m_matches.size()) * growthPerMatch;
+            if (growth > m_limits.maxText - total) {
+                m_blocks.clear(); // half rewritten: of no use to anyone
+                return false;
+            }
+            total += growth;
+        }
         writeReplacements(block, length, length - takenFromNext, replacement, upperReplacement);
         if (takenFromNext > 0) {
             Block& next = m_blocks[i + 1];
@@ -191,6 +214,7 @@ void RewriteEngine::replaceInBlocks(const QString& pattern, const QString& repla
     }
     if (changed)
         normalize();
+    return true;
 }
 
 // Rebuilds a block with the replacement at every start in m_matches; the last match may have been cut short where

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <array>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -20,13 +21,15 @@ public:
         qsizetype minBlock = 512; // also the longest pattern searched block by block
         qsizetype targetBlock = 2048;
         qsizetype maxBlock = 8192;
+        qsizetype maxText = std::numeric_limits<qsizetype>::max(); // a rewrite that grows the text beyond it fails
     };
 
     explicit RewriteEngine(const QString& text);
     RewriteEngine(const QString& text, Limits limits);
 
-    // text = ReplaceString(text, find, replacement, caseSensitive)
-    void replace(const QString& find, const QString& replacement, bool caseSensitive);
+    // text = ReplaceString(text, find, replacement, caseSensitive). False when the result would be longer than
+    // maxText; the text is then dropped (it may have been rewritten half-way).
+    [[nodiscard]] bool replace(const QString& find, const QString& replacement, bool caseSensitive);
 
     // Replaces "  " by " " until the text stops changing, that is, every run of blanks becomes one blank.
     void collapseBlanks();
@@ -62,10 +65,10 @@ private:
     Location findFirst(const QString& needle, const std::vector<quint32>& bits) const;
     bool resolveWildcard(const QString& prefix, QString* pattern) const;
 
-    void replaceInBlocks(const QString& pattern, const QString& replacement, bool caseSensitive);
+    bool replaceInBlocks(const QString& pattern, const QString& replacement, bool caseSensitive);
     void writeReplacements(Block& block, qsizetype patternLength, qsizetype lastLength, const QString& replacement,
                            const QString& upperReplacement);
-    void replaceWhole(const QString& find, const QString& replacement, bool caseSensitive);
+    bool replaceWhole(const QString& find, const QString& replacement, bool caseSensitive);
     void normalize();
 
     Limits m_limits;

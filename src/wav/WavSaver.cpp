@@ -1,17 +1,21 @@
 #include "wav/WavSaver.h"
 
+#include "core/Clock.h"
 #include "core/MessageBox.h"
 #include "form/TextBox.h"
 #include "form/WindowState.h"
 #include "speech/EngineSetup.h"
 #include "speech/EventLog.h"
 #include "speech/Voice.h"
+#include "wav/SaveProgress.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 
 namespace wav {
 
@@ -37,12 +41,17 @@ bool WavSaver::Save()
     const QString& target = m_state.run.wavTarget;
     const QString path = target.isEmpty() ? m_controls.tPath->text() + m_controls.tFile->text() : target;
 
-    if (m_callbacks.prepareText)
-        m_callbacks.prepareText();
+    static const core::SystemClock systemClock;
+    SaveProgress progress(m_controls.window, m_progressClock ? *m_progressClock : systemClock,
+                          target.isEmpty() ? SaveProgress::Display::Dialog : SaveProgress::unattendedDisplay());
+    m_voice.setRenderProgress([&progress](int percent) { return progress.report(percent); });
+    const auto noMoreProgress = qScopeGuard([this] { m_voice.setRenderProgress({}); });
 
     QString error;
     bool streamOpen = false;
     const auto saved = [&]() -> bool {
+        if (m_callbacks.prepareText && !m_callbacks.prepareText(&error))
+            return false;
         const int code = m_controls.coFormat->currentData().toInt();
         if (!m_voice.openFileStream(path, code, &error))
             return false;
@@ -51,6 +60,10 @@ bool WavSaver::Save()
         if (m_voice.speak(m_controls.tAusgabe->text(), m_state.speakFlags, &error) == 0)
             return false;
         m_voice.waitUntilDone(-1);
+        if (progress.cancelled()) {
+            error = speech::Voice::cancelledError();
+            return false;
+        }
         m_engine.deviceSelected(); // as if the user re-selected the device
         streamOpen = false;
         return m_voice.closeFileStream(&error);
@@ -59,16 +72,19 @@ bool WavSaver::Save()
     if (!saved) {
         m_log.AppendLog(QStringLiteral("Save to WAV ''") + path + QStringLiteral("'' Error: "), error);
         if (streamOpen) {
-            // Speech must not keep going into a broken file: back to the device, then let go of the stream.
+            // Speech must not keep going into a broken file: back to the device, then drop the stream, so that
+            // the failed or cancelled render leaves no partial file and does not replace an older file of that name.
             m_engine.deviceSelected();
-            m_voice.closeFileStream();
+            m_voice.discardFileStream();
         }
+        handleStreamEvents();
         restoreUnpreparedText();
         if (!target.isEmpty() && m_callbacks.finishedTarget)
             m_callbacks.finishedTarget(false);
         return false;
     }
 
+    handleStreamEvents();
     if (target.isEmpty()) {
         core::Message message;
         message.title = QStringLiteral(" HINWEIS:");
@@ -84,6 +100,15 @@ bool WavSaver::Save()
             m_callbacks.finishedTarget(true);
     }
     return true;
+}
+
+void WavSaver::handleStreamEvents()
+{
+    // The stream's events have come in by now; its end returns the window to idle. They go before the text is put
+    // back, so that Start and Save end up enabled, also when no message box has run them first. A WAV target run
+    // ends with the save instead, and its end must report the save's own result.
+    if (m_state.run.wavTarget.isEmpty())
+        QCoreApplication::sendPostedEvents(&m_voice, QEvent::MetaCall);
 }
 
 void WavSaver::restoreUnpreparedText()

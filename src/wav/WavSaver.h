@@ -7,6 +7,10 @@
 
 #include <functional>
 
+namespace core {
+class Clock;
+}
+
 namespace form {
 struct WindowState;
 }
@@ -24,7 +28,7 @@ namespace wav {
 // Needs: the controls (cSave, ckAuto, tFile, tPath, coFormat, tAusgabe), the window state (run.wavTarget,
 // speakFlags, unpreparedText, preparedTextFlag, manualFileName), the voice, the engine set-up (its device
 // handler points the voice back at the device), the event log and two callbacks from the window:
-//   prepareText    - the same preparation pass that Start uses;
+//   prepareText    - the same preparation pass that Start uses; false with the reason when it failed;
 //   finishedTarget - called instead of the confirmation box when a WAV target was set, with true after the
 //                    file was written and false after a failure (the window ends the run).
 //
@@ -34,7 +38,7 @@ class WavSaver : public QObject {
     Q_OBJECT
 public:
     struct Callbacks {
-        std::function<void()> prepareText;
+        std::function<bool(QString* error)> prepareText;
         std::function<void(bool ok)> finishedTarget;
     };
 
@@ -42,7 +46,10 @@ public:
              speech::EngineSetup& engine, speech::EventLog& log, Callbacks callbacks, QObject* parent = nullptr);
 
     // Renders the prepared text of tAusgabe into the WAV file; blocks until it is written. True on success.
+    // A long save shows its progress and can be cancelled (SaveProgress); a cancelled save leaves no file.
     bool Save();
+    // The clock that times when the progress appears; the system clock unless set.
+    void setProgressClock(const core::Clock& clock) { m_progressClock = &clock; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,6 +57,7 @@ protected:
 private:
     void autoToggled(bool checked);
     void fileTextChanged();
+    void handleStreamEvents();
     void restoreUnpreparedText();
 
     form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
@@ -58,6 +66,7 @@ private:
     speech::EngineSetup& m_engine;
     speech::EventLog& m_log;
     Callbacks m_callbacks;
+    const core::Clock* m_progressClock = nullptr;
 };
 
 } // namespace wav

@@ -139,6 +139,21 @@ TEST_F(StartupTest, SettingsSurviveARestart)
     EXPECT_EQ(c.coFormat->currentText(), QStringLiteral("16kHz, 16Bit, Mono"));
 }
 
+TEST_F(StartupTest, MinimisedOrMaximisedWindowReopensInThatStateWithEitherLayout)
+{
+    for (const char* settingsArea : {"0", "1"}) {
+        for (const auto& [code, flag] : {std::pair{"1", Qt::WindowMinimized}, std::pair{"2", Qt::WindowMaximized}}) {
+            store(QStringLiteral("Sprechkit/Window.State"), QLatin1String(code));
+            store(QStringLiteral("Sprechkit/Check.Settings"), QLatin1String(settingsArea));
+            auto window = makeWindow();
+            ASSERT_TRUE(window->load({}));
+            EXPECT_TRUE(window->windowState() & flag) << code << " with settings area " << settingsArea;
+            window->close();
+            EXPECT_EQ(stored(QStringLiteral("Sprechkit/Window.State")), QLatin1String(code));
+        }
+    }
+}
+
 TEST_F(StartupTest, StoredValueThatIsNoNumberEndsTheStartUpWithoutSaving)
 {
     struct Case {

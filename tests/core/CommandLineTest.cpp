@@ -92,6 +92,11 @@ TEST(CommandLine, WavTargetGetsItsExtensionOnlyFromTheFileName)
         {"ordner.wav/ausgabe", "ordner.wav/ausgabe.wav"},
         // A ".wav" in a folder name must not let a target reach a file that is not a WAV file.
         {"x.wav/../../.profile", "x.wav/../../.profile.wav"},
+        {"a.mp3", "a.mp3"},
+        {"a.OGG", "a.OGG"},
+        {"a.Opus", "a.Opus"},
+        {"a.flac", "a.flac"},
+        {"ogg", "ogg.wav"},
     };
     for (const auto& [target, expected] : cases)
         EXPECT_EQ(core::analyseCommandLine({"Hallo", "?" + target}, "/").wavTarget, expected) << target.toStdString();

@@ -94,6 +94,14 @@ TEST_F(IniFile, ReadsUtf8AndWindows1252Files)
         EXPECT_EQ(core::ReadINI(write(bytes), "Program", "Text", true), expected);
 }
 
+TEST_F(IniFile, EveryKindOfLineEndEndsALine)
+{
+    for (const char* end : {"\r\n", "\n", "\r"}) { // a lone CR was not read at all
+        const QString path = write(QByteArray("[Program]") + end + "Text = Hallo" + end + "[Voice]" + end + "Rate = 3");
+        EXPECT_EQ(core::ReadINI(path, "Program", "Text", true) + core::ReadINI(path, "Voice", "Rate", true), "Hallo3");
+    }
+}
+
 TEST(LeadingNumber, TakesTheNumberAtTheStart)
 {
     const std::pair<QString, double> cases[] = {

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -61,6 +62,46 @@ TEST(ProgramLocation, FileSizeOfFilesAndOfEverythingElse)
     if (!QFile(five.fileName()).open(QIODevice::ReadOnly)) {
         EXPECT_EQ(core::FileSize(five.fileName()), -1);
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(ProgramLocation, InstalledCopyKeepsTheUsersFilesInItsDataFolder)
+{
+    QTemporaryDir dir;
+    qputenv("XDG_DATA_HOME", dir.filePath("data").toLocal8Bit());
+    const QString share = dir.filePath("usr/share/sprechkit/");
+    ASSERT_TRUE(QDir().mkpath(share) && QDir().mkpath(dir.filePath("usr/bin")) && QDir().mkpath(dir.filePath("copy")));
+    QFile installed(share + "sprechkit.wrd");
+    ASSERT_TRUE(installed.open(QIODevice::WriteOnly));
+    installed.write("TTS;Text-To-Speech;1\r\n");
+    installed.close();
+    installed.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+
+    core::setExePathForTesting(dir.filePath("usr/bin/sprechkit"));
+    EXPECT_TRUE(core::isInstalledCopy());
+    EXPECT_EQ(core::GetDataStem(), dir.filePath("data/sprechkit/sprechkit."));
+    core::prepareDataDir();
+    QFile seeded(core::GetDataStem() + "wrd");
+    ASSERT_TRUE(seeded.open(QIODevice::ReadWrite)); // the user's copy is writable
+    EXPECT_EQ(seeded.readAll(), "TTS;Text-To-Speech;1\r\n");
+    seeded.resize(0);
+    seeded.close();
+    core::prepareDataDir(); // seeded on the first start only: the user's edits stay
+    EXPECT_EQ(QFileInfo(seeded).size(), 0);
+
+    // A copy in a writable folder keeps everything beside it; one in a read-only folder is an installed copy.
+    core::setExePathForTesting(dir.filePath("copy/sprechkit"));
+    EXPECT_FALSE(core::isInstalledCopy());
+    EXPECT_EQ(core::GetDataDir(), dir.filePath("copy/"));
+    if (geteuid() != 0) {
+        QFile::setPermissions(dir.filePath("copy"), QFile::ReadOwner | QFile::ExeOwner);
+        EXPECT_EQ(core::GetDataDir(), dir.filePath("data/sprechkit/"));
+        QFile::setPermissions(dir.filePath("copy"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    core::setExePathForTesting({});
 }
 
 } // namespace

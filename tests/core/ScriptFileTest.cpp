@@ -66,6 +66,28 @@ TEST(ScriptFile, WrittenFileReadsBackAsUtf8)
     }
 }
 
+TEST(ScriptFile, TextsWithApostrophesAndQuotesReadBackAsWritten)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sprechkit.tts");
+    // As the start-up puts Text into the box. The format cannot tell "|" from a line break; the reader trims.
+    const std::pair<QString, QString> cases[] = {
+        {"Geht's gut?", "Geht's gut?"}, // was read back as "Geht"
+        {"\"Hallo\"", "\"Hallo\""},     // was read back without its quotes
+        {"Er sagte: \"Geht's?\"\r\nJa 'n'", "Er sagte: \"Geht's?\"\r\nJa 'n'"},
+        {"a|b", "a\r\nb"},
+        {"   eingerückt, O'Brien  ", "eingerückt, O'Brien"},
+    };
+    core::ScriptState state = threeLineState();
+    state.voice = "O'Voice";
+    for (const auto& [text, expected] : cases) {
+        state.text = text;
+        ASSERT_TRUE(core::writeScriptFile(path, state));
+        EXPECT_EQ(core::ReadINI(path, "Program", "Text", true).replace("|", "\r\n"), expected);
+        EXPECT_EQ(core::ReadINI(path, "Voice", "Voice", true), "O'Voice");
+    }
+}
+
 TEST(ScriptFile, UnwritablePathIsReported)
 {
     QTemporaryDir dir;

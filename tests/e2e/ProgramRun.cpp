@@ -41,12 +41,14 @@ QByteArray ProgramRun::readFile(const QString& name) const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-ProgramRun::Result ProgramRun::run(const QStringList& arguments, int timeoutMs) const
+ProgramRun::Result ProgramRun::run(const QStringList& arguments, int timeoutMs, const QByteArray& standardInput) const
 {
     QProcess process;
     process.setProcessEnvironment(m_environment);
     process.setWorkingDirectory(dir());
     process.start(programPath(), arguments);
+    process.write(standardInput);
+    process.closeWriteChannel();
     Result result;
     result.finished = process.waitForFinished(timeoutMs);
     if (!result.finished) {

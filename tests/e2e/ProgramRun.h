@@ -24,8 +24,8 @@ public:
         bool finished = false;
         QString standardError;
     };
-    // Runs the program and waits for it to end by itself (at most timeoutMs).
-    Result run(const QStringList& arguments, int timeoutMs = 60000) const;
+    // Runs the program with the given standard input and waits for it to end by itself (at most timeoutMs).
+    Result run(const QStringList& arguments, int timeoutMs = 60000, const QByteArray& standardInput = {}) const;
 
     QProcessEnvironment& environment() { return m_environment; }
 

@@ -1,7 +1,11 @@
 #include "ProgramRun.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -93,13 +97,21 @@ TEST(UnattendedRun, DictionaryBesideTheProgramChangesWhatIsRendered)
     EXPECT_GT(replaced.dataBytes, 3 * plain.dataBytes);
 }
 
-TEST(UnattendedRun, InteractiveRunWithoutDisplayExplainsAndExits)
+TEST(UnattendedRun, WithoutAReachableDisplayOnlyRunsWithoutTheWindowWork)
 {
-    ProgramRun program;
-    const auto result = program.run({QStringLiteral("Hallo")}, 10000);
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_TRUE(result.standardError.contains(QStringLiteral("no display"))) << result.standardError.toStdString();
+    for (const QString display : {"", ":9999"}) { // an unreachable one aborted every run with 134
+        ProgramRun program;
+        if (!display.isEmpty())
+            program.environment().insert(QStringLiteral("DISPLAY"), display);
+        const auto hidden = program.run({QStringLiteral("Hallo"), QStringLiteral("?out")}, 30000);
+        EXPECT_EQ(hidden.exitCode, 0) << hidden.standardError.toStdString();
+        EXPECT_TRUE(readWavInfo(program.path(QStringLiteral("out.wav"))).valid);
+        const auto interactive = program.run({QStringLiteral("Hallo")}, 10000);
+        EXPECT_EQ(interactive.exitCode, 2);
+        EXPECT_TRUE(
+            interactive.standardError.contains(display.isEmpty() ? "no display" : "cannot connect to the display"))
+            << interactive.standardError.toStdString();
+    }
 }
 
 TEST(UnattendedRun, HiddenSpeakingRunWithoutAudioDeviceEndsWithTheError)
@@ -110,4 +122,51 @@ TEST(UnattendedRun, HiddenSpeakingRunWithoutAudioDeviceEndsWithTheError)
     ASSERT_TRUE(result.finished) << "the hidden run did not end";
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.standardError.contains(QStringLiteral("Speak Error: "))) << result.standardError.toStdString();
+}
+
+// Killing the sound server mid-text used to end the stream like a normal end: exit 0, no error. The test kills a
+// server of its own, started as tools/test.sh starts the shared one.
+TEST(UnattendedRun, SoundServerGoingAwayMidTextEndsTheHiddenRunWithTheSpeakError)
+{
+    ProgramRun program;
+    const QString script = QStringLiteral(R"(source '%1/tools/pulse.sh'; pulse_start >&2 || exit 77
+        '%2' "$1" '!!' & run=$!
+        until pactl list short sink-inputs | grep -q . || ! kill -0 $run; do sleep 0.02; done
+        kill -9 $SPRECHKIT_PULSE_PID; wait $run; status=$?; SPRECHKIT_PULSE_PID=; pulse_stop; exit $status)")
+                               .arg(QStringLiteral(SPRECHKIT_SOURCE_DIR), program.programPath());
+    QProcess run;
+    run.setProcessEnvironment(program.environment());
+    run.start(QStringLiteral("bash"), {"-c", script, "test", QStringLiteral("Das ist ein langer Text. ").repeated(20)});
+    ASSERT_TRUE(run.waitForFinished(60000)) << "the hidden run did not end";
+    if (run.exitCode() == 77)
+        GTEST_SKIP() << "No PulseAudio server of the test's own.";
+    EXPECT_EQ(run.exitCode(), 1);
+    // Usually "The audio output stopped ...". Should the server go before the stream is up, opening it fails.
+    const QString errors = QString::fromUtf8(run.readAllStandardError());
+    EXPECT_TRUE(errors.contains(QStringLiteral("Speak Error: "))) << errors.toStdString();
+}
+
+TEST(UnattendedRun, TextFromStandardInputIsRendered)
+{
+    ProgramRun program;
+    const auto result = program.run({QStringLiteral("-"), QStringLiteral("?hallo")}, 60000,
+                                    "Guten Morgen, hier spricht die Standardeingabe.\n");
+    ASSERT_TRUE(result.finished && result.exitCode == 0) << result.standardError.toStdString();
+    EXPECT_GT(readWavInfo(program.path(QStringLiteral("hallo.wav"))).dataBytes, 22050 * 2)
+        << "the words of standard input were not spoken, or not all";
+}
+
+TEST(UnattendedRun, DictionaryThatExplodesTheTextFailsTheRunInsteadOfTheProgram)
+{
+    ProgramRun program;
+    const QByteArray dictionary = ("a;" + QByteArray(1000, 'a') + ";1\r\n").repeated(10);
+    program.writeFile(QStringLiteral("sprechkit.wrd"), dictionary);
+
+    const auto result = program.run({QStringLiteral("a"), QStringLiteral("?out")});
+    ASSERT_TRUE(result.finished);
+    EXPECT_NE(result.exitCode, 0);
+    EXPECT_TRUE(result.standardError.contains(QStringLiteral("The prepared text would grow beyond 64.0 MB")))
+        << result.standardError.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(program.path(QStringLiteral("out.wav"))));
+    EXPECT_EQ(program.readFile(QStringLiteral("sprechkit.wrd")), dictionary);
 }

@@ -1,6 +1,11 @@
 #include "form/TextBox.h"
+#include "support/MessageRecorder.h"
 
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -48,4 +53,36 @@ TEST(TextBox, LockBlocksTheUserButNotTheProgram)
     QTest::keyClick(box.editor(), Qt::Key_Return);
     QTest::keyClicks(box.editor(), QStringLiteral("x"));
     EXPECT_EQ(box.text(), QStringLiteral("neu\r\nx")); // typed line breaks become CR LF
+}
+
+TEST(TextBox, DroppedTextFilesPutTheirDecodedTextThereAndDroppedTextStaysText)
+{
+    QTemporaryDir dir;
+    const auto file = [&](const char* name, const QByteArray& bytes) {
+        QFile f(dir.filePath(QLatin1String(name)));
+        f.open(QIODevice::WriteOnly) && f.write(bytes);
+        return QUrl::fromLocalFile(f.fileName());
+    };
+    const struct {
+        QList<QUrl> files; // plain text "einfach Text" when empty
+        QString result;
+    } cases[] = {
+        {{file("a.txt", "Grüße\naus Köln\n"), file("b.txt", "Stra\xdf"
+                                                            "e \x80\r\n")},
+         QStringLiteral("Grüße\r\naus Köln\r\nStraße €\r\n")},
+        {{file("c.bin", QByteArray("PK\0\3", 4))}, QString()}, // refused with a message
+        {{}, QStringLiteral("einfach Text")},
+    };
+    for (const auto& c : cases) {
+        form::TextBox box;
+        MessageRecorder boxes;
+        QMimeData mime;
+        c.files.isEmpty() ? mime.setText(QStringLiteral("einfach Text")) : mime.setUrls(c.files);
+        for (const QEvent::Type type : {QEvent::DragEnter, QEvent::DragMove, QEvent::Drop}) {
+            QDropEvent event(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier, type);
+            QCoreApplication::sendEvent(box.editor()->viewport(), &event);
+        }
+        EXPECT_EQ(box.text(), c.result);
+        EXPECT_EQ(boxes.messages().size(), c.result.isEmpty() ? 1 : 0);
+    }
 }

@@ -115,4 +115,27 @@ TEST_F(EngineEventsTest, VoiceChangeSelectsTheEntryWithThatExactText)
     EXPECT_EQ(rig.voice.voiceIndex(), 1); // the selection handler ran
 }
 
+// The sound server going away ended the stream like a normal end: no error, the dead device still listed.
+TEST_F(EngineEventsTest, AStreamThatFailsWhileSpokenIsASpeakErrorAndTheDeviceListIsRefreshed)
+{
+    form::Controls& c = rig.controls;
+    c.tAusgabe->setText(QStringLiteral("Hallo Welt"));
+    c.ckStart->setChecked(true);
+    emit rig.voice.streamError(1, 640, QStringLiteral("The sound server went away."));
+    EXPECT_EQ(rig.logLines(), (QStringList{"Speak", "Speak Error: The sound server went away.", "Stop"}));
+    EXPECT_TRUE(rig.state.speechFailed);
+    EXPECT_FALSE(c.ckStart->isChecked() || rig.state.speaking);
+    EXPECT_EQ(c.tAusgabe->text(), QStringLiteral("Hallo Welt"));
+
+    for (const QString& left : {QStringLiteral("Other"), speech::kNoAudioOutput}) {
+        rig.voice.outputTokens = {};
+        if (left != speech::kNoAudioOutput)
+            rig.voice.outputTokens.append({QStringLiteral("b"), left});
+        emit rig.voice.audioOutputsChanged();
+        EXPECT_EQ(c.coDevice->count(), 1);
+        EXPECT_EQ(c.coDevice->currentText(), left);
+        EXPECT_EQ(c.coDevice->isEnabled(), left != speech::kNoAudioOutput);
+    }
+}
+
 } // namespace

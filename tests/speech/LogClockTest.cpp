@@ -38,4 +38,11 @@ TEST(LogClock, HundredthsOfMillisecondTimes)
             << ms;
 }
 
+// Cut off after the binary error is gone, never rounded up into the next second.
+TEST(LogClock, CutsOffInsteadOfRoundingUpIntoTheNextSecond)
+{
+    for (const double seconds : {59.9995, 59.9999, 59.999999})
+        EXPECT_EQ(speech::FormatClock(seconds, 1), QStringLiteral("00:00:59,99")) << seconds;
+}
+
 } // namespace

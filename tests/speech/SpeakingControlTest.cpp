@@ -106,6 +106,16 @@ TEST_F(SpeakingControlTest, FailingSpeakIsLoggedAndReturnsToIdle)
     expectIdle();
 }
 
+TEST_F(SpeakingControlTest, FailingPreparationIsASpeakErrorAndSpeaksNothing)
+{
+    rig.prepareError = QStringLiteral("text too long");
+    c.ckStart->setChecked(true);
+    EXPECT_EQ(rig.logLines(), (QStringList{"Speak", "Speak Error: text too long", "Stop"}));
+    EXPECT_EQ(spoken(), QStringList{"|2"});
+    EXPECT_TRUE(rig.state.speechFailed);
+    expectIdle();
+}
+
 TEST_F(SpeakingControlTest, ResetWhileSpeakingEndsWithTheUnpreparedText)
 {
     c.hsRate->setValue(5);

@@ -51,7 +51,10 @@ INSTANTIATE_TEST_SUITE_P(
                       WordCase{"long word", "Donaudampfschifffahrtsgesellschaftskapitän x", false, 31, {0, 42}},
                       WordCase{"tag before the word", "<speak><mark name=\"a\"/>Wort</speak>", true, 9, {23, 4}},
                       WordCase{"tag after the word", "<speak>Wort</speak>", true, 8, {7, 4}},
-                      WordCase{"markup ignored in plain text", "a<b>c d", false, 1, {0, 5}}),
+                      WordCase{"markup ignored in plain text", "a<b>c d", false, 1, {0, 5}},
+                      WordCase{"lone less-than at the start is no tag", "<5 Grad heute.", true, 0, {1, 1}},
+                      WordCase{"lone less-than before a number", "Preis < 5 Euro", true, 6, {8, 1}},
+                      WordCase{"words after a lone less-than", "<5 Grad. Morgen", true, 9, {9, 6}}),
     [](const ::testing::TestParamInfo<WordCase>& param) {
         std::string name = param.param.name;
         for (char& c : name)

@@ -145,7 +145,15 @@ int FakeVoice::skip(const QString& type, int count, QString* error)
 
 bool FakeVoice::waitUntilDone(int msTimeout)
 {
-    return record(QStringLiteral("waitUntilDone"), {msTimeout}, nullptr);
+    if (!record(QStringLiteral("waitUntilDone"), {msTimeout}, nullptr))
+        return false;
+    for (qsizetype i = 0; m_fileOpen && m_renderProgress && msTimeout == -1 && i < renderSteps.size(); ++i) {
+        if (onRenderStep)
+            onRenderStep(renderSteps[i]);
+        if (!m_renderProgress(renderSteps[i]))
+            return false;
+    }
+    return true;
 }
 
 bool FakeVoice::openFileStream(const QString& path, int formatCode, QString* error)
@@ -156,6 +164,12 @@ bool FakeVoice::openFileStream(const QString& path, int formatCode, QString* err
     m_filePath = path;
     m_fileFormat = formatCode;
     return true;
+}
+
+void FakeVoice::discardFileStream()
+{
+    record(QStringLiteral("discardFileStream"), {}, nullptr);
+    m_fileOpen = false;
 }
 
 bool FakeVoice::closeFileStream(QString* error)

@@ -39,6 +39,10 @@ public:
     // Runs after each recorded call (for example to fire events from inside speak()).
     std::function<void(const Call&)> onCall;
 
+    // waitUntilDone(-1) with a file open reports these to the progress function, each after onRenderStep.
+    QList<int> renderSteps;
+    std::function<void(int percent)> onRenderStep;
+
     // What was called
     const QList<Call>& calls() const { return m_calls; }
     QStringList callNames() const;
@@ -73,6 +77,8 @@ public:
     bool waitUntilDone(int msTimeout) override;
     bool openFileStream(const QString& path, int formatCode, QString* error = nullptr) override;
     bool closeFileStream(QString* error = nullptr) override;
+    void discardFileStream() override;
+    void setRenderProgress(RenderProgress progress) override { m_renderProgress = std::move(progress); }
 
 private:
     // Records the call and reports whether it should fail (with the description in *error).
@@ -86,4 +92,5 @@ private:
     QString m_filePath;
     int m_fileFormat = 0;
     int m_stream = 0;
+    RenderProgress m_renderProgress;
 };

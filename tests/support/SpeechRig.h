@@ -25,7 +25,9 @@ struct SpeechRig {
         : controls(form::buildControls(&window))
         , settings(makeSettings(settingsDir))
         , log(controls.DebugTxtBox, controls.ckEvents, clock)
-        , speaking(controls, state, voice, log, {[this] { return prepare(); }, [this] { ++unloadCount; }})
+        , speaking(controls, state, voice, log,
+                   {[this](QString* prepared, QString* error) { return prepare(prepared, error); },
+                    [this] { ++unloadCount; }})
         , setup(controls, state, voice, *settings, log, speaking)
         , events(controls, state, voice, log, speaking)
     {
@@ -37,12 +39,17 @@ struct SpeechRig {
         return std::make_unique<core::SettingsStore>(QStringLiteral("Tools"));
     }
 
-    QString prepare()
+    bool prepare(QString* prepared, QString* error)
     {
         ++prepareCount;
         state.unpreparedText = controls.tAusgabe->text();
+        if (!prepareError.isEmpty()) {
+            *error = prepareError;
+            return false;
+        }
         state.preparedTextFlag = true;
-        return state.unpreparedText.toUpper();
+        *prepared = state.unpreparedText.toUpper();
+        return true;
     }
 
     // The log's lines without time stamps: "14:03:07,25  Speak\r\n..." -> {"Speak", ...}.
@@ -76,6 +83,7 @@ struct SpeechRig {
     std::unique_ptr<core::SettingsStore> settings;
     speech::EventLog log;
     int prepareCount = 0;
+    QString prepareError; // when set, the stand-in preparation fails with it
     int unloadCount = 0;
     speech::SpeakingControl speaking;
     speech::EngineSetup setup;

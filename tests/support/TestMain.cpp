@@ -1,4 +1,7 @@
+#include "system/FileAssociation.h"
+
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -6,6 +9,11 @@ int main(int argc, char* argv[])
 {
     // Widgets need a platform; tests never need a real display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The start-up writes the user's .tts association: into folders of the test run, without the database tools.
+    QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
+    sys::setDatabaseRefreshForTesting([](const QList<QStringList>&) {});
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

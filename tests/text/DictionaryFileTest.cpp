@@ -74,7 +74,10 @@ TEST_F(DictionaryFileTest, ReadsLines)
         {"further fields ignored", "a;b;1;x", {row("a", "b", true)}},
         {"legacy line", "\"0\",\"Hr.\",\"Herr\"\r\n", {row("Hr.", "Herr", false)}},
         {"legacy line, active", "\"1\",\"Fa.\",\"Firma\"", {row("Fa.", "Firma", true)}},
-        {"legacy line with two fields skipped", "\"1\",\"Fa.\"\r\nx;y;1", {row("x", "y", true)}},
+        {"legacy line with two fields kept as it stands",
+         "\"1\",\"Fa.\"\r\nx;y;1",
+         {row("\"1\",\"Fa.\"", "", false), row("x", "y", true)}},
+        {"quote, comma, quote inside an entry", "a;x\",\"y;1\r\n", {row("a", "x\",\"y", true)}},
         {"empty lines skipped", "a;b;1\r\n\r\n\r\nc;d;0\r\n", {row("a", "b", true), row("c", "d", false)}},
         {"missing fields empty", "nur\r\na;b\r\n", {row("nur", "", false), row("a", "b", false)}},
         {"LF line ends", "a;b;1\nc;d;1\n", {row("a", "b", true), row("c", "d", true)}},
@@ -86,6 +89,12 @@ TEST_F(DictionaryFileTest, ReadsLines)
          "Gr\xfc\xdf"
          "e;Hallo \x80;1",
          {row("Grüße", "Hallo €", true)}},
+        {"each line decoded by itself",
+         "\xef\xbb\xbf"
+         "Gr\xfc\xdf"
+         "e;Hallo;1\r\nStra\xc3\x9f"
+         "e;Str.;1\r\n",
+         {row("Grüße", "Hallo", true), row("Straße", "Str.", true)}},
     };
     for (const Case& c : cases) {
         writeBytes(path(), c.bytes);
@@ -120,6 +129,43 @@ TEST_F(DictionaryFileTest, RoundTripTurnsDoubleCommasIntoSemicolons)
     writeBytes(path(), "\"0\",\"Hr.\",\"Herr\"\r\n");
     ASSERT_TRUE(DictionaryFile::save(path(), DictionaryFile::load(path()).rows));
     EXPECT_EQ(readBytes(path()), QByteArray("Hr.;Herr;0\r\n"));
+}
+
+TEST_F(DictionaryFileTest, WhatIsWrittenReadsBackAsTheSameRows)
+{
+    // Texts that look like the older form, line breaks (the format has none: they become blanks), a leading
+    // byte-order mark, and the separator inside a replacement.
+    const QList<DictionaryRow> rows = {row(QStringLiteral("\uFEFFa"), "b", true), row("\"1\",\"x", "y\",\"z", true),
+                                       row("a", "x\",\"y", false), row("Zeile\r\nzwei", "drei\nvier\r", true),
+                                       row("Grüße", "x  •  y", true)};
+    ASSERT_TRUE(DictionaryFile::save(path(), rows));
+    QList<DictionaryRow> expected = rows;
+    expected[3] = row("Zeile  zwei", "drei vier ", true);
+    EXPECT_EQ(DictionaryFile::load(path()).rows, expected);
+
+    // A mixed file comes back as UTF-8 with every umlaut intact; a line no form fits is kept.
+    writeBytes(path(), "Gr\xfc\xdf"
+                       "e;Hallo;1\r\n\"1\",\"Fa.\"\r\nStra\xc3\x9f"
+                       "e;Str.;0\r\n");
+    ASSERT_TRUE(DictionaryFile::save(path(), DictionaryFile::load(path()).rows));
+    EXPECT_EQ(readBytes(path()), QByteArray("Gr\xc3\xbc\xc3\x9f"
+                                            "e;Hallo;1\r\n\"1\",\"Fa.\";;0\r\nStra\xc3\x9f"
+                                            "e;Str.;0\r\n"));
+}
+
+TEST_F(DictionaryFileTest, BigFilesAreReadInPiecesWithoutLosingALine)
+{
+    // Lines of every length from 1 to 40 units, so that the ends of the pieces read fall inside lines, between
+    // CR and LF, and right after a line end.
+    QByteArray bytes;
+    QList<DictionaryRow> expected;
+    for (int i = 0; bytes.size() < 3 * 1024 * 1024; ++i) {
+        const QByteArray search = QByteArray::number(i) + QByteArray(i % 40, 'x');
+        bytes += search + ";\xc3\xa4;1" + (i % 3 == 0 ? "\n" : "\r\n");
+        expected.append(row(QString::fromLatin1(search), "ä", true));
+    }
+    writeBytes(path(), bytes);
+    EXPECT_EQ(DictionaryFile::load(path()).rows, expected);
 }
 
 TEST_F(DictionaryFileTest, SavingNoEntryRemovesTheFile)

@@ -207,3 +207,39 @@ TEST(PreparationPass, StarAloneReplacesTheFirstWordOrReportsAndGoesOn)
     EXPECT_EQ(prepare(QStringLiteral("eins"), QDateTime(QDate(2026, 1, 1), QTime(8, 0)), rows), QStringLiteral("X"));
     EXPECT_EQ(recorder.messages().size(), 1);
 }
+
+TEST(PreparationPass, RowsThatKeepGrowingTheTextStopWithAnError)
+{
+    const FakeClock clock;
+    // Each row multiplies the text by a thousand: without a limit the third row asks for 10^9 characters.
+    const QList<text::DictionaryRow> explode(10, row("a", QString(1000, QLatin1Char('a'))));
+    const text::PrepareResult exploded = text::prepareText(QStringLiteral("a"), explode, {}, clock, kGerman);
+    EXPECT_TRUE(exploded.text.isEmpty());
+    EXPECT_TRUE(exploded.error.startsWith(QStringLiteral("The prepared text would grow beyond 64.0 MB")))
+        << exploded.error.toStdString();
+
+    // Every way a rewrite runs: in blocks, across the end of a block, through the whole text (a long pattern, a
+    // wildcard), and the fixed rules after the dictionary. A result of exactly the limit is still fine.
+    const QString longWord(600, QLatin1Char('w'));
+    struct LimitCase {
+        const char* name;
+        QString input;
+        QList<text::DictionaryRow> rows;
+        qsizetype limit;
+        bool fits;
+    };
+    const LimitCase cases[] = {
+        {"blocks, at the limit", QString(3000, QLatin1Char('a')), {row("a", "bb")}, 6000, true},
+        {"blocks, one beyond", QString(3000, QLatin1Char('a')), {row("a", "bb")}, 5999, false},
+        {"long pattern", longWord + QLatin1Char(' ') + longWord, {row(longWord, longWord + "x")}, 1202, false},
+        {"wildcard word", QStringLiteral("ab ab ab"), {row("a*", "xxxx")}, 13, false},
+        {"fixed rules", QStringLiteral("%BG %BG"), {}, 20, false},
+    };
+    for (const LimitCase& c : cases) {
+        text::PrepareOptions options;
+        options.maxSize = c.limit;
+        const text::PrepareResult result = text::prepareText(c.input, c.rows, options, clock, kGerman);
+        EXPECT_EQ(result.error.isEmpty(), c.fits) << c.name;
+        EXPECT_EQ(result.text.isEmpty(), !c.fits) << c.name;
+    }
+}

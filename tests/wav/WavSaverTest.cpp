@@ -1,13 +1,20 @@
 #include "wav/WavSaver.h"
+#include "support/FakeClock.h"
 #include "support/MessageRecorder.h"
 #include "support/SpeechRig.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -33,7 +40,14 @@ protected:
                         rig.voice,
                         rig.setup,
                         rig.log,
-                        {[this] { rig.controls.tAusgabe->setText(rig.prepare()); }, [this](bool ok) { finished.append(ok); }}};
+                        {[this](QString* error) {
+                             QString prepared;
+                             if (!rig.prepare(&prepared, error))
+                                 return false;
+                             rig.controls.tAusgabe->setText(prepared);
+                             return true;
+                         },
+                         [this](bool ok) { finished.append(ok); }}};
     MessageRecorder boxes;
 };
 
@@ -75,10 +89,13 @@ TEST_F(WavSaverTest, FailuresAreLoggedAndLeaveTheDeviceAsOutput)
     const struct {
         const char* operation;
         bool opened;
-    } cases[] = {{"openFileStream", false}, {"speak", true}, {"closeFileStream", true}};
+    } cases[] = {{"prepare", false}, {"openFileStream", false}, {"speak", true}, {"closeFileStream", true}};
     for (const auto& s : cases) {
         rig.log.clear();
-        rig.voice.fail(QLatin1String(s.operation), QStringLiteral("disk full"));
+        if (QLatin1String(s.operation) == QLatin1String("prepare"))
+            rig.prepareError = QStringLiteral("disk full");
+        else
+            rig.voice.fail(QLatin1String(s.operation), QStringLiteral("disk full"));
         rig.state.run.wavTarget = QStringLiteral("/tmp/job.wav");
         finished.clear();
 
@@ -90,7 +107,11 @@ TEST_F(WavSaverTest, FailuresAreLoggedAndLeaveTheDeviceAsOutput)
         EXPECT_EQ(rig.controls.tAusgabe->text(), QStringLiteral("Guten Tag")) << s.operation;
         EXPECT_TRUE(boxes.messages().isEmpty());
         EXPECT_EQ(finished, QList<bool>{false});
+        // A failed render must not be finished into a file that replaces an older one.
+        EXPECT_EQ(rig.voice.callNames().contains("discardFileStream"), QByteArray(s.operation) == "speak");
+        rig.voice.clearCalls();
         rig.voice.succeed(QLatin1String(s.operation));
+        rig.prepareError.clear();
     }
 }
 
@@ -115,6 +136,46 @@ TEST_F(WavSaverTest, FocusPutsTheCaretAtTheEndWithNothingSelected)
         EXPECT_EQ(field->cursorPosition(), field->text().size()) << field->objectName().toStdString();
         EXPECT_FALSE(field->hasSelectedText()) << field->objectName().toStdString();
     }
+}
+
+TEST_F(WavSaverTest, LongSaveShowsItsProgressAndCancelDiscardsTheRender)
+{
+    QTemporaryDir dir;
+    rig.controls.tPath->setText(dir.path() + '/');
+    FakeClock clock;
+    saver.setProgressClock(clock);
+    rig.voice.renderSteps = {20, 60, 90};
+    rig.voice.onCall = [&](const FakeVoice::Call& call) { // the real voice's events come queued, after the wait
+        if (call.name == QLatin1String("closeFileStream"))
+            QMetaObject::invokeMethod(
+                &rig.voice, [&] { emit rig.voice.endStream(1, 9); }, Qt::QueuedConnection);
+    };
+    QTimer tick; // stands for the window's clock timer: it must wait for the save
+    tick.start(0);
+    for (const bool cancel : {false, true}) {
+        QList<int> shown; // the dialog's percentage before each step
+        rig.voice.onRenderStep = [&](int) {
+            clock.advanceMs(300);
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                if (top->objectName() == QLatin1String("saveProgress") && top->isVisible() && top->isModal()) {
+                    shown.append(top->findChild<QProgressBar*>()->value());
+                    if (cancel)
+                        top->findChild<QPushButton*>()->click();
+                }
+            }
+        };
+        QSignalSpy ticks(&tick, &QTimer::timeout);
+
+        EXPECT_EQ(saver.Save(), !cancel);
+        EXPECT_TRUE(ticks.isEmpty()) << "a timer ran during the save";
+        EXPECT_EQ(shown, QList<int>{60}) << "shown from half a second on, not before";
+        // The voice renders into a file of its own until the close: discarding it keeps any older file at path.
+        EXPECT_EQ(rig.voice.callsOf("discardFileStream").size(), cancel ? 1 : 0);
+        EXPECT_EQ(rig.logLines().last().endsWith("Error: The render was cancelled by the user."), cancel);
+        QCoreApplication::sendPostedEvents(); // whatever the save left queued
+        EXPECT_TRUE(rig.controls.ckStart->isEnabled() && rig.controls.cSave->isEnabled()) << "a new start is possible";
+    }
+    EXPECT_EQ(boxes.messages().size(), 1) << "a cancelled save is not confirmed";
 }
 
 } // namespace

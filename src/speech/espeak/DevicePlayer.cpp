@@ -89,8 +89,24 @@ DevicePlayer::Position DevicePlayer::interrupt()
     m_nextBegin.reset();
     m_stream = stream;
     m_base = position.played;
-    m_lastWordOffset = position.wordOffset;
+    // Until a word of the next segment is heard, the listener stands where that segment starts: a second skip
+    // right after the first counts from there instead of from the word heard before.
+    m_lastWordOffset = -1;
     return position;
+}
+
+bool DevicePlayer::canOpen(const QAudioDevice& device)
+{
+    QAudioFormat format;
+    format.setSampleRate(22050);
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::Int16);
+    auto* sink = new QAudioSink(device.isNull() ? QMediaDevices::defaultAudioOutput() : device, format);
+    const QIODevice* io = sink->start();
+    const bool ok = io && sink->error() == QAudio::NoError;
+    sink->stop();
+    sink->deleteLater(); // its destructor runs an event loop
+    return ok;
 }
 
 void DevicePlayer::resetStream()
@@ -157,7 +173,12 @@ bool DevicePlayer::beginNext()
         emit eventsReady({start});
     }
     if (!m_io || m_sink->error() != QAudio::NoError) {
-        // No device to play on: the stream is dropped, its end still reported so that callers return to idle.
+        // No device to play on: the stream is dropped, with the reason and its end, so that callers return to
+        // idle and say why nothing was heard.
+        reportError(QStringLiteral("The audio output could not be opened (%1): the device or the sound server is "
+                                   "not available.")
+                        .arg(errorName(m_sink->error())),
+                    m_base);
         dropSink();
         m_ended = true;
         while (std::optional<AudioQueue::Item> item = m_queue.tryPop()) {
@@ -257,6 +278,34 @@ void DevicePlayer::release(qint64 played, bool all)
         emit eventsReady(due);
 }
 
+QString DevicePlayer::errorName(QAudio::Error error)
+{
+    switch (error) {
+    case QAudio::NoError:
+        return QStringLiteral("no error");
+    case QAudio::OpenError:
+        return QStringLiteral("open error");
+    case QAudio::IOError:
+        return QStringLiteral("input/output error");
+    case QAudio::UnderrunError:
+        return QStringLiteral("underrun");
+    case QAudio::FatalError:
+        return QStringLiteral("fatal error");
+    }
+    return QStringLiteral("error %1").arg(int(error));
+}
+
+void DevicePlayer::reportError(const QString& reason, qint64 position)
+{
+    SpeechEvent event;
+    event.kind = SpeechEvent::Kind::Error;
+    event.stream = m_stream;
+    event.position = position;
+    event.a = 1; // the device is gone: its list is out of date
+    event.text = reason;
+    emit eventsReady({event});
+}
+
 void DevicePlayer::endStream(qint64 position)
 {
     SpeechEvent end;
@@ -282,9 +331,14 @@ void DevicePlayer::tick()
         if (!m_sink)
             continue; // the stream could not be played and has ended
         if (m_sink->state() == QAudio::StoppedState && m_sink->error() != QAudio::NoError) {
-            // The device went away: what is left of the stream is dropped.
-            release(m_base + m_written, true);
-            endStream(m_base + m_written);
+            // The device went away: what is left of the stream is dropped, and the listener is told why.
+            const qint64 position = m_base + m_written;
+            const QAudio::Error error = m_sink->error();
+            m_events.clear();
+            reportError(QStringLiteral("The audio output stopped (%1): the device or the sound server went away.")
+                            .arg(errorName(error)),
+                        position);
+            endStream(position);
             continue;
         }
         feed();

@@ -3,6 +3,8 @@
 #include "speech/espeak/AudioQueue.h"
 #include "speech/espeak/SpeechEvent.h"
 
+#include <QAudio>
+#include <QAudioDevice>
 #include <QElapsedTimer>
 #include <QList>
 #include <QObject>
@@ -39,6 +41,8 @@ public:
     void purge();
     // Stops the sound but keeps the stream open: its next segment continues at the position reached.
     Position interrupt();
+    // Whether a stream can be opened on the device (null: the default output) right now.
+    static bool canOpen(const QAudioDevice& device);
 
 signals:
     void eventsReady(const QList<speech::SpeechEvent>& events);
@@ -53,6 +57,9 @@ private:
     // device has taken any of it. all hands out every event held.
     void release(qint64 played, bool all = false);
     void endStream(qint64 position);
+    // A device failure, before the stream's end.
+    void reportError(const QString& reason, qint64 position);
+    static QString errorName(QAudio::Error error);
     void dropSink();
     void resetStream();
 

@@ -38,11 +38,10 @@ bool DeviceStreamOutput::event(const SpeechEvent& event)
     return m_queue.push(std::move(item), m_generation);
 }
 
-void DeviceStreamOutput::finish(bool completed)
+void DeviceStreamOutput::finish(bool)
 {
-    // An aborted stream is ended by the player, which knows how far it was heard.
-    if (!completed)
-        return;
+    // A stream that failed must still end, or its callers wait for ever. An aborted one is refused by the queue
+    // here (its generation is over) and ended by the player, which knows how far it was heard.
     AudioQueue::Item item;
     item.kind = AudioQueue::Item::Kind::End;
     item.stream = m_request.stream;

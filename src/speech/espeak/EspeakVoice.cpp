@@ -10,12 +10,16 @@
 
 #include <QFile>
 #include <QMediaDevices>
+#include <QScopeGuard>
+
+#include <utility>
 
 namespace speech {
 
 namespace {
 
 const QString NoDevice = QStringLiteral("No audio output device is available.");
+constexpr int ProgressIntervalMs = 50;
 
 // Runs f on the player's thread and waits for it. The player never waits for this thread, so this cannot lock.
 template <typename F> void onPlayerThread(DevicePlayer* player, F f)
@@ -76,10 +80,25 @@ QList<Token> EspeakVoice::voices() const
     return m_voices;
 }
 
+QList<QAudioDevice> EspeakVoice::devices() const
+{
+    QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
+    // Qt keeps listing the devices of a sound server that went away: once a stream has lost its device, the
+    // list counts only while a stream can be opened again.
+    if (m_devicesLost && !devices.isEmpty()) {
+        bool open = false;
+        onPlayerThread(m_player, [&open] { open = DevicePlayer::canOpen(QAudioDevice()); });
+        if (!open)
+            return {};
+        m_devicesLost = false;
+    }
+    return devices;
+}
+
 QList<Token> EspeakVoice::audioOutputs() const
 {
     QList<Token> tokens;
-    for (const QAudioDevice& device : QMediaDevices::audioOutputs())
+    for (const QAudioDevice& device : devices())
         tokens.append({QString::fromUtf8(device.id()), device.description()});
     return tokens;
 }
@@ -98,7 +117,7 @@ bool EspeakVoice::setVoice(int index, QString* error)
 
 bool EspeakVoice::setAudioOutput(int index, QString* error)
 {
-    const QList<QAudioDevice> devices = QMediaDevices::audioOutputs();
+    const QList<QAudioDevice> devices = this->devices();
     if (devices.isEmpty())
         return fail(error, NoDevice);
     if (index < -1 || index >= devices.size())
@@ -137,10 +156,13 @@ int EspeakVoice::speak(const QString& text, quint32 flags, QString* error)
             return fail(error, QStringLiteral("Cannot read the text file \"%1\": %2").arg(text, file.errorString()));
         content = core::decodeUtf8OrWindows1252(file.readAll());
     }
-    if (!m_toFile && !content.isEmpty() && QMediaDevices::audioOutputs().isEmpty())
+    if (!m_toFile && !content.isEmpty() && devices().isEmpty())
         return fail(error, NoDevice);
     if (m_toFile && !m_file)
         return fail(error, QStringLiteral("The file stream is closed."));
+    // The synthesizer takes a NUL for the end of the text; as a blank the rest is still spoken, and every
+    // position stays where it was.
+    content.replace(QChar(u'\0'), QLatin1Char(' '));
 
     if (flags & SpeakPurgeBeforeSpeak)
         purge();
@@ -170,15 +192,46 @@ int EspeakVoice::speak(const QString& text, quint32 flags, QString* error)
     if (m_toFile) {
         request.file = m_file;
         request.sampleRate = m_file->sampleRate();
+        if (m_renderProgress)
+            request.progress = m_fileProgress = std::make_shared<std::atomic<int>>(0);
     } else {
         request.device = m_device;
         request.sampleRate = sampleRateOfFormat(m_format);
     }
     m_book.add(request);
     enqueue(request);
+    if (request.progress && !(flags & SpeakAsync)) {
+        const auto wait = [this, stream](int ms) { return m_book.waitUntilFinished(stream, ms); };
+        return waitReportingProgress(wait, error) ? stream : 0;
+    }
     if (!(flags & SpeakAsync))
         m_book.waitUntilFinished(stream, -1);
     return stream;
+}
+
+bool EspeakVoice::waitReportingProgress(const std::function<bool(int msTimeout)>& wait, QString* error)
+{
+    // The progress function may run the event loop: the stream's events are held until this speak has returned
+    // and every event of the stream already queued has come in, then delivered in order.
+    ++m_holdingEvents;
+    const auto release = qScopeGuard([this] {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (--m_holdingEvents == 0)
+                    emitEvents(std::exchange(m_heldEvents, {}));
+            },
+            Qt::QueuedConnection);
+    });
+    const std::shared_ptr<std::atomic<int>> progress = m_fileProgress;
+    while (!wait(ProgressIntervalMs)) {
+        if (!m_renderProgress(progress->load())) {
+            purge();
+            m_worker->call([] {}); // the aborted render has let go of the file
+            return fail(error, cancelledError());
+        }
+    }
+    return true;
 }
 
 void EspeakVoice::enqueue(const SpeechRequest& request)
@@ -270,6 +323,10 @@ int EspeakVoice::skip(const QString& type, int count, QString* error)
 
 bool EspeakVoice::waitUntilDone(int msTimeout)
 {
+    if (msTimeout == -1 && m_fileProgress && m_renderProgress && !m_book.pending().isEmpty()) {
+        const auto wait = [this](int ms) { return m_book.waitUntilEmpty(ms); };
+        return waitReportingProgress(wait, nullptr);
+    }
     return m_book.waitUntilEmpty(msTimeout);
 }
 
@@ -297,13 +354,37 @@ bool EspeakVoice::closeFileStream(QString* error)
         m_toFile = false;
         m_device = QAudioDevice();
     }
-    // After the streams queued for the file, on the thread that writes it.
+    // Nothing else holds the file once its streams are over: close it here rather than wait for the synthesis
+    // thread, which may be busy with a device stream for as long as it is heard.
+    if (file.use_count() == 1)
+        return file->close(error);
+    // Streams into the file are still queued: after them, on the thread that writes it.
     bool ok = true;
     m_worker->call([&] { ok = file->close(error); });
     return ok;
 }
 
+void EspeakVoice::discardFileStream()
+{
+    if (!m_file)
+        return;
+    std::shared_ptr<WavFileWriter> file = std::move(m_file);
+    if (m_toFile) {
+        m_toFile = false;
+        m_device = QAudioDevice();
+    }
+    m_worker->call([&] { file->discard(); });
+}
+
 void EspeakVoice::deliver(const QList<SpeechEvent>& events)
+{
+    if (m_holdingEvents > 0)
+        m_heldEvents += events;
+    else
+        emitEvents(events);
+}
+
+void EspeakVoice::emitEvents(const QList<SpeechEvent>& events)
 {
     for (const SpeechEvent& e : events) {
         switch (e.kind) {
@@ -330,6 +411,13 @@ void EspeakVoice::deliver(const QList<SpeechEvent>& events)
             break;
         case SpeechEvent::Kind::AudioLevel:
             emit audioLevel(e.stream, e.position, e.a);
+            break;
+        case SpeechEvent::Kind::Error:
+            if (e.a)
+                m_devicesLost = true;
+            emit streamError(e.stream, e.position, e.text);
+            if (e.a)
+                emit audioOutputsChanged();
             break;
         }
     }

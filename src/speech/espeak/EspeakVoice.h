@@ -51,6 +51,8 @@ public:
 
     bool openFileStream(const QString& path, int formatCode, QString* error = nullptr) override;
     bool closeFileStream(QString* error = nullptr) override;
+    void discardFileStream() override;
+    void setRenderProgress(RenderProgress progress) override { m_renderProgress = std::move(progress); }
 
     // AudioLevel events are off unless asked for; Phoneme events are on.
     void setAudioLevelEvents(bool enabled) { m_audioLevelEvents = enabled; }
@@ -63,10 +65,13 @@ signals:
 
 private:
     void deliver(const QList<speech::SpeechEvent>& events);
+    void emitEvents(const QList<speech::SpeechEvent>& events);
+    bool waitReportingProgress(const std::function<bool(int msTimeout)>& wait, QString* error);
     void enqueue(const SpeechRequest& request);
     quint64 abortAll();
     void purge();
     bool fail(QString* error, const QString& message) const;
+    QList<QAudioDevice> devices() const;
 
     SynthesisWorker* m_worker;
     std::shared_ptr<std::atomic<quint64>> m_abortedUpTo;
@@ -78,8 +83,9 @@ private:
 
     QList<Token> m_voices;
     int m_voiceIndex = 0;
-    QString m_previousVoice; // voice of the stream before, for VoiceChange
-    QAudioDevice m_device;   // null: the default output
+    QString m_previousVoice;            // voice of the stream before, for VoiceChange
+    QAudioDevice m_device;              // null: the default output
+    mutable bool m_devicesLost = false; // a stream lost its device; Qt's list may be out of date
     std::shared_ptr<WavFileWriter> m_file;
     bool m_toFile = false;
     int m_format = 22;
@@ -90,6 +96,10 @@ private:
     bool m_paused = false;
     bool m_audioLevelEvents = false;
     bool m_phonemeEvents = true;
+    RenderProgress m_renderProgress;
+    std::shared_ptr<std::atomic<int>> m_fileProgress; // of the latest file render that reports progress
+    int m_holdingEvents = 0;                          // > 0: events wait in m_heldEvents (a render reports progress)
+    QList<speech::SpeechEvent> m_heldEvents;
 };
 
 } // namespace speech

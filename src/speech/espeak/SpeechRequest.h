@@ -3,6 +3,7 @@
 #include <QAudioDevice>
 #include <QString>
 
+#include <atomic>
 #include <memory>
 
 namespace speech {
@@ -28,6 +29,7 @@ struct SpeechRequest {
     bool continuation = false; // a restart inside a stream that has already begun
     bool phonemes = true;
     bool audioLevel = false;
+    std::shared_ptr<std::atomic<int>> progress; // when set: percent of the text rendered, for a file render
 };
 
 } // namespace speech

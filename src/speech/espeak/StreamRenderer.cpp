@@ -1,5 +1,6 @@
 #include "speech/espeak/StreamRenderer.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace speech {
@@ -45,15 +46,27 @@ bool StreamRenderer::send(SpeechEvent::Kind kind, qint64 position, int a, int b,
     event.a = a;
     event.b = b;
     event.text = text;
+    return emitEvent(event);
+}
+
+bool StreamRenderer::emitEvent(const SpeechEvent& event)
+{
+    if (m_hasPhoneme) {
+        m_held.push_back(event);
+        return true;
+    }
     return m_output.event(event);
 }
 
-bool StreamRenderer::begin()
+bool StreamRenderer::begin(QString* error)
 {
-    if (!m_resampler.isValid())
-        return false;
+    // The output begins first, so that a failure below still reaches the listener as this stream's end.
     if (!m_output.begin())
         return false;
+    if (!m_resampler.isValid()) {
+        *error = QStringLiteral("The audio cannot be converted to %1 Hz.").arg(m_request.sampleRate);
+        return false;
+    }
     if (m_request.voiceChanged && !m_request.continuation)
         return send(SpeechEvent::Kind::VoiceChange, 0, 0, 0, m_request.voiceDescription);
     return true;
@@ -70,13 +83,18 @@ bool StreamRenderer::audio(const qint16* samples, int count)
             sample = qint16(int(sample) * m_request.volume / 100);
         source = m_scaled.data();
     }
-    if (m_request.audioLevel &&
-        !send(SpeechEvent::Kind::AudioLevel, positionOf(m_inputSamples), levelOf(source, count)))
-        return false;
     m_inputSamples += count;
     m_converted.clear();
     m_resampler.process(source, count, m_converted);
     return m_converted.empty() || m_output.audio(m_converted.data(), qint64(m_converted.size()));
+}
+
+bool StreamRenderer::level(const qint16* samples, int count)
+{
+    if (!m_request.audioLevel || count <= 0)
+        return true;
+    return send(SpeechEvent::Kind::AudioLevel, positionOf(m_inputSamples),
+                levelOf(samples, count) * m_request.volume / 100);
 }
 
 bool StreamRenderer::word(const RawEvent& raw)
@@ -87,6 +105,8 @@ bool StreamRenderer::word(const RawEvent& raw)
     if (range.length == 0 || range.start <= m_lastWord.start)
         return true;
     m_lastWord = range;
+    if (m_request.progress && !m_request.text.isEmpty())
+        m_request.progress->store(int(qint64(range.start + range.length) * 100 / m_request.text.size()));
     const qint64 position = positionOf(raw.sample);
     const int sentence = SentenceSplitter::indexAt(m_sentences, range.start);
     if (sentence != m_lastSentence && sentence < m_sentences.size()) {
@@ -111,7 +131,18 @@ bool StreamRenderer::flushPhoneme(qint64 nextSample, int nextId)
     event.b = nextId;
     event.c = 0;
     event.d = phonemeId(m_phoneme.name);
-    return m_output.event(event);
+    if (!m_output.event(event))
+        return false;
+    // The events that came while the phoneme waited for its successor lie at or after its start.
+    std::vector<SpeechEvent> held;
+    held.swap(m_held);
+    std::stable_sort(held.begin(), held.end(),
+                     [](const SpeechEvent& a, const SpeechEvent& b) { return a.position < b.position; });
+    for (const SpeechEvent& e : held) {
+        if (!m_output.event(e))
+            return false;
+    }
+    return true;
 }
 
 bool StreamRenderer::event(const RawEvent& raw)
@@ -148,6 +179,13 @@ void StreamRenderer::finish(bool completed)
             m_output.audio(m_converted.data(), qint64(m_converted.size()));
     }
     m_output.finish(completed);
+}
+
+void StreamRenderer::fail(const QString& reason)
+{
+    flushPhoneme(m_inputSamples, 0);
+    send(SpeechEvent::Kind::Error, positionOf(m_inputSamples), 0, 0, reason);
+    finish(false);
 }
 
 } // namespace speech

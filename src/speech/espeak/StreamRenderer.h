@@ -30,11 +30,16 @@ class StreamRenderer {
 public:
     StreamRenderer(const SpeechRequest& request, int synthesizerRate, StreamOutput& output);
 
-    bool begin();
+    // False when the stream cannot be made; *error then says why, unless it was aborted.
+    bool begin(QString* error);
+    // Call before the events of the same synthesizer buffer, so that its level comes first.
+    bool level(const qint16* samples, int count);
     bool audio(const qint16* samples, int count);
     bool event(const RawEvent& event);
-    // Flushes what is held back; completed false when synthesis was aborted.
+    // Flushes what is held back; completed false when synthesis was aborted or failed.
     void finish(bool completed);
+    // Ends the stream with an error event: the caller hears why it stopped instead of a normal end.
+    void fail(const QString& reason);
 
     // Phoneme ids are the mnemonic's first bytes, so the same phoneme always gets the same id.
     static int phonemeId(const QString& mnemonic);
@@ -43,6 +48,7 @@ public:
 private:
     qint64 positionOf(qint64 synthesizerSample) const;
     bool send(SpeechEvent::Kind kind, qint64 position, int a = 0, int b = 0, const QString& text = {});
+    bool emitEvent(const SpeechEvent& event);
     bool word(const RawEvent& raw);
     bool flushPhoneme(qint64 nextSample, int nextId);
 
@@ -56,6 +62,8 @@ private:
     int m_lastSentence = -1;
     bool m_hasPhoneme = false;
     RawEvent m_phoneme;
+    // Events that come after the phoneme held back for its duration; they go out after it, in position order.
+    std::vector<SpeechEvent> m_held;
     std::vector<qint16> m_scaled;
     std::vector<qint16> m_converted;
     qint64 m_inputSamples = 0;

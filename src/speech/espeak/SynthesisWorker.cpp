@@ -18,7 +18,7 @@ struct ActiveSynthesis {
     StreamRenderer* renderer = nullptr;
     quint64 generation = 0;
     const std::atomic<quint64>* abortedUpTo = nullptr;
-    bool failed = false;
+    bool failed = false; // aborted, or the output refused more
 };
 ActiveSynthesis* g_active = nullptr;
 
@@ -34,7 +34,12 @@ int synthCallback(short* samples, int count, espeak_EVENT* events)
         active->failed = true;
         return 1;
     }
-    // Events first: they describe audio of this call, and the player must know them before it plays it.
+    // The level of this buffer first: it lies at the buffer's start, before its events.
+    if (samples && count > 0 && !active->renderer->level(samples, count)) {
+        active->failed = true;
+        return 1;
+    }
+    // Events before the audio: they describe audio of this call, and the player must know them before it plays it.
     for (espeak_EVENT* e = events; e && e->type != espeakEVENT_LIST_TERMINATED; ++e) {
         RawEvent raw;
         raw.sample = e->sample;
@@ -104,15 +109,34 @@ void SynthesisWorker::call(const std::function<void()>& job)
     done.get_future().wait();
 }
 
+bool SynthesisWorker::callIfIdle(const std::function<void()>& job)
+{
+    std::promise<void> done;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_busy || !m_jobs.empty())
+            return false;
+        m_jobs.push_back([&] {
+            job();
+            done.set_value();
+        });
+    }
+    m_wake.notify_all();
+    done.get_future().wait();
+    return true;
+}
+
 void SynthesisWorker::run()
 {
     for (;;) {
         std::function<void()> job;
         {
             std::unique_lock lock(m_mutex);
+            m_busy = false;
             m_wake.wait(lock, [this] { return !m_jobs.empty(); });
             job = std::move(m_jobs.front());
             m_jobs.pop_front();
+            m_busy = true;
         }
         job();
     }
@@ -157,8 +181,10 @@ bool SynthesisWorker::applyVoice(const QString& id)
 
 bool SynthesisWorker::checkVoice(const QString& id, QString* error)
 {
-    bool ok = false;
-    call([&] { ok = m_sampleRate > 0 && applyVoice(id); });
+    bool ok = true;
+    // Only when nothing is being synthesized: a running stream can take as long as it is heard. Otherwise a
+    // voice that cannot be loaded fails the stream that asks for it.
+    callIfIdle([&] { ok = m_sampleRate > 0 && applyVoice(id); });
     if (!ok && error)
         *error = QStringLiteral("The voice \"%1\" cannot be loaded.").arg(id);
     return ok;
@@ -191,11 +217,19 @@ void SynthesisWorker::render(const SpeechRequest& request, quint64 generation, c
 {
     std::unique_ptr<StreamOutput> output = makeOutput(request);
     StreamRenderer renderer(request, m_sampleRate > 0 ? m_sampleRate : 22050, *output);
-    if (m_sampleRate <= 0 || !renderer.begin()) {
-        renderer.finish(false);
+    QString error;
+    if (!renderer.begin(&error)) {
+        if (error.isEmpty())
+            renderer.finish(false);
+        else
+            renderer.fail(error);
         return;
     }
-    applyVoice(request.voiceId);
+    if (m_sampleRate <= 0)
+        return renderer.fail(QStringLiteral("The espeak-ng speech synthesizer is not initialized."));
+    // Speaking on with the voice before would hide the failure from the user.
+    if (!applyVoice(request.voiceId))
+        return renderer.fail(QStringLiteral("The voice \"%1\" cannot be loaded.").arg(request.voiceId));
     const Speed speed = speedOfRate(request.rate);
     espeak_SetParameter(espeakRATE, speed.wordsPerMinute, 0);
     espeak_SetParameter(espeakWORDGAP, speed.wordGap, 0);
@@ -217,7 +251,9 @@ void SynthesisWorker::render(const SpeechRequest& request, quint64 generation, c
     const espeak_ERROR result =
         espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, start, POS_CHARACTER, 0, flags, nullptr, nullptr);
     g_active = nullptr;
-    renderer.finish(result == EE_OK && !active.failed);
+    if (result != EE_OK && !active.failed)
+        return renderer.fail(QStringLiteral("espeak-ng could not synthesize the text (error %1).").arg(int(result)));
+    renderer.finish(!active.failed);
 }
 
 } // namespace speech

@@ -30,12 +30,15 @@ public:
 
     bool initialize(QString* error);
     QList<Token> voices();
+    // Loads the voice when the thread is idle; true without trying while a stream is being made.
     bool checkVoice(const QString& id, QString* error);
 
     // Queues the synthesis of a request.
     void synthesize(SpeechRequest request, quint64 generation, AbortMark aborted, OutputFactory makeOutput);
     // Runs a job on the thread after everything queued before it and waits for it.
     void call(const std::function<void()>& job);
+    // Runs a job and waits for it only when nothing else is running or queued; false otherwise.
+    bool callIfIdle(const std::function<void()>& job);
 
     // espeak-ng's words a minute and extra pause between words (10 ms units) for a rate of -10..10.
     struct Speed {
@@ -57,6 +60,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<std::function<void()>> m_jobs;
+    bool m_busy = false; // a job is running
     int m_sampleRate = 0;
     QString m_currentVoice;
     std::thread m_thread; // last: it starts running when constructed

@@ -206,4 +206,43 @@ TEST_F(EspeakVoiceDevice, QueuedStreamsPlayOneAfterTheOther)
     EXPECT_EQ(order, (QStringList{"StartStream first", "EndStream first", "StartStream second", "EndStream second"}));
 }
 
+// Setting the voice waited for the running stream, and for ever while it was paused; closing a file stream too.
+TEST_F(EspeakVoiceDevice, ControlCallsReturnWhileAStreamPlaysOrIsPaused)
+{
+    QString text;
+    for (int i = 0; i < 40; ++i)
+        text += longSentence(QString::number(i)) + u' ';
+    const int stream = m_voice->speak(text, speech::SpeakAsync);
+    ASSERT_TRUE(waitFor([&] { return m_events->has("Word", stream); }));
+    QString error;
+    EXPECT_TRUE(m_voice->setVoice(1, &error)) << error.toStdString();
+    ASSERT_TRUE(m_voice->pause());
+    EXPECT_TRUE(m_voice->setVoice(0, &error)) << error.toStdString();
+    QTemporaryDir dir;
+    ASSERT_TRUE(m_voice->openFileStream(dir.filePath("x.wav"), 22, &error)) << error.toStdString();
+    ASSERT_TRUE(m_voice->setAudioOutput(-1, &error));
+    EXPECT_TRUE(m_voice->closeFileStream(&error)) << error.toStdString();
+    ASSERT_TRUE(m_voice->resume());
+    EXPECT_EQ(m_voice->skip(QStringLiteral("Sentence"), 1, &error), 1) << error.toStdString();
+    m_voice->speak(QString(), speech::SpeakPurgeBeforeSpeak);
+    EXPECT_TRUE(m_voice->waitUntilDone(0));
+}
+
+// Two skips in a row moved as one: the second counted from the word heard before the first.
+TEST_F(EspeakVoiceDevice, TwoQuickSkipsMoveTwoSentences)
+{
+    QString text;
+    for (const char* name : {"null", "eins", "zwei", "drei"})
+        text += longSentence(QString::fromLatin1(name)) + u' ';
+    const QList<speech::TextRange> sentences = speech::SentenceSplitter::split(text);
+    const int stream = m_voice->speak(text, speech::SpeakAsync);
+    ASSERT_TRUE(waitFor([&] { return m_events->has("Word", stream); }));
+    QString error;
+    EXPECT_EQ(m_voice->skip(QStringLiteral("Sentence"), 1, &error), 1) << error.toStdString();
+    EXPECT_EQ(m_voice->skip(QStringLiteral("Sentence"), 1, &error), 1) << error.toStdString();
+    const size_t from = m_events->events.size();
+    ASSERT_TRUE(waitFor([&] { return firstEventIn("Word", sentences.at(2), from) >= 0; }));
+    EXPECT_EQ(firstEventIn("Word", sentences.at(1), from), -1) << "the second skip was lost";
+}
+
 } // namespace

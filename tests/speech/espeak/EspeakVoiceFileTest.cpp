@@ -2,7 +2,10 @@
 
 #include "VoiceTestSupport.h"
 
+#include "speech/espeak/AudioQueue.h"
+#include "speech/espeak/DeviceStreamOutput.h"
 #include "speech/espeak/EspeakVoice.h"
+#include "speech/espeak/SynthesisWorker.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -232,6 +235,37 @@ TEST_F(EspeakVoiceFile, PurgeDuringALongTextEndsItsStream)
     EXPECT_LT(readWav(path("purge.wav")).seconds(), 60.0);
 }
 
+TEST_F(EspeakVoiceFile, ProgressOfAFileRenderRisesHoldsTheEventsAndCancelStopsIt)
+{
+    QString text;
+    for (int i = 0; i < 1000; ++i)
+        text += QStringLiteral("Dies ist der Satz Nummer %1 eines sehr langen Textes. ").arg(i);
+    EventRecorder events(m_voice); // one for the whole test: it cannot be disconnected
+    for (const bool synchronous : {true, false}) {
+        const size_t words = events.of("Word").size(), ends = events.of("EndStream").size();
+        QList<int> reports;
+        m_voice.setRenderProgress([&](int percent) {
+            reports.append(percent);
+            QCoreApplication::processEvents(); // as the progress dialog does
+            EXPECT_EQ(events.of("Word").size(), words) << "events arrived while the caller still waits";
+            return percent < 2;
+        });
+        QString error;
+        const QString file = path(QStringLiteral("cancel%1.wav").arg(synchronous));
+        ASSERT_TRUE(m_voice.openFileStream(file, 22, &error));
+        if (synchronous)
+            EXPECT_EQ(m_voice.speak(text, 0, &error) == 0 ? error : QString(), speech::Voice::cancelledError());
+        else
+            EXPECT_FALSE(m_voice.speak(text, speech::SpeakAsync) && m_voice.waitUntilDone(-1));
+        ASSERT_TRUE(m_voice.closeFileStream(&error));
+        QCoreApplication::sendPostedEvents();
+
+        EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()) && !reports.isEmpty() && reports.last() >= 2);
+        EXPECT_EQ(events.of("EndStream").size(), ends + 1) << "the held events come after the wait";
+        EXPECT_LT(readWav(file).seconds(), 600.0) << "not stopped: the whole text takes about 50 minutes";
+    }
+}
+
 TEST_F(EspeakVoiceFile, AFileNameFlagSpeaksTheFilesContentDecodedFromWindows1252)
 {
     QFile file(path("text.txt"));
@@ -310,6 +344,65 @@ TEST_F(EspeakVoiceFile, FailuresComeWithAnEnglishDescription)
     EXPECT_FALSE(error.isEmpty());
 }
 
+// Texts that used to end the words early: a lone "<" in markup took the rest for a tag, a NUL ended the text.
+TEST_F(EspeakVoiceFile, EveryWordAfterALoneLessThanOrANulIsSpokenAndHighlighted)
+{
+    const std::pair<QString, quint32> cases[] = {
+        {QString::fromUtf8("<5 Grad heute. Morgen wärmer."), speech::SpeakAsync},
+        {QStringLiteral("Preis < 5 Euro und mehr."), speech::SpeakAsync | speech::SpeakIsXML},
+        {QStringLiteral("Eins zwei") + QChar(u'\0') + QStringLiteral("drei vier."), speech::SpeakAsync},
+    };
+    EventRecorder events(m_voice);
+    for (const auto& [text, flags] : cases) {
+        events.events.clear();
+        render(text, 22, flags);
+        QString blanked = text;
+        blanked.replace(QChar(u'\0'), u' ').replace(u'<', u' ');
+        EXPECT_EQ(events.textsOf("Word", blanked), blanked.split(u' ', Qt::SkipEmptyParts)) << text.toStdString();
+    }
+}
+
+// The phoneme before a word used to come after that word's event.
+TEST_F(EspeakVoiceFile, EventsOfAStreamArriveInStreamPositionOrder)
+{
+    EventRecorder events(m_voice);
+    m_voice.setAudioLevelEvents(true);
+    render(Sample + QStringLiteral(" <mark name=\"x\"/> Ende."), 18, speech::SpeakAsync | speech::SpeakIsXML);
+    ASSERT_GT(events.of("Phoneme").size(), 20u);
+    ASSERT_GT(events.of("AudioLevel").size(), 5u);
+    for (size_t i = 1; i < events.events.size(); ++i) {
+        const RecordedEvent& before = events.events[i - 1];
+        const RecordedEvent& e = events.events[i];
+        EXPECT_GE(e.position, before.position) << e.kind.toStdString() << " after " << before.kind.toStdString();
+    }
+}
+
+// A voice that failed to load was ignored (the voice before spoke); a resampler that could not be made left a
+// device stream that never ended.
+TEST(SynthesisWorker, AStreamThatCannotBeMadeStillEndsAndSaysWhy)
+{
+    speech::SynthesisWorker& worker = speech::SynthesisWorker::shared();
+    ASSERT_TRUE(worker.initialize(nullptr));
+    for (const auto& [voice, rate, reason] :
+         {std::tuple{"gmw/no-such-voice", 16000, "gmw/no-such-voice"}, std::tuple{"gmw/de", -8000, "-8000 Hz"}}) {
+        speech::AudioQueue queue;
+        queue.reset(1);
+        speech::SpeechRequest request;
+        request.text = QStringLiteral("Hallo Welt.");
+        request.voiceId = QString::fromLatin1(voice);
+        request.sampleRate = rate;
+        worker.synthesize(request, 1, std::make_shared<std::atomic<quint64>>(0), [&queue](const auto& r) {
+            return std::make_unique<speech::DeviceStreamOutput>(queue, r, 1);
+        });
+        worker.call([] {});
+        QStringList items;
+        while (std::optional<speech::AudioQueue::Item> item = queue.tryPop())
+            items << QString::number(int(item->kind)) + (item->event.text.contains(reason) ? "!" : "");
+        // Begin, the error event, End.
+        EXPECT_EQ(items, (QStringList{"0", "2!", "3"})) << voice;
+    }
+}
+
 TEST_F(EspeakVoiceFile, TwoVoicesShareTheSynthesizerWithoutDisturbingEachOther)
 {
     EspeakVoice second;
@@ -329,3 +422,30 @@ TEST_F(EspeakVoiceFile, TwoVoicesShareTheSynthesizerWithoutDisturbingEachOther)
 }
 
 } // namespace
+
+TEST_F(EspeakVoiceFile, ExtensionPicksTheExportFormatAtTheChosenRateAndTheStreamStaysPcm)
+{
+    // Opus takes 8, 12, 16, 24 and 48 kHz only. Every file lasts as long as the 16-bit PCM stream its events count.
+    const struct {
+        const char* name;
+        int code;
+        int format;
+        int fileRate;
+    } cases[] = {
+        {"a.mp3", 34, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 44100},
+        {"a.OGG", 34, SF_FORMAT_OGG | SF_FORMAT_VORBIS, 44100},
+        {"a.flac", 34, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 44100},
+        {"a.opus", 34, SF_FORMAT_OGG | SF_FORMAT_OPUS, 48000},
+        {"b.opus", 18, SF_FORMAT_OGG | SF_FORMAT_OPUS, 16000},
+        {"a.txt", 34, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100},
+    };
+    EventRecorder events(m_voice);
+    for (const auto& c : cases) {
+        ASSERT_EQ(renderToFile(m_voice, Sample, path(c.name), c.code), QString()) << c.name;
+        const WavData exported = readWav(path(c.name));
+        EXPECT_EQ(exported.format, c.format) << c.name;
+        EXPECT_EQ(exported.sampleRate, c.fileRate) << c.name;
+        const int pcmRate = speech::sampleRateOfFormat(c.code);
+        EXPECT_NEAR(exported.seconds(), double(events.events.back().position) / 2 / pcmRate, 1.0 / pcmRate) << c.name;
+    }
+}

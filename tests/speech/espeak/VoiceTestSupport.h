@@ -43,6 +43,8 @@ public:
                          [this](int s, qint64 p, int pos, int len) { add("Sentence", s, p, pos, len); });
         QObject::connect(&voice, &Voice::phoneme, &voice,
                          [this](int s, qint64 p, int duration, int, int, int) { add("Phoneme", s, p, duration); });
+        QObject::connect(&voice, &Voice::audioLevel, &voice,
+                         [this](int s, qint64 p, int l) { add("AudioLevel", s, p, l); });
     }
 
     std::vector<RecordedEvent> events;

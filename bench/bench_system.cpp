@@ -1,0 +1,56 @@
+// Time the start-up spends on the system integration: the .tts association check on a first start (everything
+// written) and on a later one (everything compared, nothing written), and the administrator test.
+
+#include "system/FileAssociation.h"
+#include "system/FileRegistryStore.h"
+#include "system/Registry.h"
+#include "system/StartProcedure.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kRepetitions = 21;
+
+template <typename Run> double medianMs(Run run)
+{
+    std::vector<double> times;
+    for (int i = 0; i < kRepetitions; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        run(i);
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    QTemporaryDir dir;
+    QFile iconFile(QStringLiteral(":/sprechkit/sprechkit.svg"));
+    const QByteArray icon = iconFile.open(QIODevice::ReadOnly) ? iconFile.readAll() : QByteArray();
+    const auto association = [&](int i) {
+        const QString home = dir.filePath(QStringLiteral("home%1").arg(i));
+        return sys::FileAssociation(QStringLiteral("/usr/bin/sprechkit"),
+                                    {home + QStringLiteral("/data"), home + QStringLiteral("/config"), {}, {}}, icon,
+                                    [](const QList<QStringList>&) {});
+    };
+    std::printf("association_first_start_ms: %.2f ms\n", medianMs([&](int i) { association(i).check(); }));
+    std::printf("association_later_start_ms: %.2f ms\n", medianMs([&](int i) { association(i).check(); }));
+
+    sys::FileRegistryStore store(dir.filePath(QStringLiteral("user")), dir.filePath(QStringLiteral("machine")));
+    sys::Registry registry(store);
+    std::printf("administrator_test_ms: %.2f ms\n", medianMs([&](int) { sys::checkStart(registry, false); }));
+    return 0;
+}

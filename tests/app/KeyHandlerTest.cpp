@@ -1,0 +1,121 @@
+#include "app/KeyHandler.h"
+#include "app/MainWindow.h"
+#include "core/ProgramLocation.h"
+#include "form/TextBox.h"
+#include "support/FakeClock.h"
+#include "support/FakeVoice.h"
+#include "support/MessageRecorder.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using Window = app::MainWindow;
+using Check = std::function<bool(const form::Controls&, Window&)>;
+const QString kText = QStringLiteral("Guten Tag");
+
+enum Prepare { Nothing, Text, Speaking, ClipDisabled, Minimised };
+
+struct KeyCase {
+    const char* name;
+    Prepare prepare;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    Check expected;
+};
+
+const KeyCase kCases[] = {
+    {"Alt shows the hints", Nothing, Qt::Key_Alt, Qt::AltModifier,
+     [](auto& c, Window& w) { return !c.lKeys[9]->isHidden() && w.state().keyHintTime == 9 * 3600 + 7 * 60 + 3; }},
+    {"Alt+S starts", Text, Qt::Key_S, Qt::AltModifier, [](auto& c, Window&) { return c.ckStart->isChecked(); }},
+    {"Alt+S needs a text", Nothing, Qt::Key_S, Qt::AltModifier,
+     [](auto& c, Window&) { return !c.ckStart->isChecked(); }},
+    {"Ctrl+Alt+S does nothing", Text, Qt::Key_S, Qt::AltModifier | Qt::ControlModifier,
+     [](auto& c, Window&) { return !c.ckStart->isChecked(); }},
+    {"Esc stops and keeps the text", Speaking, Qt::Key_Escape, Qt::NoModifier,
+     [](auto& c, Window&) { return !c.ckStart->isChecked() && c.tAusgabe->text() == kText; }},
+    {"Esc empties the idle box", Text, Qt::Key_Escape, Qt::NoModifier,
+     [](auto& c, Window&) { return c.tAusgabe->text().isEmpty() && !c.ckStart->isEnabled(); }},
+    {"Alt+P pauses", Speaking, Qt::Key_P, Qt::AltModifier, [](auto& c, Window&) { return c.ckPause->isChecked(); }},
+    {"Alt+X while ckClip is disabled", ClipDisabled, Qt::Key_X, Qt::AltModifier,
+     [](auto& c, Window&) { return c.ckClip->isChecked(); }},
+    {"Alt+Z while ckClip is disabled", ClipDisabled, Qt::Key_Z, Qt::AltModifier,
+     [](auto& c, Window&) { return !c.ckClip->isChecked(); }},
+    {"Alt+E from minimised", Minimised, Qt::Key_E, Qt::AltModifier,
+     [](auto& c, Window& w) { return c.ckSet->isChecked() && w.windowState() == Qt::WindowNoState; }},
+    {"Alt+W saves", Text, Qt::Key_W, Qt::AltModifier,
+     [](auto&, Window& w) { return static_cast<FakeVoice*>(w.voice())->countOf(QStringLiteral("openFileStream")); }},
+    {"Alt+plus adds", Nothing, Qt::Key_Plus, Qt::AltModifier | Qt::KeypadModifier,
+     [](auto& c, Window&) { return c.liWords->count() == 4 && c.liWords->currentRow() == 3; }},
+    {"Alt+minus removes the bare row", Nothing, Qt::Key_Minus, Qt::AltModifier,
+     [](auto& c, Window&) { return c.liWords->count() == 3; }},
+    {"Delete outside the list", Nothing, Qt::Key_Delete, Qt::NoModifier,
+     [](auto& c, Window&) { return c.liWords->count() == 4; }},
+};
+
+class KeyHandlerTest : public ::testing::Test {
+protected:
+    void SetUp() override { core::setExePathForTesting(m_program.filePath(QStringLiteral("sprechkit"))); }
+    void TearDown() override { core::setExePathForTesting(QString()); }
+
+    // Each window saves its settings when it closes: every window gets a store of its own.
+    std::unique_ptr<Window> makeWindow()
+    {
+        m_config = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config->path());
+        auto window = std::make_unique<Window>(std::make_unique<FakeVoice>(), m_clock,
+                                               QLocale(QLocale::German, QLocale::Germany));
+        EXPECT_TRUE(window->load({}));
+        return window;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_config;
+    QTemporaryDir m_program;
+    FakeClock m_clock;
+    MessageRecorder m_messages;
+};
+
+} // namespace
+
+TEST_F(KeyHandlerTest, KeyTable)
+{
+    for (const KeyCase& keyCase : kCases) {
+        auto window = makeWindow();
+        const form::Controls& c = window->controls();
+        if (keyCase.prepare == Text || keyCase.prepare == Speaking)
+            c.tAusgabe->setText(kText);
+        c.ckStart->setChecked(keyCase.prepare == Speaking);
+        c.ckClip->setEnabled(keyCase.prepare != ClipDisabled);
+        if (keyCase.prepare == Minimised)
+            window->setWindowState(Qt::WindowMinimized);
+        window->keyHandler().keyPressed(keyCase.key, keyCase.modifiers);
+        EXPECT_TRUE(keyCase.expected(c, *window)) << keyCase.name;
+        window->close();
+    }
+}
+
+// Through the event filter: the focused box sees the key once, and Alt+E types no "e" into it.
+TEST_F(KeyHandlerTest, AltLetterInTheFocusedTextBoxTogglesOnceAndTypesNothing)
+{
+    auto window = makeWindow();
+    QApplication::setActiveWindow(window.get());
+    const form::Controls& c = window->controls();
+    c.tAusgabe->setText(kText);
+    c.tAusgabe->editor()->setFocus();
+    c.tAusgabe->moveCaretToEnd();
+    QTest::keyClick(c.tAusgabe->editor(), Qt::Key_E, Qt::AltModifier);
+    EXPECT_TRUE(c.ckSet->isChecked());
+    EXPECT_EQ(c.tAusgabe->text(), kText);
+    window->close();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+// Shared by the fuzz targets: an input is a first byte of switches, then texts separated by the byte 0x1F, so
+// that seed files stay readable (printf 'x%s\x1f%s' ...). Texts are UTF-8; what is not decodes to U+FFFD.
+
+#include "core/MessageBox.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+struct FuzzInput {
+    quint8 switches = 0;
+    QStringList parts; // at least one, possibly empty
+
+    FuzzInput(const uint8_t* data, size_t size)
+    {
+        const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+        if (!bytes.isEmpty())
+            switches = quint8(bytes[0]);
+        for (const QByteArray& part : bytes.mid(1).split('\x1f'))
+            parts.append(QString::fromUtf8(part));
+    }
+
+    bool bit(int n) const { return (switches >> n) & 1; }
+    QString part(qsizetype i) const { return parts.value(i); }
+};
+
+// A property that does not hold is a finding: abort, so libFuzzer keeps the input.
+#define FUZZ_CHECK(condition)                                                                                          \
+    do {                                                                                                               \
+        if (!(condition)) {                                                                                            \
+            std::fprintf(stderr, "fuzz check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);                   \
+            std::abort();                                                                                              \
+        }                                                                                                              \
+    } while (false)
+
+// Message boxes (the empty-pattern message of ReplaceString) are answered at once and counted.
+inline int& fuzzMessageCount()
+{
+    static int count = 0;
+    return count;
+}
+
+inline void answerMessageBoxes()
+{
+    core::setMessageHandler([](const core::Message& message) {
+        ++fuzzMessageCount();
+        return message.defaultAnswer;
+    });
+}

@@ -1,0 +1,68 @@
+// ReplaceString against its recursive definition, written the plain way: one round per level, the upper-case
+// comparison done on upper-cased copies.
+
+#include "FuzzInput.h"
+
+#include "core/ReplaceString.h"
+#include "core/UpperCase.h"
+
+namespace {
+
+QString byDefinition(const QString& text, QString pattern, const QString& replacement, bool caseSensitive,
+                     int* messages)
+{
+    const QString upperText = core::upperCopy(text);
+    QString result;
+    qsizetype pos = 0; // the rest behind the previous match is the text of the next level
+    for (;;) {
+        if (pos == text.size())
+            return result;
+        if (pattern.isEmpty()) {
+            ++*messages;
+            return result;
+        }
+        if (pattern.endsWith(QLatin1Char('*'))) {
+            const QString prefix = pattern.chopped(1);
+            const qsizetype at = text.indexOf(prefix, pos, Qt::CaseSensitive);
+            const qsizetype blank = at < 0 ? -1 : text.indexOf(QLatin1Char(' '), at + 1);
+            pattern = blank < 0 ? prefix : text.mid(at, blank - at);
+        }
+        const qsizetype at = caseSensitive ? text.indexOf(pattern, pos, Qt::CaseSensitive)
+                                           : upperText.indexOf(core::upperCopy(pattern), pos, Qt::CaseSensitive);
+        if (at < 0)
+            return result + text.mid(pos);
+        result += text.mid(pos, at - pos) + replacement;
+        pos = at + pattern.size();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    answerMessageBoxes();
+    return 0;
+}
+
+// Switches: bit 0 case-sensitive, the rest a size limit. Parts: the text, the pattern, the replacement.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const FuzzInput input(data, size);
+    const QString text = input.part(0);
+    const QString pattern = input.part(1);
+    const QString replacement = input.part(2);
+    const bool caseSensitive = input.bit(0);
+
+    int expectedMessages = 0;
+    const QString expected = byDefinition(text, pattern, replacement, caseSensitive, &expectedMessages);
+    fuzzMessageCount() = 0;
+    FUZZ_CHECK(core::ReplaceString(text, pattern, replacement, caseSensitive) == expected);
+    FUZZ_CHECK(fuzzMessageCount() == expectedMessages);
+
+    // With a limit: nothing, or the same result, and never one beyond the limit unless nothing matched.
+    const qsizetype limit = input.switches >> 1;
+    const std::optional<QString> limited = core::ReplaceStringWithin(text, pattern, replacement, caseSensitive, limit);
+    FUZZ_CHECK(!limited || *limited == expected);
+    FUZZ_CHECK(!limited || limited->size() <= limit || *limited == text);
+    return 0;
+}

@@ -1,0 +1,162 @@
+#include "system/Registry.h"
+#include "system/FileRegistryStore.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using sys::RootKey;
+
+TEST(RegistryPath, SplitsRootKeyAndValueName)
+{
+    const struct {
+        const char* path;
+        RootKey root;
+        const char* key;
+        const char* value;
+    } cases[] = {
+        {"HKLM\\Software\\Classes\\.!Check", RootKey::LocalMachine, "Software\\Classes", ".!Check"},
+        {"  hkcu\\Software\\Classes\\.tts\\  ", RootKey::CurrentUser, "Software\\Classes\\.tts", ""},
+        {"HKEY_USERS\\a\\\\b\\c", RootKey::Users, "a", "b\\c"},       // a run of two wins over a later single one
+        {"HKCR\\a\\\\b", RootKey::ClassesRoot, "a", "b"},             // a run of two
+        {"HKDD\\a\\\\\\b\\\\c", RootKey::DynData, "a", "\\\\b\\\\c"}, // a run of three wins
+        {"HKEY_CURRENT_CONFIG\\key", RootKey::CurrentConfig, "key", ""},
+        {"HKPD", RootKey::PerformanceData, "", ""},
+        {"HKU\\Software\\x", RootKey::None, "Software", "x"}, // no short form
+        {"HKEY_Local_Machine \\Software\\x", RootKey::LocalMachine, "Software", "x"},
+    };
+    for (const auto& c : cases) {
+        const sys::RegistryPath split = sys::SplitRegistryPath(QString::fromUtf8(c.path));
+        EXPECT_EQ(split.root, c.root) << c.path;
+        EXPECT_EQ(split.keyPath, QString::fromUtf8(c.key)) << c.path;
+        EXPECT_EQ(split.valueName, QString::fromUtf8(c.value)) << c.path;
+    }
+}
+
+TEST(RegistryPath, NulHelpers)
+{
+    const QChar nul(0);
+    EXPECT_EQ(sys::CutAtNul(QStringLiteral("ab") + nul + QStringLiteral("c")), QStringLiteral("ab"));
+    EXPECT_EQ(sys::TrimTrailingNuls(QStringLiteral("a") + nul + QStringLiteral("b") + nul + nul),
+              QStringLiteral("a") + nul + QStringLiteral("b"));
+    EXPECT_EQ(sys::JoinMultiString({QStringLiteral("a"), QString(), QString(nul) + QStringLiteral("x"), 7}),
+              QStringLiteral("a") + nul + QStringLiteral("7") + nul);
+}
+
+class RegistryTest : public ::testing::Test {
+protected:
+    QTemporaryDir m_dir;
+    sys::FileRegistryStore m_store{m_dir.filePath(QStringLiteral("user")), m_dir.filePath(QStringLiteral("machine"))};
+    int m_beeps = 0;
+    sys::Registry m_registry{m_store, [this] { ++m_beeps; }};
+};
+
+TEST_F(RegistryTest, ValueKindsPickTheTypeAndReadBackUnchanged)
+{
+    const QString nul(QChar(0));
+    const struct {
+        QVariant written;
+        int type;
+        QVariant read;
+    } cases[] = {
+        {QVariant::fromValue<qint16>(-5), 4, -5},
+        {0x7fffffff, 4, 0x7fffffff},
+        {QVariant::fromValue<uchar>(200), 4, 200},
+        {QStringLiteral("Grüße 日本 😀"), 1, QStringLiteral("Grüße 日本 😀")},
+        {QStringLiteral("vor") + nul + QStringLiteral("nach"), 1, QStringLiteral("vor")},
+        {QStringList{QStringLiteral("eins"), QString(), QStringLiteral("zwei ✓")}, 7,
+         QStringList{QStringLiteral("eins"), QStringLiteral("zwei ✓")}},
+        {QByteArray("\0\1\xff", 3), 3, QByteArray("\0\1\xff", 3)},
+        {QVariant(), 1, QString()},
+        {2.5, 1, QStringLiteral("2.5")},
+        {true, 1, QStringLiteral("true")},
+    };
+    for (const auto& c : cases) {
+        m_registry.write(QStringLiteral("HKCU\\Software\\Test\\value"), c.written);
+        EXPECT_EQ(m_registry.QueryValueType(RootKey::CurrentUser, "software\\TEST", "VALUE"), c.type)
+            << c.written.typeName();
+        const QVariant read = m_registry.read(QStringLiteral("hkcu\\Software\\Test\\value"));
+        EXPECT_EQ(read, c.read) << c.written.typeName();
+    }
+    // An array of variants is not stored: the old value stays and the beep sounds.
+    m_registry.write(QStringLiteral("HKCU\\Software\\Test\\value"), QVariantList{1, 2});
+    EXPECT_EQ(m_beeps, 1);
+    EXPECT_EQ(m_registry.read(QStringLiteral("HKCU\\Software\\Test\\value")), QVariant(QStringLiteral("true")));
+}
+
+TEST_F(RegistryTest, KeysDefaultValuesAndActions)
+{
+    m_registry.write(QStringLiteral("HKCU\\Software\\Classes\\.tts\\"), QStringLiteral("TextToSpeech"));
+    EXPECT_EQ(m_registry.read(QStringLiteral("HKCU\\Software\\Classes\\.tts\\")).toString(), "TextToSpeech");
+    EXPECT_EQ(m_registry.GetAllKeys(QStringLiteral("HKCU\\Software\\Classes")), QStringList{".tts"});
+    EXPECT_EQ(m_registry.GetAllValues(QStringLiteral("HKCU\\Software\\Classes\\.tts")), QStringList{""});
+    EXPECT_EQ(m_registry.GetAllKeys(QStringLiteral("HKCU\\Software\\Missing")), QStringList{""});
+    EXPECT_FALSE(m_registry.read(QStringLiteral("HKCU\\Software\\Missing\\x")).isValid());
+    EXPECT_EQ(m_registry.read(QStringLiteral("HKCU\\Software\\Classes\\nothing")).toString(), QString());
+
+    EXPECT_TRUE(m_registry.read(QStringLiteral("HKCU\\Software\\New\\Deep"), 3).toBool());
+    EXPECT_TRUE(m_registry.read(QStringLiteral("HKCU\\Software\\New\\Deep"), 3).toBool());
+    EXPECT_FALSE(m_registry.read(QStringLiteral("HKCU\\Software\\New"), 4).toBool()); // it has a subkey
+    EXPECT_TRUE(m_registry.read(QStringLiteral("HKCU\\Software\\New\\Deep"), 4).toBool());
+    EXPECT_FALSE(m_registry.read(QStringLiteral("HKCU\\Software\\Classes\\.tts\\nothing"), 5).toBool());
+    EXPECT_TRUE(m_registry.read(QStringLiteral("HKCU\\Software\\Classes\\.tts\\"), 5).toBool());
+    EXPECT_EQ(m_registry.read(QStringLiteral("HKCU\\Software\\Classes\\.tts\\")), QVariant());
+
+    // Roots without a store read empty and refuse writes.
+    m_registry.write(QStringLiteral("HKCR\\.tts\\"), QStringLiteral("x"));
+    EXPECT_FALSE(m_registry.read(QStringLiteral("HKCR\\.tts\\")).isValid());
+    EXPECT_FALSE(m_registry.read(QStringLiteral("HKCR\\.tts"), 3).toBool());
+}
+
+TEST_F(RegistryTest, ChangesReplaceTheFileAndAnUnreadableOneIsKept)
+{
+    m_registry.write(QStringLiteral("HKLM\\Software\\a"), 1);
+    const QString file = m_store.fileName(RootKey::LocalMachine);
+    QFile copy(file);
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    const QByteArray before = copy.readAll();
+    QFile reader(file);
+    ASSERT_TRUE(reader.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+    m_registry.write(QStringLiteral("HKLM\\Software\\b"), 2);
+    // A new file is renamed over the old one: a reader that opened it earlier still reads the whole old version.
+    EXPECT_EQ(reader.readAll(), before);
+    EXPECT_EQ(QDir(QFileInfo(file).path()).entryList(QDir::Files),
+              (QStringList{"Registry.json", "Registry.json.lock"}));
+
+    QFile broken(file);
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write("{ not json");
+    broken.close();
+    m_registry.write(QStringLiteral("HKLM\\Software\\c"), 3);
+    EXPECT_FALSE(m_registry.read(QStringLiteral("HKLM\\Software\\a")).isValid());
+    ASSERT_TRUE(broken.open(QIODevice::ReadOnly));
+    EXPECT_EQ(broken.readAll(), "{ not json");
+}
+
+TEST_F(RegistryTest, TwoWritersAtOnceLoseNothing)
+{
+    constexpr int kPerWriter = 20;
+    const auto writer = [this](const QString& prefix) {
+        return QThread::create([this, prefix] {
+            sys::FileRegistryStore store(m_dir.filePath(QStringLiteral("user")), QString());
+            sys::Registry registry(store);
+            for (int i = 0; i < kPerWriter; ++i)
+                registry.write(QStringLiteral("HKCU\\Software\\%1\\v%2").arg(prefix).arg(i), i);
+        });
+    };
+    std::unique_ptr<QThread> first(writer(QStringLiteral("first")));
+    std::unique_ptr<QThread> second(writer(QStringLiteral("second")));
+    first->start();
+    second->start();
+    first->wait();
+    second->wait();
+    for (const QString& prefix : {QStringLiteral("first"), QStringLiteral("second")})
+        EXPECT_EQ(m_registry.GetAllValues(QStringLiteral("HKCU\\Software\\") + prefix).size(), kPerWriter);
+}
+
+} // namespace

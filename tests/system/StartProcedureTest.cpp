@@ -1,0 +1,56 @@
+#include "system/StartProcedure.h"
+#include "system/FileRegistryStore.h"
+#include "system/Registry.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+TEST(StartProcedure, AdministratorOnlyWhenTheMachineStoreCanBeWritten)
+{
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath(QStringLiteral("file")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    const struct {
+        QString machineFolder;
+        bool installed;
+        bool admin;
+        bool machineControl;
+    } cases[] = {
+        {dir.filePath(QStringLiteral("machine")), true, true, false},
+        {dir.filePath(QStringLiteral("file/machine")), false, false, false}, // below a file: not even root writes
+        {dir.filePath(QStringLiteral("file/machine")), true, false, true},
+    };
+    for (const auto& c : cases) {
+        sys::FileRegistryStore store(dir.filePath(QStringLiteral("user")), c.machineFolder);
+        sys::Registry registry(store);
+        const sys::StartFlags flags = sys::checkStart(registry, c.installed);
+        EXPECT_EQ(flags.isAdminRun, c.admin) << c.machineFolder.toStdString();
+        EXPECT_EQ(flags.machineControlInUse, c.machineControl) << c.machineFolder.toStdString();
+        // The test value never stays behind.
+        EXPECT_FALSE(registry.read(QStringLiteral("HKLM\\Software\\Classes\\.!Check")).isValid());
+    }
+}
+
+TEST(StartProcedure, ValueLeftInAReadOnlyStoreDoesNotMakeAnAdministrator)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders; run as another user to check this";
+    QTemporaryDir dir;
+    const QString machine = dir.filePath(QStringLiteral("machine"));
+    {
+        sys::FileRegistryStore store(QString(), machine);
+        sys::Registry(store).write(QStringLiteral("HKLM\\Software\\Classes\\.!Check"), QStringLiteral("OK"));
+    }
+    ASSERT_TRUE(QFile::setPermissions(machine, QFile::ReadOwner | QFile::ExeOwner));
+    sys::FileRegistryStore store(QString(), machine);
+    sys::Registry registry(store);
+    EXPECT_FALSE(sys::checkStart(registry, false).isAdminRun);
+    QFile::setPermissions(machine, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+} // namespace
