@@ -75,6 +75,11 @@ bool EspeakVoice::fail(QString* error, const QString& message) const
     return false;
 }
 
+int EspeakVoice::playbackUnderruns() const
+{
+    return m_player ? m_player->underruns() : 0;
+}
+
 QList<Token> EspeakVoice::voices() const
 {
     return m_voices;
