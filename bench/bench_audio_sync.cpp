@@ -35,6 +35,7 @@ constexpr int kSilenceThreshold = 300;     // of 32767: below it a sample counts
 constexpr double kGapBeforeOnsetMs = 30;   // silence that must precede a word's onset
 constexpr double kPairingToleranceMs = 15; // finding the offset
 constexpr double kPairingWindowMs = 100;   // pairing an onset with a word
+constexpr double kContentToleranceMs = 60; // how far a word's first loud sample may lie behind its start
 
 double nowMs()
 {
@@ -185,24 +186,31 @@ RunResult compare(std::vector<Word> words, const std::vector<qint64>& found, con
         }
     }
     struct Pair {
-        double eventToOnsetMs;
-        qint64 streamDistance;
+        double arrivedMs;
+        qint64 wordSample;
+        qint64 streamDistance; // recording sample of the onset less the word's sample in the stream
     };
     std::vector<Pair> pairs;
     for (const qint64 onset : found) {
         const double heard = recorder.sampleMs(onset);
         const Word* word = nearest(heard - offset);
         if (std::abs(heard - word->arrivedMs - offset) <= kPairingWindowMs)
-            pairs.push_back({heard - word->arrivedMs, onset - word->sample});
+            pairs.push_back({word->arrivedMs, word->sample, onset - word->sample});
     }
-    const qint64 tolerance = qint64(kPairingToleranceMs * kRate / 1000);
+    // Near each pair the recording runs a fixed number of samples behind the stream (the median distance of its
+    // neighbours). That puts the word's own start into the recording, closure silence and all, so the event is
+    // compared with the moment its word began to sound, not with the first loud sample.
+    const qint64 tolerance = qint64(kContentToleranceMs * kRate / 1000);
     std::vector<double> differences;
     for (size_t i = 0; i < pairs.size(); ++i) {
         std::vector<double> around;
         for (size_t k = i < 3 ? 0 : i - 3; k < std::min(pairs.size(), i + 4); ++k)
             around.push_back(double(pairs[k].streamDistance));
-        if (std::abs(double(pairs[i].streamDistance) - median(around)) <= double(tolerance))
-            differences.push_back(pairs[i].eventToOnsetMs);
+        const double distance = median(around);
+        if (std::abs(double(pairs[i].streamDistance) - distance) > double(tolerance))
+            continue; // an onset inside a word, paired with the wrong word
+        const qint64 wordInRecording = pairs[i].wordSample + qint64(distance);
+        differences.push_back(recorder.sampleMs(wordInRecording) - pairs[i].arrivedMs);
     }
     if (differences.size() < 5)
         return result;
