@@ -2,7 +2,9 @@
 //   wav_render_ratio       rendering 100 KB of German text into a 22050 Hz WAV, against the espeak-ng program
 //   wav_render_peak_rss_mb peak memory of a process doing only that rendering
 //   first_audio_ms         speak() of a 1 MB text until its stream starts on the device
-//   word_event_error_ms    how far Word events stray from the audio clock of the device (max over a long text)
+// Each figure is the median of five runs.
+//   word_event_error_ms    how far Word events stray from the audio clock of the device (max over a long text);
+//                          it counts every underrun as lateness, so playback_underruns is printed beside it
 // The device figures need an audio device (tools/bench.sh starts a PulseAudio null sink); without one they print
 // "n/a".
 
@@ -22,8 +24,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
+
+constexpr int kRuns = 5;
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
 
 const char* Source = "/usr/share/games/fortunes/de/zitate";
 
@@ -139,10 +150,11 @@ void wavRender(const char* self)
     }
     file.close();
 
-    // Other programs share the machine: the best of three runs each, taken in turns, is the figure.
-    ChildResult ours;
-    double theirsMs = 0;
-    for (int run = 0; run < 3; ++run) {
+    // Other programs share the machine: the median of five runs each, taken in turns, is the figure.
+    std::vector<double> oursMs;
+    std::vector<double> theirsMs;
+    double peakRssMb = 0;
+    for (int run = 0; run < kRuns; ++run) {
         const ChildResult child = runRenderChild(self, textPath, dir.filePath(QStringLiteral("ours.wav")));
         QElapsedTimer timer;
         timer.start();
@@ -154,17 +166,17 @@ void wavRender(const char* self)
             std::printf("wav_render_ratio: n/a x\nwav_render_peak_rss_mb: n/a MB\n");
             return;
         }
-        if (run == 0 || child.renderMs < ours.renderMs)
-            ours.renderMs = child.renderMs;
-        ours.peakRssMb = std::max(ours.peakRssMb, child.peakRssMb);
-        theirsMs = run == 0 ? ms : std::min(theirsMs, ms);
+        oursMs.push_back(child.renderMs);
+        theirsMs.push_back(ms);
+        peakRssMb = std::max(peakRssMb, child.peakRssMb);
     }
-    std::printf("wav_render_ratio: %.3f x\n", ours.renderMs / theirsMs);
-    std::printf("wav_render_peak_rss_mb: %.1f MB\n", ours.peakRssMb);
-    std::fprintf(stderr, "  (ours %.0f ms, espeak-ng %.0f ms)\n", ours.renderMs, theirsMs);
+    std::printf("wav_render_ratio: %.3f x\n", median(oursMs) / median(theirsMs));
+    std::printf("wav_render_peak_rss_mb: %.1f MB\n", peakRssMb);
+    std::fprintf(stderr, "  (ours %.0f ms, espeak-ng %.0f ms)\n", median(oursMs), median(theirsMs));
 }
 
-void firstAudio(speech::EspeakVoice& voice)
+// Milliseconds until the stream of a 1 MB text starts on the device; -1 when it does not.
+double firstAudio(speech::EspeakVoice& voice)
 {
     const QString text = QString::fromUtf8(repeatedText(1024 * 1024));
     int stream = -1;
@@ -179,16 +191,18 @@ void firstAudio(speech::EspeakVoice& voice)
     const double ms = double(timer.nsecsElapsed()) / 1e6;
     QObject::disconnect(connection);
     (void)voice.speak(QString(), speech::SpeakPurgeBeforeSpeak);
-    if (ok)
-        std::printf("first_audio_ms: %.1f ms\n", ms);
-    else
-        std::printf("first_audio_ms: n/a ms\n");
+    return ok ? ms : -1;
 }
 
-void wordEventError(speech::EspeakVoice& voice)
+struct WordTiming {
+    double errorMs = -1; // -1 when the stream did not end or had too few words
+    int underruns = 0;
+};
+
+WordTiming wordEventError(speech::EspeakVoice& voice)
 {
-    // About a minute of speech.
-    const QString text = QString::fromUtf8(sourceText(1000));
+    // About twenty seconds of speech.
+    const QString text = QString::fromUtf8(sourceText(330));
     const int bytesPerSecond = 22050 * 2;
     (void)voice.setOutputFormat(22); // a format the engine always has
     QElapsedTimer clock;
@@ -206,15 +220,16 @@ void wordEventError(speech::EspeakVoice& voice)
     const auto onEnd =
         QObject::connect(&voice, &speech::Voice::endStream, [&](int s, qint64) { ended = ended || s == stream; });
     QCoreApplication::sendPostedEvents();
+    const int underrunsBefore = voice.playbackUnderruns();
     clock.start();
     stream = voice.speak(text, speech::SpeakAsync | speech::SpeakPurgeBeforeSpeak).value();
     const bool ok = waitFor([&] { return ended; }, 300000);
+    WordTiming timing;
+    timing.underruns = voice.playbackUnderruns() - underrunsBefore;
     QObject::disconnect(onWord);
     QObject::disconnect(onEnd);
-    if (!ok || arrivals.size() < 10) {
-        std::printf("word_event_error_ms: n/a ms\n");
-        return;
-    }
+    if (!ok || arrivals.size() < 10)
+        return timing;
     // The device plays at its nominal rate: each word's audio is heard at the start of playback plus its position.
     // The start is where the earliest event puts it; the error is the largest lateness against that clock.
     double start = arrivals.front().ms;
@@ -223,7 +238,8 @@ void wordEventError(speech::EspeakVoice& voice)
     double worst = 0;
     for (const Arrival& a : arrivals)
         worst = std::max(worst, a.ms - start - 1000.0 * double(a.position) / bytesPerSecond);
-    std::printf("word_event_error_ms: %.1f ms\n", worst);
+    timing.errorMs = worst;
+    return timing;
 }
 
 } // namespace
@@ -245,7 +261,24 @@ int main(int argc, char* argv[])
     // A first stream wakes the device up, so the figures show the voice, not the sink's start.
     (void)voice.speak(QStringLiteral("Start."), speech::SpeakAsync);
     voice.waitUntilDone(10000);
-    firstAudio(voice);
-    wordEventError(voice);
+
+    std::vector<double> firstAudioMs;
+    std::vector<double> wordErrorsMs;
+    int underruns = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        firstAudioMs.push_back(firstAudio(voice));
+        const WordTiming timing = wordEventError(voice);
+        wordErrorsMs.push_back(timing.errorMs);
+        underruns += timing.underruns;
+    }
+    const auto print = [](const char* name, const std::vector<double>& values) {
+        if (std::find(values.begin(), values.end(), -1.0) != values.end())
+            std::printf("%s: n/a ms\n", name);
+        else
+            std::printf("%s: %.1f ms\n", name, median(values));
+    };
+    print("first_audio_ms", firstAudioMs);
+    print("word_event_error_ms", wordErrorsMs);
+    std::printf("playback_underruns: %d underruns\n", underruns);
     return 0;
 }

@@ -86,7 +86,7 @@ void MainWindow::createSubsystems(const QString& settingsApplication, const QStr
     m_speakingControl = std::make_unique<speech::SpeakingControl>(
         m_controls, m_state, *m_voice, *m_eventLog,
         speech::SpeakingControl::Callbacks{
-            [this] { return ChkWords(); },
+            [this] { return text::prepareBoxText(m_controls, m_state, *m_dictionary, m_clock, m_locale); },
             [this] {
                 unload(m_state.speechError.isEmpty() ? core::Result() : core::Result::failure(m_state.speechError));
             }});

@@ -103,16 +103,27 @@ void SpeakingControl::Start()
     }
     m_controls.ckPause->setEnabled(true);
     m_controls.tAusgabe->setLocked(true);
-    if (m_callbacks.prepareText) {
-        if (const core::Result prepared = m_callbacks.prepareText(); !prepared)
-            return speakFailed(prepared.error());
+    QString text = m_controls.tAusgabe->text();
+    const bool prepared = bool(m_callbacks.prepareText);
+    if (prepared) {
+        const core::ResultOf<QString> preparedText = m_callbacks.prepareText();
+        if (!preparedText)
+            return speakFailed(preparedText.error());
+        text = preparedText.value();
     }
 
-    // A request held by Pause is resumed, not spoken a second time.
+    // A request held by Pause is resumed, not spoken a second time. The voice gets the text before the box does:
+    // putting a long text into the box takes far longer than the first words need, and the word events wait for
+    // this handler to end anyway.
+    core::Result spoken;
     if (!(m_state.paused && m_state.speaking)) {
-        if (const core::ResultOf<int> stream = m_voice.speak(m_controls.tAusgabe->text(), m_state.speakFlags); !stream)
-            return speakFailed(stream.error());
+        if (const core::ResultOf<int> stream = m_voice.speak(text, m_state.speakFlags); !stream)
+            spoken = stream.result();
     }
+    if (prepared)
+        m_controls.tAusgabe->setText(text);
+    if (!spoken)
+        return speakFailed(spoken.error());
     if (m_state.paused) {
         if (const core::Result resumed = m_voice.resume(); !resumed)
             return speakFailed(resumed.error());

@@ -25,8 +25,9 @@ class Voice;
 // (speakFlags, speaking, paused, savedStartEnabled, preparedTextFlag, unpreparedText, restorePending,
 // savedText, run), the voice, the event log, and two callbacks from the window:
 //   prepareText  - the preparation pass: keeps tAusgabe's text in state.unpreparedText, sets
-//                  state.preparedTextFlag and leaves the prepared text in tAusgabe; fails with the reason
-//                  when the text cannot be prepared (then nothing is spoken);
+//                  state.preparedTextFlag and gives the prepared text, which Start hands to the voice and
+//                  then puts into tAusgabe; fails with the reason when the text cannot be prepared (then
+//                  nothing is spoken);
 //   unloadWindow - ends an unattended run (script or command-line text with Hide or Close) after speaking.
 //
 // The constructor connects: ckStart toggled -> Start/Stop, ckPause toggled -> Pause/Resume, cSkip and cReset
@@ -36,7 +37,7 @@ class SpeakingControl : public QObject {
     Q_OBJECT
 public:
     struct Callbacks {
-        std::function<core::Result()> prepareText;
+        std::function<core::ResultOf<QString>()> prepareText;
         std::function<void()> unloadWindow;
     };
 

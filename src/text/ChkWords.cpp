@@ -10,8 +10,8 @@
 
 namespace text {
 
-core::Result ChkWords(const form::Controls& controls, form::WindowState& state, DictionaryList& dictionary,
-                      const core::Clock& clock, const QLocale& locale)
+core::ResultOf<QString> prepareBoxText(const form::Controls& controls, form::WindowState& state,
+                                       DictionaryList& dictionary, const core::Clock& clock, const QLocale& locale)
 {
     state.unpreparedText = controls.tAusgabe->text();
     const PrepareOptions options{controls.ckWords->checkState() == Qt::Checked,
@@ -21,8 +21,17 @@ core::Result ChkWords(const form::Controls& controls, form::WindowState& state, 
         return core::Result::failure(result.error);
     for (const int row : result.deactivatedRows)
         dictionary.uncheckRow(row);
-    controls.tAusgabe->setText(result.text);
     state.preparedTextFlag = true;
+    return result.text;
+}
+
+core::Result ChkWords(const form::Controls& controls, form::WindowState& state, DictionaryList& dictionary,
+                      const core::Clock& clock, const QLocale& locale)
+{
+    const core::ResultOf<QString> prepared = prepareBoxText(controls, state, dictionary, clock, locale);
+    if (!prepared)
+        return prepared.result();
+    controls.tAusgabe->setText(prepared.value());
     return {};
 }
 

@@ -23,4 +23,9 @@ class DictionaryList;
 core::Result ChkWords(const form::Controls& controls, form::WindowState& state, DictionaryList& dictionary,
                       const core::Clock& clock, const QLocale& locale);
 
+// ChkWords without the last step: returns the prepared text, which the caller puts into the box. Start hands it
+// to the voice first, so that the first words are heard while the box still takes in a long text.
+core::ResultOf<QString> prepareBoxText(const form::Controls& controls, form::WindowState& state,
+                                       DictionaryList& dictionary, const core::Clock& clock, const QLocale& locale);
+
 } // namespace text

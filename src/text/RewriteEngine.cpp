@@ -225,9 +225,22 @@ void RewriteEngine::writeReplacements(Block& block, qsizetype patternLength, qsi
     const qsizetype size = block.text.size();
     const qsizetype count = qsizetype(m_matches.size());
     const qsizetype with = replacement.size();
+    if (count == 1 && lastLength == patternLength) {
+        // One match: shifting the rest of the block in place moves half as much as rewriting all of it.
+        const qsizetype at = m_matches[0];
+        block.text.replace(at, patternLength, replacement);
+        block.upper.replace(at, patternLength, upperReplacement);
+        addGrams(*block.filter, units(block.upper), block.upper.size(), at - 2, at + with);
+        refreshEnds(block);
+        return;
+    }
     const qsizetype resultSize = size - (count - 1) * patternLength - lastLength + count * with;
-    QString text(resultSize, Qt::Uninitialized);
-    QString upper(resultSize, Qt::Uninitialized);
+    // Written into the scratch strings, which then trade places with the block's: after the first rewrites no
+    // block rewrite allocates.
+    QString& text = m_scratchText;
+    QString& upper = m_scratchUpper;
+    text.resize(resultSize);
+    upper.resize(resultSize);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     char16_t* outUpper = reinterpret_cast<char16_t*>(upper.data());
     const char16_t* in = units(block.text);

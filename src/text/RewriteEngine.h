@@ -74,6 +74,8 @@ private:
     Limits m_limits;
     std::vector<Block> m_blocks;      // no block is empty; all but the last hold at least minBlock units
     std::vector<qsizetype> m_matches; // scratch: match starts within one block
+    QString m_scratchText;            // scratch: a block's text and upper-cased text being rewritten
+    QString m_scratchUpper;
 };
 
 } // namespace text

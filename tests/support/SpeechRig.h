@@ -37,15 +37,14 @@ struct SpeechRig {
         return std::make_unique<core::SettingsStore>(QStringLiteral("Tools"));
     }
 
-    core::Result prepare()
+    core::ResultOf<QString> prepare()
     {
         ++prepareCount;
         state.unpreparedText = controls.tAusgabe->text();
         if (!prepareError.isEmpty())
             return core::Result::failure(prepareError);
         state.preparedTextFlag = true;
-        controls.tAusgabe->setText(state.unpreparedText.toUpper());
-        return {};
+        return state.unpreparedText.toUpper();
     }
 
     // The log's lines without time stamps: "14:03:07,25  Speak\r\n..." -> {"Speak", ...}.

@@ -40,7 +40,13 @@ protected:
                         rig.voice,
                         rig.setup,
                         rig.log,
-                        {[this] { return rig.prepare(); }, [this](const core::Result& r) { finished.append(r.error()); }}};
+                        {[this]() -> core::Result {
+                             const core::ResultOf<QString> prepared = rig.prepare();
+                             if (prepared)
+                                 rig.controls.tAusgabe->setText(prepared.value());
+                             return prepared.result();
+                         },
+                         [this](const core::Result& r) { finished.append(r.error()); }}};
     MessageRecorder boxes;
 };
 

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -34,6 +35,9 @@ public:
     DevicePlayer(AudioQueue& queue, std::function<void(int stream)> finished);
     ~DevicePlayer() override;
 
+    // How often the device ran out of sound in mid-stream since the player was made; any thread may ask.
+    int underruns() const { return m_underruns.load(std::memory_order_relaxed); }
+
     void wake();
     void pause();
     void resume();
@@ -46,6 +50,7 @@ public:
 
 signals:
     void eventsReady(const QList<speech::SpeechEvent>& events);
+    void audioStarted(int stream);
 
 private:
     void tick();
@@ -68,6 +73,7 @@ private:
     QAudioSink* m_sink = nullptr;
     QIODevice* m_io = nullptr;
     bool m_paused = false;
+    std::atomic<int> m_underruns{0};
 
     int m_stream = 0;
     qint64 m_base = 0;    // stream position where the current segment began

@@ -43,6 +43,7 @@ EspeakVoice::EspeakVoice(QObject* parent)
     // Deleted on its own thread when that ends: its timer and sinks belong there.
     connect(&m_playerThread, &QThread::finished, m_player, &QObject::deleteLater);
     connect(m_player, &DevicePlayer::eventsReady, this, &EspeakVoice::deliver, Qt::QueuedConnection);
+    connect(m_player, &DevicePlayer::audioStarted, this, &EspeakVoice::audioStarted, Qt::DirectConnection);
     m_playerThread.setObjectName(QStringLiteral("Audio playback"));
     m_playerThread.start();
     DevicePlayer* player = m_player;
@@ -68,6 +69,11 @@ EspeakVoice::~EspeakVoice()
     m_playerThread.quit();
     m_playerThread.wait();
     m_book.clear();
+}
+
+int EspeakVoice::playbackUnderruns() const
+{
+    return m_player ? m_player->underruns() : 0;
 }
 
 QList<Token> EspeakVoice::voices() const

@@ -58,6 +58,14 @@ public:
     void setAudioLevelEvents(bool enabled) { m_audioLevelEvents = enabled; }
     void setPhonemeEvents(bool enabled) { m_phonemeEvents = enabled; }
 
+    // How often the audio device ran out of sound in mid-stream: a busy machine shows here, not as a fault.
+    int playbackUnderruns() const;
+
+signals:
+    // The first sample of a stream went to the device. Emitted on the playback thread, so a receiver can time it
+    // whatever the user-interface thread is doing; connect with Qt::DirectConnection.
+    void audioStarted(int stream);
+
 private:
     void deliver(const QList<speech::SpeechEvent>& events);
     void emitEvents(const QList<speech::SpeechEvent>& events);
