@@ -39,6 +39,9 @@ bool FileStreamOutput::audio(const qint16* samples, qint64 count)
 
 bool FileStreamOutput::event(const SpeechEvent& event)
 {
+    // A stream that broke off is no finished file: the save must fail with its reason, not confirm half a text.
+    if (event.kind == SpeechEvent::Kind::Error)
+        m_request.file->fail(event.text);
     m_batch.append(event);
     if (m_batch.size() >= kEventBatchSize)
         flush();

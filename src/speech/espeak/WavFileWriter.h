@@ -37,6 +37,12 @@ public:
     core::Result close();
     // Drops what was written; the target stays as it was.
     void discard();
+    // The stream behind the file failed (the synthesizer, the resampler): close() reports it and keeps the target.
+    void fail(const QString& reason)
+    {
+        if (m_writeError.isEmpty())
+            m_writeError = reason;
+    }
 
     bool isOpen() const { return !m_temporary.isEmpty(); }
     // The rate of the audio that write() takes (the file's rate may be higher, see open()).
