@@ -257,7 +257,7 @@ RunResult run(speech::EspeakVoice& voice, const QString& text)
     });
     const auto onEnd =
         QObject::connect(&voice, &speech::Voice::endStream, [&](int s, qint64) { ended = ended || s == stream; });
-    stream = voice.speak(text, speech::SpeakAsync | speech::SpeakPurgeBeforeSpeak);
+    stream = voice.speak(text, speech::SpeakAsync | speech::SpeakPurgeBeforeSpeak).value();
     const bool ok = waitFor([&] { return ended; }, 300000);
     // The tail of the last word is still on its way through the sink.
     const double until = nowMs() + 500;
@@ -282,8 +282,8 @@ int main(int argc, char* argv[])
         return 0;
     }
     speech::EspeakVoice voice;
-    voice.setOutputFormat(22); // 22 kHz, 16 bit, mono: stream positions are the recorder's samples
-    voice.speak(QStringLiteral("Start."), speech::SpeakAsync); // wakes the sink up
+    (void)voice.setOutputFormat(22); // 22 kHz, 16 bit, mono: stream positions are the recorder's samples
+    (void)voice.speak(QStringLiteral("Start."), speech::SpeakAsync); // wakes the sink up
     voice.waitUntilDone(10000);
     QCoreApplication::sendPostedEvents();
 
