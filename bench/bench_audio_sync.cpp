@@ -8,6 +8,8 @@
 
 #include "speech/espeak/EspeakVoice.h"
 
+#include "BenchSupport.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -28,6 +30,9 @@
 
 namespace {
 
+using bench::median;
+using bench::waitFor;
+
 constexpr int kRuns = 5;
 constexpr int kRate = 22050;               // the voice speaks and the recorder records at this rate
 constexpr qint64 kTextBytes = 330;         // about 20 seconds of speech a run
@@ -40,12 +45,6 @@ constexpr double kContentToleranceMs = 60; // how far a word's first loud sample
 double nowMs()
 {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // Records the null sink's monitor as 16-bit mono PCM. Every read notes when it arrived, so sample n can be put on
@@ -220,18 +219,6 @@ RunResult compare(std::vector<Word> words, const std::vector<qint64>& found, con
     for (const double d : differences)
         result.errorMs = std::max(result.errorMs, std::abs(d - result.latencyMs));
     return result;
-}
-
-template <typename Condition> bool waitFor(Condition condition, int msTimeout)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > msTimeout)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-    }
-    return true;
 }
 
 QString germanText()

@@ -1,4 +1,6 @@
 // Whole-program figures: start-up until the window is shown (under Xvfb) and a short WAV-target run.
+#include "BenchSupport.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -15,13 +17,9 @@
 
 namespace {
 
-constexpr int kRuns = 7;
+using bench::median;
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+constexpr int kRuns = 7;
 
 // A copy of the program with its own home, so no earlier settings or dictionary take part.
 struct Sandbox {

@@ -10,6 +10,8 @@
 
 #include "speech/espeak/EspeakVoice.h"
 
+#include "BenchSupport.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -28,28 +30,12 @@
 
 namespace {
 
+using bench::median;
+using bench::waitFor;
+
 constexpr int kRuns = 5;
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 const char* Source = "/usr/share/games/fortunes/de/zitate";
-
-// Runs the event loop until condition holds or msTimeout passed.
-template <typename Condition> bool waitFor(Condition condition, int msTimeout)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > msTimeout)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-    }
-    return true;
-}
 
 // The first maxBytes of the source, cut at a character boundary.
 QByteArray sourceText(qint64 maxBytes)

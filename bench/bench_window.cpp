@@ -10,6 +10,8 @@
 #include "form/TextBox.h"
 #include "speech/espeak/EspeakVoice.h"
 
+#include "BenchSupport.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -25,19 +27,9 @@
 
 namespace {
 
-constexpr int kRuns = 5;
+using bench::waitFor;
 
-template <typename Condition> bool waitFor(Condition condition, int msTimeout)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > msTimeout)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-    }
-    return true;
-}
+constexpr int kRuns = 5;
 
 QString megabyteOfGerman()
 {
