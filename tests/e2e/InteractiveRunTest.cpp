@@ -1,30 +1,17 @@
 #include "ProgramRun.h"
 #include "VirtualDisplay.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTest>
 #include <QThread>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
-
-bool waitFor(const std::function<bool()>& condition, int timeoutMs)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
-}
 
 // Samples louder than a whisper in the recording (16-bit mono) from byte offset on.
 int loudSamples(const QString& path, qint64 from)
@@ -99,14 +86,14 @@ TEST(InteractiveRun, ShortcutsHintsAndClipboardDriveTheRealWindow)
                 "damit ihn die Taste Escape mitten im Satz anhalten kann."});
 
     xdotool(d, {"keydown", "alt"});
-    EXPECT_TRUE(waitFor([&] { return hintPixels(d, window) > 0; }, 5000)) << "no key hints while Alt is held";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return hintPixels(d, window) > 0; }, 5000)) << "no key hints while Alt is held";
     xdotool(d, {"keyup", "alt"});
-    EXPECT_TRUE(waitFor([&] { return hintPixels(d, window) == 0; }, 5000)) << "the key hints stayed";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return hintPixels(d, window) == 0; }, 5000)) << "the key hints stayed";
 
     const auto size = [&] { return QFileInfo(recording).size(); };
     qint64 mark = size();
     xdotool(d, {"key", "alt+s"});
-    EXPECT_TRUE(waitFor([&] { return loudSamples(recording, mark) > 2205; }, 15000)) << "Alt+S: nothing heard";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return loudSamples(recording, mark) > 2205; }, 15000)) << "Alt+S: nothing heard";
     xdotool(d, {"key", "Escape"});
     QThread::msleep(500);
     mark = size();
@@ -115,16 +102,14 @@ TEST(InteractiveRun, ShortcutsHintsAndClipboardDriveTheRealWindow)
 
     xdotool(d, {"key", "alt+z"}); // watch the clipboard
     QProcess clip;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), d);
-    clip.setProcessEnvironment(environment);
+    clip.setProcessEnvironment(program.environment());
     mark = size();
     clip.start(QStringLiteral("xclip"), {"-quiet", "-selection", "clipboard", "-i"});
     ASSERT_TRUE(clip.waitForStarted(5000));
     clip.write("Die Zwischenablage wird vorgelesen.");
     clip.waitForBytesWritten(5000); // no event loop here to write it later
     clip.closeWriteChannel();
-    EXPECT_TRUE(waitFor([&] { return loudSamples(recording, mark) > 2205; }, 15000))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return loudSamples(recording, mark) > 2205; }, 15000))
         << "the clipboard text was not heard";
 
     clip.kill();

@@ -26,13 +26,11 @@ TEST(MessageBoxRun, MissingScriptMessageIsShownAndAnsweredThenNothingIsWritten)
     ASSERT_TRUE(process.waitForStarted(10000));
 
     // The box waits for its answer: the program must not end before it is given.
-    const QString box = xdotool(x.display(), {QStringLiteral("search"), QStringLiteral("--sync"),
-                                              QStringLiteral("--name"), QStringLiteral("FEHLER")})
-                            .section(QLatin1Char('\n'), 0, 0);
+    const QString box = xdotool(x.display(), {"search", "--sync", "--name", "FEHLER"}).section(u'\n', 0, 0);
     ASSERT_FALSE(box.isEmpty()) << "no message box appeared";
     EXPECT_FALSE(process.waitForFinished(200)) << "the program ended without waiting for the answer";
-    xdotool(x.display(), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), box});
-    xdotool(x.display(), {QStringLiteral("key"), QStringLiteral("--window"), box, QStringLiteral("Return")});
+    xdotool(x.display(), {"windowactivate", "--sync", box});
+    xdotool(x.display(), {"key", "--window", box, "Return"});
 
     ASSERT_TRUE(process.waitForFinished(20000)) << "the program did not end after the answer";
     EXPECT_NE(process.exitCode(), 0);

@@ -50,25 +50,13 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"repeated marks", "Wirklich?! Ja... Gut.", {"Wirklich?!", "Ja...", "Gut."}},
         SplitCase{"abbreviation in brackets", "Siehe (vgl. oben) hier. Ende.", {"Siehe (vgl. oben) hier.", "Ende."}},
         SplitCase{"leading and trailing blanks", "  Eins.   Zwei  ", {"Eins.", "Zwei"}},
-        SplitCase{"only blanks", "  \r\n ", {}}, SplitCase{"empty", "", {}}),
-    [](const ::testing::TestParamInfo<SplitCase>& param) {
-        std::string name = param.param.name;
-        for (char& c : name)
-            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        return name;
-    });
-
-TEST(SentenceSplitter, RangesSkipTheBlanksBetweenSentences)
-{
-    const QList<speech::TextRange> ranges = SentenceSplitter::split(QStringLiteral("Ab.  Cd."));
-    ASSERT_EQ(ranges.size(), 2);
-    EXPECT_EQ(ranges.at(0), (speech::TextRange{0, 3}));
-    EXPECT_EQ(ranges.at(1), (speech::TextRange{5, 3}));
-}
+        SplitCase{"only blanks", "  \r\n ", {}}, SplitCase{"empty", "", {}}));
 
 TEST(SentenceSplitter, IndexAtGivesTheSentenceHoldingAnOffsetOrTheOneBeforeTheGap)
 {
     const QList<speech::TextRange> ranges = SentenceSplitter::split(QStringLiteral("Ab.  Cd. Ef."));
+    ASSERT_EQ(ranges.size(), 3);
+    EXPECT_EQ(ranges.at(1), (speech::TextRange{5, 3})); // the blanks between belong to no sentence
     EXPECT_EQ(SentenceSplitter::indexAt(ranges, 0), 0);
     EXPECT_EQ(SentenceSplitter::indexAt(ranges, 2), 0);
     EXPECT_EQ(SentenceSplitter::indexAt(ranges, 4), 0); // in the gap

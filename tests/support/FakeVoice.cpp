@@ -29,21 +29,6 @@ core::Result FakeVoice::record(const QString& name, const QVariantList& args) co
     return core::Result::failure(failure.value());
 }
 
-QList<speech::Token> FakeVoice::voices() const
-{
-    return voiceTokens;
-}
-
-QList<speech::Token> FakeVoice::audioOutputs() const
-{
-    return outputTokens;
-}
-
-int FakeVoice::voiceIndex() const
-{
-    return voiceIndexValue;
-}
-
 core::Result FakeVoice::setVoice(int index)
 {
     if (core::Result recorded = record(QStringLiteral("setVoice"), {index}); !recorded)
@@ -75,25 +60,10 @@ core::Result FakeVoice::setOutputFormat(int formatCode)
     return {};
 }
 
-int FakeVoice::outputFormat() const
-{
-    return formatValue;
-}
-
-int FakeVoice::rate() const
-{
-    return rateValue;
-}
-
 void FakeVoice::setRate(int rate)
 {
     (void)record(QStringLiteral("setRate"), {rate}); // cannot fail
     rateValue = qBound(-10, rate, 10);
-}
-
-int FakeVoice::volume() const
-{
-    return volumeValue;
 }
 
 void FakeVoice::setVolume(int volume)

@@ -57,16 +57,16 @@ public:
     int lastStreamNumber() const { return m_stream; }
 
     // speech::Voice
-    QList<speech::Token> voices() const override;
-    QList<speech::Token> audioOutputs() const override;
-    int voiceIndex() const override;
+    QList<speech::Token> voices() const override { return voiceTokens; }
+    QList<speech::Token> audioOutputs() const override { return outputTokens; }
+    int voiceIndex() const override { return voiceIndexValue; }
     core::Result setVoice(int index) override;
     core::Result setAudioOutput(int index) override;
     core::Result setOutputFormat(int formatCode) override;
-    int outputFormat() const override;
-    int rate() const override;
+    int outputFormat() const override { return formatValue; }
+    int rate() const override { return rateValue; }
     void setRate(int rate) override;
-    int volume() const override;
+    int volume() const override { return volumeValue; }
     void setVolume(int volume) override;
     core::ResultOf<int> speak(const QString& text, quint32 flags) override;
     core::Result pause() override;

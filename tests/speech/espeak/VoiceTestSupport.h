@@ -10,6 +10,7 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cmath>
 #include <ostream>
 #include <vector>
@@ -67,11 +68,8 @@ public:
     }
     bool has(const QString& kind, int stream) const
     {
-        for (const RecordedEvent& e : events) {
-            if (e.kind == kind && e.stream == stream)
-                return true;
-        }
-        return false;
+        const auto all = of(kind);
+        return std::any_of(all.begin(), all.end(), [&](const RecordedEvent& e) { return e.stream == stream; });
     }
 
 private:
@@ -90,10 +88,8 @@ struct WavData {
     double seconds() const { return sampleRate ? double(samples.size()) / sampleRate : 0.0; }
     float peak() const
     {
-        float p = 0;
-        for (float s : samples)
-            p = std::max(p, std::fabs(s));
-        return p;
+        const auto [low, high] = std::minmax_element(samples.begin(), samples.end());
+        return samples.empty() ? 0.0f : std::max(-*low, *high);
     }
     float rms() const
     {
