@@ -13,6 +13,15 @@ namespace {
 
 const QString kText = QStringLiteral("Guten Tag.\r\nWie geht's?");
 
+// The texts handed to speak(), each followed by "|" and its flags.
+QStringList spokenBy(const FakeVoice& voice)
+{
+    QStringList texts;
+    for (const FakeVoice::Call& call : voice.callsOf(QStringLiteral("speak")))
+        texts << call.args[0].toString() + QLatin1Char('|') + QString::number(call.args[1].toUInt());
+    return texts;
+}
+
 class SpeakingControlTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -23,14 +32,7 @@ protected:
         rig.voice.clearCalls();
     }
 
-    // The texts handed to speak(), each followed by "|" and its flags.
-    QStringList spoken() const
-    {
-        QStringList texts;
-        for (const FakeVoice::Call& call : rig.voice.callsOf(QStringLiteral("speak")))
-            texts << call.args[0].toString() + QLatin1Char('|') + QString::number(call.args[1].toUInt());
-        return texts;
-    }
+    QStringList spoken() const { return spokenBy(rig.voice); }
 
     void expectIdle(const QString& text = kText)
     {
@@ -52,6 +54,8 @@ TEST_F(SpeakingControlTest, StartSpeaksThePreparedTextAndTheEndOfStreamStops)
     EXPECT_TRUE(c.tAusgabe->isLocked());
     EXPECT_FALSE(c.frSet->isEnabled() || c.cSave->isEnabled());
     EXPECT_TRUE(c.ckPause->isEnabled() && c.cSkip->isEnabled() && rig.state.speaking);
+    c.ckStart->setChecked(true); // checking it again starts nothing
+    EXPECT_EQ(rig.prepareCount, 1);
 
     emit rig.voice.startStream(1, 0);
     emit rig.voice.endStream(1, 4096);
@@ -60,25 +64,6 @@ TEST_F(SpeakingControlTest, StartSpeaksThePreparedTextAndTheEndOfStreamStops)
     EXPECT_FALSE(c.cSkip->isEnabled());
     EXPECT_TRUE(c.cSave->isEnabled());
     expectIdle();
-}
-
-TEST_F(SpeakingControlTest, StartWithEmptyBoxLogsSpeakThenStop)
-{
-    c.tAusgabe->setText(QString());
-    c.ckStart->setChecked(true);
-    EXPECT_EQ(rig.logLines(), (QStringList{"Speak", "Stop"}));
-    EXPECT_EQ(spoken(), QStringList{"|2"});
-    EXPECT_EQ(rig.prepareCount, 0);
-    expectIdle(QString());
-}
-
-TEST_F(SpeakingControlTest, CheckingStartAgainStartsNothing)
-{
-    c.ckStart->setChecked(true);
-    c.tAusgabe->setText(QStringLiteral("Neuer Text"));
-    c.ckStart->setChecked(true);
-    EXPECT_EQ(spoken().size(), 1);
-    EXPECT_EQ(rig.prepareCount, 1);
 }
 
 TEST_F(SpeakingControlTest, StopWhilePausedResumesInsideTheReturnToIdle)
@@ -97,23 +82,40 @@ TEST_F(SpeakingControlTest, StopWhilePausedResumesInsideTheReturnToIdle)
     expectIdle();
 }
 
-TEST_F(SpeakingControlTest, FailingSpeakIsLoggedAndReturnsToIdle)
-{
-    rig.voice.fail(QStringLiteral("speak"), QStringLiteral("engine gone"));
-    c.ckStart->setChecked(true);
-    EXPECT_EQ(rig.logLines(), (QStringList{"Speak", "Speak Error: engine gone", "Stop", "Speak Error: engine gone"}));
-    EXPECT_EQ(rig.state.speechError, QStringLiteral("Speak Error: engine gone"));
-    expectIdle();
-}
-
+// An empty box, a failing preparation and a failing speak: each start logs why and returns to idle.
 TEST_F(SpeakingControlTest, FailingPreparationIsASpeakErrorAndSpeaksNothing)
 {
-    rig.prepareError = QStringLiteral("text too long");
-    c.ckStart->setChecked(true);
-    EXPECT_EQ(rig.logLines(), (QStringList{"Speak", "Speak Error: text too long", "Stop"}));
-    EXPECT_EQ(spoken(), QStringList{"|2"});
-    EXPECT_EQ(rig.state.speechError, QStringLiteral("Speak Error: text too long"));
-    expectIdle();
+    const struct {
+        const char* text;
+        const char* prepareError;
+        const char* speakError;
+        QStringList log;
+        QStringList spoken;
+    } cases[] = {
+        {"", nullptr, nullptr, {"Speak", "Stop"}, {"|2"}},
+        {"Hallo", "text too long", nullptr, {"Speak", "Speak Error: text too long", "Stop"}, {"|2"}},
+        {"Hallo",
+         nullptr,
+         "engine gone",
+         {"Speak", "Speak Error: engine gone", "Stop", "Speak Error: engine gone"},
+         {"HALLO|3", "|2"}},
+    };
+    for (const auto& s : cases) {
+        SpeechRig r;
+        r.startUp();
+        r.controls.tAusgabe->setText(QLatin1String(s.text));
+        r.log.clear();
+        r.prepareError = QLatin1String(s.prepareError);
+        if (s.speakError)
+            r.voice.fail(QStringLiteral("speak"), QLatin1String(s.speakError));
+        r.controls.ckStart->setChecked(true);
+        EXPECT_EQ(r.logLines(), s.log) << s.text;
+        EXPECT_EQ(r.prepareCount, *s.text ? 1 : 0) << s.text;
+        EXPECT_EQ(spokenBy(r.voice), s.spoken) << s.text;
+        EXPECT_EQ(r.state.speechError, s.log.size() > 2 ? s.log[1] : QString()) << s.text;
+        EXPECT_FALSE(r.controls.ckStart->isChecked() || r.state.speaking || r.controls.tAusgabe->isLocked());
+        EXPECT_EQ(r.controls.tAusgabe->text(), QLatin1String(s.text));
+    }
 }
 
 TEST_F(SpeakingControlTest, ResetWhileSpeakingEndsWithTheUnpreparedText)
