@@ -44,22 +44,6 @@ TEST(EngineSetup, SpeechInitFillsTheListsAndAppliesDefaults)
     EXPECT_TRUE(rig.log.text().isEmpty());
 }
 
-TEST(EngineSetup, NoAudioOutputGivesADisabledPlaceholderAndALogLine)
-{
-    SpeechRig rig;
-    rig.voice.outputTokens.clear();
-    rig.setup.SpeechInit();
-    EXPECT_EQ(rig.controls.coDevice->count(), 1);
-    EXPECT_EQ(rig.controls.coDevice->itemText(0), QStringLiteral("No audio ouput object available"));
-    EXPECT_FALSE(rig.controls.coDevice->isEnabled()); // also after the return to idle that ends the set-up
-    ASSERT_EQ(rig.logLines().size(), 1);
-    EXPECT_TRUE(rig.logLines()[0].startsWith(QStringLiteral("Set audio output error: No audio output")));
-
-    rig.controls.ckStart->setChecked(true);
-    rig.controls.ckStart->setChecked(false);
-    EXPECT_FALSE(rig.controls.coDevice->isEnabled());
-}
-
 TEST(EngineSetup, FormatIsDerivedFromTheVoiceNameWhenNothingIsStored)
 {
     const struct {

@@ -66,8 +66,11 @@ TEST_F(SpeakingControlTest, StartSpeaksThePreparedTextAndTheEndOfStreamStops)
     expectIdle();
 }
 
+// In a shown window the caret goes to the end.
 TEST_F(SpeakingControlTest, StopWhilePausedResumesInsideTheReturnToIdle)
 {
+    rig.window.show();
+    c.tAusgabe->setSelection(0, 0);
     c.ckStart->setChecked(true);
     c.ckPause->setChecked(true);
     EXPECT_TRUE(rig.voice.isPaused());
@@ -80,6 +83,7 @@ TEST_F(SpeakingControlTest, StopWhilePausedResumesInsideTheReturnToIdle)
     // The Resume branch switched to speaking before the idle state was stored.
     EXPECT_TRUE(c.cSkip->isEnabled());
     expectIdle();
+    EXPECT_EQ(c.tAusgabe->selectionStart(), kText.size());
 }
 
 // An empty box, a failing preparation and a failing speak: each start logs why and returns to idle.
@@ -175,24 +179,9 @@ TEST_F(SpeakingControlTest, SpeakFlagBoxesChangeOnlyTheirBits)
 
 TEST_F(SpeakingControlTest, StartAndSaveNeedTextBeyondBlanks)
 {
-    const struct {
-        const char* text;
-        bool enabled;
-    } cases[] = {{"", false}, {"   ", false}, {" a ", true}, {"\r\n", true}};
-    for (const auto& s : cases) {
-        c.tAusgabe->setText(QString::fromUtf8(s.text));
-        EXPECT_EQ(c.ckStart->isEnabled() && c.cSave->isEnabled(), s.enabled) << s.text;
-    }
-}
-
-TEST_F(SpeakingControlTest, CaretGoesToTheEndOnlyInAShownWindow)
-{
-    for (const bool shown : {false, true}) {
-        rig.window.setVisible(shown);
-        c.tAusgabe->setSelection(0, 0);
-        c.ckStart->setChecked(true);
-        c.ckStart->setChecked(false);
-        EXPECT_EQ(c.tAusgabe->selectionStart(), shown ? kText.size() : 0);
+    for (const auto& [text, enabled] : {std::pair{"", false}, {"   ", false}, {" a ", true}, {"\r\n", true}}) {
+        c.tAusgabe->setText(QString::fromUtf8(text));
+        EXPECT_EQ(c.ckStart->isEnabled() && c.cSave->isEnabled(), enabled) << text;
     }
 }
 
