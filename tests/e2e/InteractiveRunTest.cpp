@@ -49,7 +49,7 @@ int hintPixels(const QString& display, const QString& window)
 } // namespace
 
 // The real program on its own X server and the PulseAudio null sink: typed text, Alt+S and Esc, the key hints,
-// and a text put on the clipboard by another program.
+// a text put on the clipboard by another program, and the message box of a missing script.
 TEST(InteractiveRun, ShortcutsHintsAndClipboardDriveTheRealWindow)
 {
     for (const char* tool : {"Xvfb", "xdotool", "xclip", "xwd", "parec"}) {
@@ -118,4 +118,20 @@ TEST(InteractiveRun, ShortcutsHintsAndClipboardDriveTheRealWindow)
     process.waitForFinished(5000);
     recorder.terminate();
     recorder.waitForFinished(5000);
+
+    // The box waits for its answer; then the program ends without writing anything.
+    ProgramRun missing;
+    missing.environment().insert(QStringLiteral("DISPLAY"), d);
+    process.setProcessEnvironment(missing.environment());
+    process.setWorkingDirectory(missing.dir());
+    process.start(missing.programPath(), {QStringLiteral("@fehlt.tts")});
+    const QString box = xdotool(d, {"search", "--sync", "--name", "FEHLER"}).section(u'\n', 0, 0);
+    ASSERT_FALSE(box.isEmpty()) << "no message box appeared";
+    EXPECT_FALSE(process.waitForFinished(200)) << "the program ended without waiting for the answer";
+    xdotool(d, {"windowactivate", "--sync", box});
+    xdotool(d, {"key", "--window", box, "Return"});
+    ASSERT_TRUE(process.waitForFinished(20000)) << "the program did not end after the answer";
+    EXPECT_NE(process.exitCode(), 0);
+    EXPECT_FALSE(QFileInfo::exists(missing.settingsFile()));
+    EXPECT_FALSE(QFileInfo::exists(missing.path(QStringLiteral("sprechkit.wrd"))));
 }

@@ -86,30 +86,6 @@ TEST(EngineSetup, StoredValuesAreRoundedHalfToEvenAndKeptInRange)
     }
 }
 
-TEST(EngineSetup, ScriptValuesReplaceStoredOnesAndAreNotStored)
-{
-    SpeechRig rig;
-    const QString script = rig.settingsDir.filePath(QStringLiteral("job.tts"));
-    QFile file(script);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Voice]\r\nRate    = 5 ' faster\r\nFormat  = 44kHz, 16Bit, Mono\r\n");
-    file.close();
-    rig.state.run.scriptRun = true;
-    rig.state.run.scriptPath = script;
-    rig.settings->setVoiceValue(core::setting::kVolume, QStringLiteral("German"), QStringLiteral("70"));
-
-    rig.startUp();
-    EXPECT_EQ(rig.controls.hsRate->value(), 5);
-    EXPECT_EQ(rig.controls.hsVolume->value(), 0); // no Volume key in the script
-    EXPECT_EQ(rig.voice.outputFormat(), 34);
-    EXPECT_EQ(rig.stored(QStringLiteral("German"), core::setting::kRate), QStringLiteral("<none>"));
-    EXPECT_EQ(rig.stored(QStringLiteral("German"), core::setting::kVolume), QStringLiteral("70"));
-
-    // After the start-up a format the user picks is stored even in a script run.
-    rig.controls.coFormat->setCurrentIndex(0);
-    EXPECT_EQ(rig.stored(QStringLiteral("German"), core::setting::kFormat), QStringLiteral(" 8kHz, 16Bit, Mono"));
-}
-
 TEST(EngineSetup, ChangesAfterStartUpAreAppliedAndStoredForTheShownVoiceOrLogged)
 {
     SpeechRig rig;

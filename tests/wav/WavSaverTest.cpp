@@ -56,13 +56,6 @@ TEST_F(WavSaverTest, SavesThePreparedTextThenReturnsToTheDevice)
     EXPECT_EQ(boxes.messages()[0].title, QStringLiteral(" HINWEIS:"));
     EXPECT_EQ(rig.controls.tAusgabe->text(), QStringLiteral("Guten Tag"));
     EXPECT_TRUE(finished.isEmpty());
-
-    // A target replaces the fields and ends the run instead of the box.
-    rig.state.run.wavTarget = QStringLiteral("/tmp/job.wav");
-    EXPECT_TRUE(saver.Save());
-    EXPECT_EQ(rig.voice.filePath(), QStringLiteral("/tmp/job.wav"));
-    EXPECT_EQ(boxes.messages().size(), 1);
-    EXPECT_EQ(finished, QStringList{QString()});
 }
 
 TEST_F(WavSaverTest, FailuresAreLoggedHandedToTheRunAndLeaveTheDeviceAsOutput)
