@@ -7,22 +7,6 @@ using speech::TextRange;
 
 namespace {
 
-TEST(TextPositionMapper, CountsSurrogatePairsAsOneCodePointAndCrLfAsTwo)
-{
-    // "a😀b\r\nc": the emoji takes two UTF-16 units.
-    const QString text = QStringLiteral("a") + QString::fromUtf8("😀") + QStringLiteral("b\r\nc");
-    TextPositionMapper mapper(text, false);
-    const int expected[] = {0, 1, 3, 4, 5, 6, 7};
-    for (int point = 0; point < 7; ++point)
-        EXPECT_EQ(mapper.utf16Offset(point), expected[point]) << "code point " << point;
-    // Backwards and past the end.
-    EXPECT_EQ(mapper.utf16Offset(2), 3);
-    EXPECT_EQ(mapper.utf16Offset(99), int(text.size()));
-    EXPECT_EQ(mapper.utf16Offset(-3), 0);
-    EXPECT_EQ(mapper.codePointIndex(3), 2);
-    EXPECT_EQ(mapper.codePointIndex(int(text.size())), 6);
-}
-
 struct WordCase {
     const char* name;
     const char* text;

@@ -46,21 +46,6 @@ protected:
 
 const QString Sample = QStringLiteral("Guten Morgen. Wie geht es dir heute? Mir geht es gut, danke.");
 
-TEST_F(EspeakVoiceFile, WordEventsSelectExactlyTheWordsOfAGermanTextWithUmlautsEuroEmojiAndCrLf)
-{
-    const QString text = QString::fromUtf8("Grüße aus Köln!\r\nDer Preis: 5 € pro Stück 😀 heute.\r\n"
-                                           "Ärger über Übermaß? Nein, 2024 z.B. am 3.10. um 12:30 Uhr.");
-    EventRecorder events(m_voice);
-    render(text);
-
-    const QStringList words = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-    EXPECT_EQ(events.textsOf("Word", text), words);
-    EXPECT_EQ(events.textsOf("Sentence", text),
-              (QStringList{QString::fromUtf8("Grüße aus Köln!"), QString::fromUtf8("Der Preis: 5 € pro Stück 😀 heute."),
-                           QString::fromUtf8("Ärger über Übermaß?"),
-                           QString::fromUtf8("Nein, 2024 z.B. am 3.10. um 12:30 Uhr.")}));
-}
-
 TEST_F(EspeakVoiceFile, NineFormatsHaveTheirRateAndTheDurationOfTheNativeRendering)
 {
     const WavData native = render(Sample, 22);
@@ -126,19 +111,6 @@ TEST_F(EspeakVoiceFile, ProgressOfAFileRenderRisesHoldsTheEventsAndCancelStopsIt
     }
 }
 
-TEST_F(EspeakVoiceFile, AFileNameFlagSpeaksTheFilesContentDecodedFromWindows1252)
-{
-    QFile file(path("text.txt"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Gr\xf6\xdf"
-               "e aus K\xf6ln.");
-    file.close();
-    EventRecorder events(m_voice);
-    render(file.fileName(), 22, speech::SpeakAsync | speech::SpeakIsFilename);
-    EXPECT_EQ(events.textsOf("Word", QString::fromUtf8("Größe aus Köln.")),
-              (QStringList{QString::fromUtf8("Größe"), "aus", QString::fromUtf8("Köln.")}));
-}
-
 TEST_F(EspeakVoiceFile, VoicesListGermanFirstOnceEachAndAnotherOneThanBeforeGivesVoiceChange)
 {
     const QList<speech::Token> voices = m_voice.voices();
@@ -163,21 +135,33 @@ TEST_F(EspeakVoiceFile, VoicesListGermanFirstOnceEachAndAnotherOneThanBeforeGive
     EXPECT_EQ(changes[0].stream, events.of("StartStream").back().stream);
 }
 
-// Texts that used to end the words early: a lone "<" in markup took the rest for a tag, a NUL ended the text.
+// Umlauts, euro, emoji and CR LF; a file name whose file is Windows-1252. A lone "<" in markup used to take the
+// rest for a tag, a NUL ended the text.
 TEST_F(EspeakVoiceFile, EveryWordAfterALoneLessThanOrANulIsSpokenAndHighlighted)
 {
-    const std::pair<QString, quint32> cases[] = {
-        {QString::fromUtf8("<5 Grad heute. Morgen wärmer."), speech::SpeakAsync},
-        {QStringLiteral("Preis < 5 Euro und mehr."), speech::SpeakAsync | speech::SpeakIsXML},
-        {QStringLiteral("Eins zwei") + QChar(u'\0') + QStringLiteral("drei vier."), speech::SpeakAsync},
+    QFile file(path("text.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) &&
+                file.write("Gr\xf6\xdf"
+                           "e aus K\xf6ln.") &&
+                file.flush());
+    const std::tuple<QString, quint32, QString> cases[] = {
+        {QString::fromUtf8(
+             "Grüße aus Köln!\r\nDer Preis: 5 € pro Stück 😀 heute.\r\nÄrger? Nein, z.B. am 3.10. um 12:30."),
+         0,
+         {}},
+        {file.fileName(), speech::SpeakIsFilename, QString::fromUtf8("Größe aus Köln.")},
+        {QString::fromUtf8("<5 Grad heute. Morgen wärmer."), 0, {}},
+        {QStringLiteral("Preis < 5 Euro und mehr."), speech::SpeakIsXML, {}},
+        {QStringLiteral("Eins zwei") + QChar(u'\0') + QStringLiteral("drei vier."), 0, {}},
     };
     EventRecorder events(m_voice);
-    for (const auto& [text, flags] : cases) {
+    for (const auto& [text, flags, spoken] : cases) {
         events.events.clear();
-        render(text, 22, flags);
-        QString blanked = text;
+        render(text, 22, speech::SpeakAsync | flags);
+        QString blanked = spoken.isEmpty() ? text : spoken;
         blanked.replace(QChar(u'\0'), u' ').replace(u'<', u' ');
-        EXPECT_EQ(events.textsOf("Word", blanked), blanked.split(u' ', Qt::SkipEmptyParts)) << text.toStdString();
+        EXPECT_EQ(events.textsOf("Word", blanked), blanked.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts))
+            << text.toStdString();
     }
 }
 
