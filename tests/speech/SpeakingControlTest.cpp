@@ -155,25 +155,21 @@ TEST_F(SpeakingControlTest, SkipTakesTheNegatedBarValueAndLogsFailures)
 
 TEST_F(SpeakingControlTest, SpeakFlagBoxesChangeOnlyTheirBits)
 {
-    const struct {
-        QCheckBox* box;
-        Qt::CheckState state;
-        quint32 flags;
-    } cases[] = {
+    const std::tuple<QCheckBox*, Qt::CheckState, quint32> cases[] = {
         {c.chkSpFlagIsFilename, Qt::Checked, 3 | 4},
-        {c.chkSpFlagPersistXML, Qt::Checked, 3 | 32},
         {c.chkSpFlagNLPSpeakPunc, Qt::PartiallyChecked, 3 | 64}, // greyed counts as checked
+        {c.chkSpFlagPersistXML, Qt::Checked, 3 | 32},
         {c.chkSpFlagAync, Qt::Unchecked, 2},
         {c.chkSpFlagPurgeBeforeSpeak, Qt::Unchecked, 1},
         {c.chkSpFlagIsXML, Qt::Checked, 3 | 8},
         {c.chkSpFlagIsXML, Qt::Unchecked, 3 | 16},
     };
-    for (const auto& s : cases) {
-        s.box->setTristate(true);
-        s.box->setCheckState(s.state == Qt::Unchecked ? Qt::Checked : Qt::Unchecked);
+    for (const auto& [box, state, flags] : cases) {
+        box->setTristate(true);
+        box->setCheckState(state == Qt::Unchecked ? Qt::Checked : Qt::Unchecked);
         rig.state.speakFlags = 3;
-        s.box->setCheckState(s.state);
-        EXPECT_EQ(rig.state.speakFlags, s.flags) << s.box->objectName().toStdString();
+        box->setCheckState(state);
+        EXPECT_EQ(rig.state.speakFlags, flags) << box->objectName().toStdString();
     }
 }
 
@@ -187,25 +183,20 @@ TEST_F(SpeakingControlTest, StartAndSaveNeedTextBeyondBlanks)
 
 TEST(SpeakingControl, UnattendedRunUnloadsOnceWhenSpeakingEnds)
 {
-    const struct {
-        bool script;
-        bool commandLine;
-        int hide;
-        int close;
-        int unloads;
-    } cases[] = {{true, false, 0, 1, 1}, {false, true, 1, 0, 1}, {false, true, 0, 0, 0}, {false, false, 1, 1, 0}};
-    for (const auto& s : cases) {
+    // script run, command line run, hide, close -> unloads
+    for (const auto& [script, commandLine, hide, close, unloads] :
+         {std::tuple{true, false, 0, 1, 1}, {false, true, 1, 0, 1}, {false, true, 0, 0, 0}, {false, false, 1, 1, 0}}) {
         SpeechRig rig;
         rig.startUp();
-        rig.state.run.scriptRun = s.script;
-        rig.state.run.commandLineTextRun = s.commandLine;
-        rig.state.run.hide = s.hide;
-        rig.state.run.close = s.close;
+        rig.state.run.scriptRun = script;
+        rig.state.run.commandLineTextRun = commandLine;
+        rig.state.run.hide = hide;
+        rig.state.run.close = close;
         rig.controls.tAusgabe->setText(QStringLiteral("Hallo"));
         rig.controls.ckStart->setChecked(true);
         emit rig.voice.endStream(1, 0);
         // Once, although the return to idle runs twice (the Stop inside it returns to idle as well).
-        EXPECT_EQ(rig.unloadCount, s.unloads);
+        EXPECT_EQ(rig.unloadCount, unloads);
     }
 }
 

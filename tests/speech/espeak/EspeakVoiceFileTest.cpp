@@ -219,12 +219,8 @@ TEST(SynthesisWorker, AStreamThatCannotBeMadeStillEndsAndSaysWhy)
 TEST_F(EspeakVoiceFile, ExtensionPicksTheExportFormatAtTheChosenRateAndTheStreamStaysPcm)
 {
     // Opus takes 8, 12, 16, 24 and 48 kHz only. Every file lasts as long as the 16-bit PCM stream its events count.
-    const struct {
-        const char* name;
-        int code;
-        int format;
-        int fileRate;
-    } cases[] = {
+    const std::tuple<const char*, int, int, int> cases[] = {
+        // file, format code, file format, file rate
         {"a.mp3", 34, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 44100},
         {"a.OGG", 34, SF_FORMAT_OGG | SF_FORMAT_VORBIS, 44100},
         {"a.flac", 34, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 44100},
@@ -233,12 +229,12 @@ TEST_F(EspeakVoiceFile, ExtensionPicksTheExportFormatAtTheChosenRateAndTheStream
         {"a.txt", 34, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100},
     };
     EventRecorder events(m_voice);
-    for (const auto& c : cases) {
-        ASSERT_EQ(renderToFile(m_voice, Sample, path(c.name), c.code), QString()) << c.name;
-        const WavData exported = readWav(path(c.name));
-        EXPECT_EQ(exported.format, c.format) << c.name;
-        EXPECT_EQ(exported.sampleRate, c.fileRate) << c.name;
-        const int pcmRate = speech::sampleRateOfFormat(c.code);
-        EXPECT_NEAR(exported.seconds(), double(events.events.back().position) / 2 / pcmRate, 1.0 / pcmRate) << c.name;
+    for (const auto& [name, code, format, fileRate] : cases) {
+        ASSERT_EQ(renderToFile(m_voice, Sample, path(name), code), QString()) << name;
+        const WavData exported = readWav(path(name));
+        EXPECT_EQ(exported.format, format) << name;
+        EXPECT_EQ(exported.sampleRate, fileRate) << name;
+        const int pcmRate = speech::sampleRateOfFormat(code);
+        EXPECT_NEAR(exported.seconds(), double(events.events.back().position) / 2 / pcmRate, 1.0 / pcmRate) << name;
     }
 }
