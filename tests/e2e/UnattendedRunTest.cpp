@@ -74,7 +74,7 @@ TEST(UnattendedRun, WithoutAReachableDisplayOnlyRunsWithoutTheWindowWork)
             program.environment().insert(QStringLiteral("DISPLAY"), display);
         const auto hidden = program.run({QStringLiteral("Hallo"), QStringLiteral("?out")}, 30000);
         EXPECT_EQ(hidden.exitCode, 0) << hidden.standardError.toStdString();
-        EXPECT_TRUE(speechtest::readWav(program.path(QStringLiteral("out.wav"))).ok);
+        EXPECT_TRUE(speechtest::readWav(program.path(QStringLiteral("out.wav"))).seconds() > 0);
         const auto interactive = program.run({QStringLiteral("Hallo")}, 10000);
         EXPECT_EQ(interactive.exitCode, 2);
         EXPECT_TRUE(

@@ -47,7 +47,6 @@ TEST_F(EngineEventsTest, EveryEventWritesItsLine)
     for (const auto& c : cases) {
         rig.log.clear();
         c.fire();
-        ASSERT_FALSE(rig.log.text().isEmpty()) << c.line;
         EXPECT_EQ(rig.log.text().section(QStringLiteral("\r\n"), 0, 0),
                   QStringLiteral("14:03:07,25    Event: ") + QLatin1String(c.line));
     }

@@ -90,7 +90,7 @@ TEST_F(WavSaverTest, FailuresAreLoggedHandedToTheRunAndLeaveTheDeviceAsOutput)
     }
 }
 
-TEST_F(WavSaverTest, AutomaticNameKeepsTheTypedName)
+TEST_F(WavSaverTest, AutomaticNameKeepsTheTypedNameAndFocusGoesToItsEnd)
 {
     rig.controls.tFile->setText(QStringLiteral("Mein.wav"));
     EXPECT_EQ(rig.state.manualFileName, QStringLiteral("Mein.wav"));
@@ -99,10 +99,8 @@ TEST_F(WavSaverTest, AutomaticNameKeepsTheTypedName)
     EXPECT_EQ(rig.state.manualFileName, QStringLiteral("Mein.wav"));
     rig.controls.ckAuto->setChecked(false);
     EXPECT_EQ(rig.controls.tFile->text(), QStringLiteral("Mein.wav"));
-}
 
-TEST_F(WavSaverTest, FocusPutsTheCaretAtTheEndWithNothingSelected)
-{
+    // Focus puts the caret at the end with nothing selected.
     rig.window.show();
     for (QLineEdit* field : {rig.controls.tFile, rig.controls.tPath}) {
         field->setCursorPosition(0);

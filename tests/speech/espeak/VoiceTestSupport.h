@@ -80,9 +80,7 @@ private:
 };
 
 struct WavData {
-    bool ok = false;
     int sampleRate = 0;
-    int channels = 0;
     int format = 0;
     std::vector<float> samples; // first channel
     double seconds() const { return sampleRate ? double(samples.size()) / sampleRate : 0.0; }
@@ -110,9 +108,7 @@ inline WavData readWav(const QString& path)
     std::vector<float> frames(size_t(info.frames) * size_t(info.channels));
     sf_readf_float(file, frames.data(), info.frames);
     sf_close(file);
-    data.ok = true;
     data.sampleRate = info.samplerate;
-    data.channels = info.channels;
     data.format = info.format;
     for (size_t i = 0; i < frames.size(); i += size_t(info.channels))
         data.samples.push_back(frames[i]);
