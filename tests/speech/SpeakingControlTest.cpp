@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -129,7 +130,7 @@ TEST_F(SpeakingControlTest, ResetWhileSpeakingEndsWithTheUnpreparedText)
     c.vsUpDown->setValue(-4);
     c.ckStart->setChecked(true);
     c.cReset->click();
-    EXPECT_EQ(rig.logLines(), QStringList{"Stop"}); // the log was emptied before the Stop
+    EXPECT_EQ(c.DebugTxtBox->toPlainText(), QStringLiteral("14:03:07,25  Stop\n")); // emptied before the Stop
     EXPECT_EQ(rig.state.speakFlags, 3u);
     EXPECT_EQ(c.hsRate->value(), 0);
     EXPECT_EQ(c.hsVolume->value(), 100);
