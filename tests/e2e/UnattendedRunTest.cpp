@@ -20,23 +20,6 @@ QString mainValue(const ProgramRun& program, const char* key)
 
 } // namespace
 
-TEST(UnattendedRun, HiddenScriptWithWavFileEndsByItself)
-{
-    ProgramRun program;
-    program.writeFile(QStringLiteral("job.tts"),
-                      "[Program]\r\nHide    = 1\r\nStart   = 0\r\nText    = Erste Zeile|Zweite "
-                      "Zeile\r\nClose   = 0\r\n\r\n[Voice]\r\nFormat  = 16kHz, 16Bit, Mono\r\n"
-                      "Volume  = 80\r\nWavFile = " +
-                          program.path(QStringLiteral("script")).toUtf8() + "\r\n");
-    const auto result = program.run({program.path(QStringLiteral("job.tts"))});
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
-    const speechtest::WavData wav = speechtest::readWav(program.path(QStringLiteral("script.wav")));
-    EXPECT_EQ(wav.sampleRate, 16000);
-    EXPECT_GT(wav.seconds(), 0.5);
-    EXPECT_FALSE(QFileInfo::exists(program.path(QStringLiteral("sprechkit.wrd"))));
-}
-
 // A missing script, a WAV folder that cannot be written and a sound server that is not there: each hidden run
 // ends by itself with its error; the missing script before anything is written.
 TEST(UnattendedRun, FailingRunsEndByThemselvesWithTheirError)
