@@ -49,9 +49,10 @@ const QString Sample = QStringLiteral("Guten Morgen. Wie geht es dir heute? Mir 
 TEST_F(EspeakVoiceFile, NineFormatsHaveTheirRateAndTheDurationOfTheNativeRendering)
 {
     const WavData native = render(Sample, 22);
+    const int rates[] = {8000, 11025, 12000, 16000, 22050, 24000, 32000, 44100, 48000};
     for (int code = 6; code <= 38; code += 4) {
         const WavData wav = render(Sample, code);
-        EXPECT_EQ(wav.sampleRate, speech::sampleRateOfFormat(code)) << code;
+        EXPECT_EQ(wav.sampleRate, rates[(code - 6) / 4]) << code;
         EXPECT_EQ(wav.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16) << code;
         EXPECT_NEAR(wav.seconds(), native.seconds(), native.seconds() * 0.01) << code;
     }
