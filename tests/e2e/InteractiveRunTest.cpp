@@ -1,30 +1,17 @@
 #include "ProgramRun.h"
 #include "VirtualDisplay.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTest>
 #include <QThread>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
-
-bool waitFor(const std::function<bool()>& condition, int timeoutMs)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
-}
 
 // Samples louder than a whisper in the recording (16-bit mono) from byte offset on.
 int loudSamples(const QString& path, qint64 from)
@@ -62,7 +49,7 @@ int hintPixels(const QString& display, const QString& window)
 } // namespace
 
 // The real program on its own X server and the PulseAudio null sink: typed text, Alt+S and Esc, the key hints,
-// and a text put on the clipboard by another program.
+// a text put on the clipboard by another program, and the message box of a missing script.
 TEST(InteractiveRun, ShortcutsHintsAndClipboardDriveTheRealWindow)
 {
     for (const char* tool : {"Xvfb", "xdotool", "xclip", "xwd", "parec"}) {
@@ -99,14 +86,14 @@ TEST(InteractiveRun, ShortcutsHintsAndClipboardDriveTheRealWindow)
                 "damit ihn die Taste Escape mitten im Satz anhalten kann."});
 
     xdotool(d, {"keydown", "alt"});
-    EXPECT_TRUE(waitFor([&] { return hintPixels(d, window) > 0; }, 5000)) << "no key hints while Alt is held";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return hintPixels(d, window) > 0; }, 5000)) << "no key hints while Alt is held";
     xdotool(d, {"keyup", "alt"});
-    EXPECT_TRUE(waitFor([&] { return hintPixels(d, window) == 0; }, 5000)) << "the key hints stayed";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return hintPixels(d, window) == 0; }, 5000)) << "the key hints stayed";
 
     const auto size = [&] { return QFileInfo(recording).size(); };
     qint64 mark = size();
     xdotool(d, {"key", "alt+s"});
-    EXPECT_TRUE(waitFor([&] { return loudSamples(recording, mark) > 2205; }, 15000)) << "Alt+S: nothing heard";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return loudSamples(recording, mark) > 2205; }, 15000)) << "Alt+S: nothing heard";
     xdotool(d, {"key", "Escape"});
     QThread::msleep(500);
     mark = size();
@@ -115,16 +102,14 @@ TEST(InteractiveRun, ShortcutsHintsAndClipboardDriveTheRealWindow)
 
     xdotool(d, {"key", "alt+z"}); // watch the clipboard
     QProcess clip;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), d);
-    clip.setProcessEnvironment(environment);
+    clip.setProcessEnvironment(program.environment());
     mark = size();
     clip.start(QStringLiteral("xclip"), {"-quiet", "-selection", "clipboard", "-i"});
     ASSERT_TRUE(clip.waitForStarted(5000));
     clip.write("Die Zwischenablage wird vorgelesen.");
     clip.waitForBytesWritten(5000); // no event loop here to write it later
     clip.closeWriteChannel();
-    EXPECT_TRUE(waitFor([&] { return loudSamples(recording, mark) > 2205; }, 15000))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return loudSamples(recording, mark) > 2205; }, 15000))
         << "the clipboard text was not heard";
 
     clip.kill();
@@ -133,4 +118,20 @@ TEST(InteractiveRun, ShortcutsHintsAndClipboardDriveTheRealWindow)
     process.waitForFinished(5000);
     recorder.terminate();
     recorder.waitForFinished(5000);
+
+    // The box waits for its answer; then the program ends without writing anything.
+    ProgramRun missing;
+    missing.environment().insert(QStringLiteral("DISPLAY"), d);
+    process.setProcessEnvironment(missing.environment());
+    process.setWorkingDirectory(missing.dir());
+    process.start(missing.programPath(), {QStringLiteral("@fehlt.tts")});
+    const QString box = xdotool(d, {"search", "--sync", "--name", "FEHLER"}).section(u'\n', 0, 0);
+    ASSERT_FALSE(box.isEmpty()) << "no message box appeared";
+    EXPECT_FALSE(process.waitForFinished(200)) << "the program ended without waiting for the answer";
+    xdotool(d, {"windowactivate", "--sync", box});
+    xdotool(d, {"key", "--window", box, "Return"});
+    ASSERT_TRUE(process.waitForFinished(20000)) << "the program did not end after the answer";
+    EXPECT_NE(process.exitCode(), 0);
+    EXPECT_FALSE(QFileInfo::exists(missing.settingsFile()));
+    EXPECT_FALSE(QFileInfo::exists(missing.path(QStringLiteral("sprechkit.wrd"))));
 }

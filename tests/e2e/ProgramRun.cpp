@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QtEndian>
 
 ProgramRun::ProgramRun()
 {
@@ -58,23 +57,4 @@ ProgramRun::Result ProgramRun::run(const QStringList& arguments, int timeoutMs, 
     result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     result.standardError = QString::fromUtf8(process.readAllStandardError());
     return result;
-}
-
-WavInfo readWavInfo(const QString& path)
-{
-    QFile file(path);
-    WavInfo info;
-    if (!file.open(QIODevice::ReadOnly))
-        return info;
-    const QByteArray header = file.read(44);
-    if (header.size() < 44 || !header.startsWith("RIFF") || header.mid(8, 4) != "WAVE" || header.mid(36, 4) != "data")
-        return info;
-    const auto u16 = [&](int at) { return qFromLittleEndian<quint16>(header.constData() + at); };
-    const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(header.constData() + at); };
-    info.valid = u16(20) == 1; // PCM
-    info.channels = u16(22);
-    info.sampleRate = int(u32(24));
-    info.bitsPerSample = u16(34);
-    info.dataBytes = u32(40);
-    return info;
 }

@@ -33,13 +33,3 @@ private:
     QTemporaryDir m_dir;
     QProcessEnvironment m_environment;
 };
-
-// The fields of a canonical PCM WAV header.
-struct WavInfo {
-    bool valid = false;
-    int channels = 0;
-    int sampleRate = 0;
-    int bitsPerSample = 0;
-    qint64 dataBytes = 0;
-};
-WavInfo readWavInfo(const QString& path);

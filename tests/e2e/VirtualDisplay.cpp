@@ -9,8 +9,7 @@ VirtualDisplay::VirtualDisplay()
         if (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
             continue;
         m_server.start(QStringLiteral("Xvfb"),
-                       {QStringLiteral(":%1").arg(number), QStringLiteral("-screen"), QStringLiteral("0"),
-                        QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                       {QStringLiteral(":%1").arg(number), "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
         m_server.waitForStarted(5000);
         for (int i = 0; i < 100 && m_server.state() == QProcess::Running; ++i) {
             if (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))) {

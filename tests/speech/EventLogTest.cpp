@@ -25,28 +25,6 @@ struct LogRig {
     }
 };
 
-TEST(EventLog, LineIsTimeTwoBlanksBothTextsAndCrLf)
-{
-    LogRig rig;
-    rig.log.AppendLog(QStringLiteral("Speak"));
-    rig.log.AppendLog(QStringLiteral("Speak Error: "), QStringLiteral("no device"));
-    EXPECT_EQ(rig.log.text(), QStringLiteral("14:03:07,25  Speak\r\n14:03:07,25  Speak Error: no device\r\n"));
-    EXPECT_EQ(rig.box->toPlainText(), rig.shown());
-    rig.log.clear();
-    rig.log.AppendLog(QStringLiteral("Stop"));
-    EXPECT_EQ(rig.box->toPlainText(), QStringLiteral("14:03:07,25  Stop\n"));
-}
-
-TEST(EventLog, EventsOnlyWhileShowEventsIsChecked)
-{
-    LogRig rig;
-    rig.log.LogEvent(QStringLiteral("Word"));
-    EXPECT_TRUE(rig.log.text().isEmpty());
-    rig.showEvents->setChecked(true);
-    rig.log.LogEvent(QStringLiteral("Word"));
-    EXPECT_EQ(rig.log.text(), QStringLiteral("14:03:07,25    Event: Word\r\n"));
-}
-
 TEST(EventLog, LongLogLosesItsFirst10240CharactersBeforeTheNextLine)
 {
     // One line of n x's is n + 15 characters long.

@@ -10,11 +10,8 @@ FakeVoice::FakeVoice(QObject* parent)
 
 QList<FakeVoice::Call> FakeVoice::callsOf(const QString& name) const
 {
-    QList<Call> found;
-    for (const Call& call : m_calls) {
-        if (call.name == name)
-            found.append(call);
-    }
+    QList<Call> found = m_calls;
+    found.removeIf([&](const Call& call) { return call.name != name; });
     return found;
 }
 
@@ -23,25 +20,7 @@ core::Result FakeVoice::record(const QString& name, const QVariantList& args) co
     m_calls.append({name, args});
     if (onCall)
         onCall(m_calls.last());
-    const auto failure = m_failures.constFind(name);
-    if (failure == m_failures.constEnd())
-        return {};
-    return core::Result::failure(failure.value());
-}
-
-QList<speech::Token> FakeVoice::voices() const
-{
-    return voiceTokens;
-}
-
-QList<speech::Token> FakeVoice::audioOutputs() const
-{
-    return outputTokens;
-}
-
-int FakeVoice::voiceIndex() const
-{
-    return voiceIndexValue;
+    return m_failures.contains(name) ? core::Result::failure(m_failures.value(name)) : core::Result();
 }
 
 core::Result FakeVoice::setVoice(int index)
@@ -75,30 +54,15 @@ core::Result FakeVoice::setOutputFormat(int formatCode)
     return {};
 }
 
-int FakeVoice::outputFormat() const
-{
-    return formatValue;
-}
-
-int FakeVoice::rate() const
-{
-    return rateValue;
-}
-
 void FakeVoice::setRate(int rate)
 {
-    (void)record(QStringLiteral("setRate"), {rate}); // cannot fail
+    (void)record(QStringLiteral("setRate"), {rate});
     rateValue = qBound(-10, rate, 10);
-}
-
-int FakeVoice::volume() const
-{
-    return volumeValue;
 }
 
 void FakeVoice::setVolume(int volume)
 {
-    (void)record(QStringLiteral("setVolume"), {volume}); // cannot fail
+    (void)record(QStringLiteral("setVolume"), {volume});
     volumeValue = qBound(0, volume, 100);
 }
 
@@ -142,7 +106,7 @@ core::ResultOf<int> FakeVoice::skip(const QString& type, int count)
 
 bool FakeVoice::waitUntilDone(int msTimeout)
 {
-    (void)record(QStringLiteral("waitUntilDone"), {msTimeout}); // cannot fail
+    (void)record(QStringLiteral("waitUntilDone"), {msTimeout});
     for (qsizetype i = 0; m_fileOpen && m_renderProgress && msTimeout == -1 && i < renderSteps.size(); ++i) {
         if (onRenderStep)
             onRenderStep(renderSteps[i]);
@@ -160,13 +124,12 @@ core::Result FakeVoice::openFileStream(const QString& path, int formatCode)
         return core::Result::failure(QStringLiteral("The audio format %1 is not supported.").arg(formatCode));
     m_fileOpen = true;
     m_fileStream = true;
-    m_filePath = path;
     return {};
 }
 
 void FakeVoice::discardFileStream()
 {
-    (void)record(QStringLiteral("discardFileStream"), {}); // cannot fail
+    (void)record(QStringLiteral("discardFileStream"), {});
     m_fileStream = false;
     m_fileOpen = false;
 }

@@ -23,7 +23,6 @@ public:
 
     explicit FakeVoice(QObject* parent = nullptr);
 
-    // Configuration
     QList<speech::Token> voiceTokens{{QStringLiteral("de"), QStringLiteral("German")},
                                      {QStringLiteral("en"), QStringLiteral("English")}};
     QList<speech::Token> outputTokens{{QStringLiteral("null"), QStringLiteral("TestSink")}};
@@ -44,29 +43,25 @@ public:
     QList<int> renderSteps;
     std::function<void(int percent)> onRenderStep;
 
-    // What was called
     QList<Call> callsOf(const QString& name) const;
     int countOf(const QString& name) const { return int(callsOf(name).size()); }
     void clearCalls() { m_calls.clear(); }
 
-    // State the calls left behind
     bool isPaused() const { return m_paused; }
     bool outputIsFile() const { return m_fileOpen; }       // a file stream is the current output
     int audioOutputIndex() const { return m_outputIndex; } // last index set successfully; -1 = default
-    QString filePath() const { return m_filePath; }
     int lastStreamNumber() const { return m_stream; }
 
-    // speech::Voice
-    QList<speech::Token> voices() const override;
-    QList<speech::Token> audioOutputs() const override;
-    int voiceIndex() const override;
+    QList<speech::Token> voices() const override { return voiceTokens; }
+    QList<speech::Token> audioOutputs() const override { return outputTokens; }
+    int voiceIndex() const override { return voiceIndexValue; }
     core::Result setVoice(int index) override;
     core::Result setAudioOutput(int index) override;
     core::Result setOutputFormat(int formatCode) override;
-    int outputFormat() const override;
-    int rate() const override;
+    int outputFormat() const override { return formatValue; }
+    int rate() const override { return rateValue; }
     void setRate(int rate) override;
-    int volume() const override;
+    int volume() const override { return volumeValue; }
     void setVolume(int volume) override;
     core::ResultOf<int> speak(const QString& text, quint32 flags) override;
     core::Result pause() override;
@@ -79,7 +74,6 @@ public:
     void setRenderProgress(RenderProgress progress) override { m_renderProgress = std::move(progress); }
 
 private:
-    // Records the call; a failure when the test asked this operation to fail.
     core::Result record(const QString& name, const QVariantList& args) const;
 
     mutable QList<Call> m_calls;
@@ -88,7 +82,6 @@ private:
     bool m_fileOpen = false;   // the file is the output
     bool m_fileStream = false; // a file stream is open
     int m_outputIndex = -1;
-    QString m_filePath;
     int m_stream = 0;
     QSet<int> m_started;
     RenderProgress m_renderProgress;

@@ -62,48 +62,35 @@ TEST_F(WavSaverTest, SavesThePreparedTextThenReturnsToTheDevice)
     EXPECT_EQ(boxes.messages()[0].title, QStringLiteral(" HINWEIS:"));
     EXPECT_EQ(rig.controls.tAusgabe->text(), QStringLiteral("Guten Tag"));
     EXPECT_TRUE(finished.isEmpty());
-
-    // A target replaces the fields and ends the run instead of the box.
-    rig.state.run.wavTarget = QStringLiteral("/tmp/job.wav");
-    EXPECT_TRUE(saver.Save());
-    EXPECT_EQ(rig.voice.filePath(), QStringLiteral("/tmp/job.wav"));
-    EXPECT_EQ(boxes.messages().size(), 1);
-    EXPECT_EQ(finished, QStringList{QString()});
 }
 
 TEST_F(WavSaverTest, FailuresAreLoggedHandedToTheRunAndLeaveTheDeviceAsOutput)
 {
-    const struct {
-        const char* operation;
-        bool opened;
-    } cases[] = {{"prepare", false}, {"openFileStream", false}, {"speak", true}, {"closeFileStream", true}};
-    for (const auto& s : cases) {
+    rig.state.run.wavTarget = QStringLiteral("/tmp/job.wav");
+    const QString expected = QStringLiteral("Save to WAV ''/tmp/job.wav'' Error: disk full");
+    for (const QString operation : {"prepare", "openFileStream", "speak", "closeFileStream"}) {
         rig.log.clear();
-        if (QLatin1String(s.operation) == QLatin1String("prepare"))
-            rig.prepareError = QStringLiteral("disk full");
-        else
-            rig.voice.fail(QLatin1String(s.operation), QStringLiteral("disk full"));
-        rig.state.run.wavTarget = QStringLiteral("/tmp/job.wav");
+        rig.voice.clearCalls();
+        rig.voice.fail(operation, QStringLiteral("disk full"));
+        rig.prepareError = operation == "prepare" ? QStringLiteral("disk full") : QString();
         finished.clear();
 
-        const QString expected = QStringLiteral("Save to WAV ''/tmp/job.wav'' Error: disk full");
-        EXPECT_EQ(saver.Save().error(), expected) << s.operation;
+        EXPECT_EQ(saver.Save().error(), expected) << operation.toStdString();
+        const bool opened = operation == "speak" || operation == "closeFileStream";
         EXPECT_EQ(rig.logLines().last(), expected);
-        EXPECT_EQ(rig.logLines().size(), s.opened ? 2 : 1) << s.operation;
-        EXPECT_FALSE(rig.voice.outputIsFile()) << s.operation;
-        EXPECT_EQ(rig.voice.audioOutputIndex(), 0) << s.operation;
-        EXPECT_EQ(rig.controls.tAusgabe->text(), QStringLiteral("Guten Tag")) << s.operation;
+        EXPECT_EQ(rig.logLines().size(), opened ? 2 : 1) << operation.toStdString();
+        EXPECT_FALSE(rig.voice.outputIsFile());
+        EXPECT_EQ(rig.voice.audioOutputIndex(), 0);
+        EXPECT_EQ(rig.controls.tAusgabe->text(), QStringLiteral("Guten Tag"));
         EXPECT_TRUE(boxes.messages().isEmpty());
         EXPECT_EQ(finished, QStringList{expected});
         // A failed render must not be finished into a file that replaces an older one.
-        EXPECT_EQ(rig.voice.countOf("discardFileStream"), QByteArray(s.operation) == "speak" ? 1 : 0) << s.operation;
-        rig.voice.clearCalls();
-        rig.voice.succeed(QLatin1String(s.operation));
-        rig.prepareError.clear();
+        EXPECT_EQ(rig.voice.countOf("discardFileStream"), operation == "speak" ? 1 : 0) << operation.toStdString();
+        rig.voice.succeed(operation);
     }
 }
 
-TEST_F(WavSaverTest, AutomaticNameKeepsTheTypedName)
+TEST_F(WavSaverTest, AutomaticNameKeepsTheTypedNameAndFocusGoesToItsEnd)
 {
     rig.controls.tFile->setText(QStringLiteral("Mein.wav"));
     EXPECT_EQ(rig.state.manualFileName, QStringLiteral("Mein.wav"));
@@ -112,10 +99,8 @@ TEST_F(WavSaverTest, AutomaticNameKeepsTheTypedName)
     EXPECT_EQ(rig.state.manualFileName, QStringLiteral("Mein.wav"));
     rig.controls.ckAuto->setChecked(false);
     EXPECT_EQ(rig.controls.tFile->text(), QStringLiteral("Mein.wav"));
-}
 
-TEST_F(WavSaverTest, FocusPutsTheCaretAtTheEndWithNothingSelected)
-{
+    // Focus puts the caret at the end with nothing selected.
     rig.window.show();
     for (QLineEdit* field : {rig.controls.tFile, rig.controls.tPath}) {
         field->setCursorPosition(0);

@@ -13,7 +13,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -47,95 +46,30 @@ protected:
 
 const QString Sample = QStringLiteral("Guten Morgen. Wie geht es dir heute? Mir geht es gut, danke.");
 
-TEST_F(EspeakVoiceFile, WordEventsSelectExactlyTheWordsOfAGermanTextWithUmlautsEuroEmojiAndCrLf)
+TEST_F(EspeakVoiceFile, NineFormatsHaveTheirRateAndTheDurationOfTheNativeRendering)
 {
-    const QString text = QString::fromUtf8("Grüße aus Köln!\r\nDer Preis: 5 € pro Stück 😀 heute.\r\n"
-                                           "Ärger über Übermaß? Nein, 2024 z.B. am 3.10. um 12:30 Uhr.");
-    EventRecorder events(m_voice);
-    render(text);
-
-    const QStringList words = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-    EXPECT_EQ(events.textsOf("Word", text), words);
-    qint64 lastPosition = -1;
-    for (const RecordedEvent& e : events.of("Word")) {
-        EXPECT_GE(e.position, lastPosition);
-        lastPosition = e.position;
-    }
-    EXPECT_EQ(events.textsOf("Sentence", text),
-              (QStringList{QString::fromUtf8("Grüße aus Köln!"), QString::fromUtf8("Der Preis: 5 € pro Stück 😀 heute."),
-                           QString::fromUtf8("Ärger über Übermaß?"),
-                           QString::fromUtf8("Nein, 2024 z.B. am 3.10. um 12:30 Uhr.")}));
-}
-
-TEST_F(EspeakVoiceFile, StreamEventsFrameTheStreamAndCarryItsNumberAndLength)
-{
-    EventRecorder events(m_voice);
-    const WavData wav = render(Sample);
-    ASSERT_GE(events.events.size(), 2u);
-    EXPECT_EQ(events.events.front().kind, "StartStream");
-    EXPECT_EQ(events.events.front().position, 0);
-    EXPECT_EQ(events.events.back().kind, "EndStream");
-    EXPECT_EQ(events.events.back().position, qint64(wav.samples.size()) * 2);
-    for (const RecordedEvent& e : events.events)
-        EXPECT_EQ(e.stream, events.events.front().stream);
-    EXPECT_FALSE(events.of("Phoneme").empty());
-}
-
-TEST_F(EspeakVoiceFile, MarksInMarkupGiveBookmarksInOrderBeforeTheirWords)
-{
-    const QString text = QStringLiteral("<speak>Eins <mark name=\"erste\"/>zwei <mark name=\"42\"/>drei</speak>");
-    EventRecorder events(m_voice);
-    render(text, 22, speech::SpeakAsync | speech::SpeakIsXML);
-
-    const auto marks = events.of("Bookmark");
-    ASSERT_EQ(marks.size(), 2u);
-    EXPECT_EQ(marks[0].text, "erste");
-    EXPECT_EQ(marks[0].a, 0);
-    EXPECT_EQ(marks[1].text, "42");
-    EXPECT_EQ(marks[1].a, 42);
-    EXPECT_EQ(events.textsOf("Word", text), (QStringList{"Eins", "zwei", "drei"}));
-    const auto words = events.of("Word");
-    EXPECT_LE(marks[0].position, words[1].position);
-    EXPECT_LE(marks[1].position, words[2].position);
-}
-
-class EspeakVoiceFormats : public EspeakVoiceFile, public ::testing::WithParamInterface<std::pair<int, int>> {};
-
-TEST_P(EspeakVoiceFormats, FileHasTheFormatsHeaderRateAndTheDurationOfTheNativeRendering)
-{
-    const auto [code, rate] = GetParam();
     const WavData native = render(Sample, 22);
-    const WavData wav = render(Sample, code);
-    ASSERT_TRUE(wav.ok);
-    EXPECT_EQ(wav.sampleRate, rate);
-    EXPECT_EQ(wav.channels, 1);
-    EXPECT_EQ(wav.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
-    EXPECT_NEAR(wav.seconds(), native.seconds(), native.seconds() * 0.01);
-
-    QFile file(path(QStringLiteral("out%1.wav").arg(m_files)));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray header = file.read(44);
-    EXPECT_EQ(header.left(4), "RIFF");
-    EXPECT_EQ(header.mid(8, 8), "WAVEfmt ");
-    EXPECT_EQ(header.mid(36, 4), "data");
-    const auto le32 = [&](int at) { return qFromLittleEndian<quint32>(header.constData() + at); };
-    EXPECT_EQ(le32(24), quint32(rate));
-    EXPECT_EQ(le32(4), quint32(file.size() - 8));
-    EXPECT_EQ(le32(40), quint32(file.size() - 44));
+    const int rates[] = {8000, 11025, 12000, 16000, 22050, 24000, 32000, 44100, 48000};
+    for (int code = 6; code <= 38; code += 4) {
+        const WavData wav = render(Sample, code);
+        EXPECT_EQ(wav.sampleRate, rates[(code - 6) / 4]) << code;
+        EXPECT_EQ(wav.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16) << code;
+        EXPECT_NEAR(wav.seconds(), native.seconds(), native.seconds() * 0.01) << code;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(NineFormats, EspeakVoiceFormats,
-                         ::testing::Values(std::pair{6, 8000}, std::pair{10, 11025}, std::pair{14, 12000},
-                                           std::pair{18, 16000}, std::pair{22, 22050}, std::pair{26, 24000},
-                                           std::pair{30, 32000}, std::pair{34, 44100}, std::pair{38, 48000}));
-
+// The silent rendering comes from a second voice speaking at the same time: voices share the synthesizer.
 TEST_F(EspeakVoiceFile, VolumeScalesLinearlyAndRateTenIsThreeTimesFasterMinusTenThreeTimesSlower)
 {
+    EspeakVoice second;
+    second.setVolume(0);
+    ASSERT_TRUE(second.openFileStream(path("second.wav"), 22));
+    ASSERT_TRUE(second.speak(Sample, speech::SpeakAsync));
     const WavData full = render(Sample);
+    ASSERT_TRUE(second.waitUntilDone(30000) && second.closeFileStream());
+    const WavData silent = readWav(path("second.wav"));
     m_voice.setVolume(50);
     const WavData half = render(Sample);
-    m_voice.setVolume(0);
-    const WavData silent = render(Sample);
     // espeak-ng's noise differs a little from one rendering to the next: compare the mean levels.
     ASSERT_GT(full.peak(), 0.1f);
     EXPECT_NEAR(half.rms() / full.rms(), 0.5, 0.03);
@@ -146,15 +80,6 @@ TEST_F(EspeakVoiceFile, VolumeScalesLinearlyAndRateTenIsThreeTimesFasterMinusTen
     EXPECT_NEAR(full.seconds() / render(Sample).seconds(), 3.0, 3.0 * 0.15);
     m_voice.setRate(-10);
     EXPECT_NEAR(render(Sample).seconds() / full.seconds(), 3.0, 3.0 * 0.15);
-}
-
-TEST_F(EspeakVoiceFile, SynchronousSpeakReturnsWhenTheStreamHasEnded)
-{
-    ASSERT_TRUE(m_voice.openFileStream(path("sync.wav"), 18));
-    EXPECT_TRUE(m_voice.speak(Sample, 0));
-    EXPECT_TRUE(m_voice.waitUntilDone(0));
-    ASSERT_TRUE(m_voice.closeFileStream());
-    EXPECT_GT(readWav(path("sync.wav")).seconds(), 2.0);
 }
 
 TEST_F(EspeakVoiceFile, ProgressOfAFileRenderRisesHoldsTheEventsAndCancelStopsIt)
@@ -187,23 +112,18 @@ TEST_F(EspeakVoiceFile, ProgressOfAFileRenderRisesHoldsTheEventsAndCancelStopsIt
     }
 }
 
-TEST_F(EspeakVoiceFile, AFileNameFlagSpeaksTheFilesContentDecodedFromWindows1252)
-{
-    QFile file(path("text.txt"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Gr\xf6\xdf"
-               "e aus K\xf6ln.");
-    file.close();
-    EventRecorder events(m_voice);
-    render(file.fileName(), 22, speech::SpeakAsync | speech::SpeakIsFilename);
-    EXPECT_EQ(events.textsOf("Word", QString::fromUtf8("Größe aus Köln.")),
-              (QStringList{QString::fromUtf8("Größe"), "aus", QString::fromUtf8("Köln.")}));
-}
-
-TEST_F(EspeakVoiceFile, AnotherVoiceThanTheStreamBeforeGivesVoiceChange)
+TEST_F(EspeakVoiceFile, VoicesListGermanFirstOnceEachAndAnotherOneThanBeforeGivesVoiceChange)
 {
     const QList<speech::Token> voices = m_voice.voices();
-    ASSERT_GE(voices.size(), 2);
+    ASSERT_GT(voices.size(), 10);
+    EXPECT_EQ(voices.first().id, "gmw/de");
+    const bool mbrola = !QStandardPaths::findExecutable(QStringLiteral("mbrola")).isEmpty();
+    QSet<QString> descriptions;
+    for (const speech::Token& voice : voices) {
+        EXPECT_FALSE(descriptions.contains(voice.description)) << voice.description.toStdString();
+        descriptions.insert(voice.description);
+        EXPECT_TRUE(mbrola || !voice.id.startsWith("mb/")) << voice.id.toStdString();
+    }
     EventRecorder events(m_voice);
     render(QStringLiteral("Eins."));
     render(QStringLiteral("Zwei."));
@@ -216,37 +136,33 @@ TEST_F(EspeakVoiceFile, AnotherVoiceThanTheStreamBeforeGivesVoiceChange)
     EXPECT_EQ(changes[0].stream, events.of("StartStream").back().stream);
 }
 
-TEST_F(EspeakVoiceFile, VoicesListGermanFirstWithUniqueDescriptionsAndNoMbrolaWithoutTheProgram)
-{
-    const QList<speech::Token> voices = m_voice.voices();
-    ASSERT_GT(voices.size(), 10);
-    EXPECT_EQ(voices.first().id, "gmw/de");
-    QSet<QString> descriptions;
-    for (const speech::Token& voice : voices) {
-        EXPECT_FALSE(descriptions.contains(voice.description)) << voice.description.toStdString();
-        descriptions.insert(voice.description);
-    }
-    if (QStandardPaths::findExecutable(QStringLiteral("mbrola")).isEmpty()) {
-        for (const speech::Token& voice : voices)
-            EXPECT_FALSE(voice.id.startsWith("mb/")) << voice.id.toStdString();
-    }
-}
-
-// Texts that used to end the words early: a lone "<" in markup took the rest for a tag, a NUL ended the text.
+// Umlauts, euro, emoji and CR LF; a file name whose file is Windows-1252. A lone "<" in markup used to take the
+// rest for a tag, a NUL ended the text.
 TEST_F(EspeakVoiceFile, EveryWordAfterALoneLessThanOrANulIsSpokenAndHighlighted)
 {
-    const std::pair<QString, quint32> cases[] = {
-        {QString::fromUtf8("<5 Grad heute. Morgen wärmer."), speech::SpeakAsync},
-        {QStringLiteral("Preis < 5 Euro und mehr."), speech::SpeakAsync | speech::SpeakIsXML},
-        {QStringLiteral("Eins zwei") + QChar(u'\0') + QStringLiteral("drei vier."), speech::SpeakAsync},
+    QFile file(path("text.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) &&
+                file.write("Gr\xf6\xdf"
+                           "e aus K\xf6ln.") &&
+                file.flush());
+    const std::tuple<QString, quint32, QString> cases[] = {
+        {QString::fromUtf8(
+             "Grüße aus Köln!\r\nDer Preis: 5 € pro Stück 😀 heute.\r\nÄrger? Nein, z.B. am 3.10. um 12:30."),
+         0,
+         {}},
+        {file.fileName(), speech::SpeakIsFilename, QString::fromUtf8("Größe aus Köln.")},
+        {QString::fromUtf8("<5 Grad heute. Morgen wärmer."), 0, {}},
+        {QStringLiteral("Preis < 5 Euro und mehr."), speech::SpeakIsXML, {}},
+        {QStringLiteral("Eins zwei") + QChar(u'\0') + QStringLiteral("drei vier."), 0, {}},
     };
     EventRecorder events(m_voice);
-    for (const auto& [text, flags] : cases) {
+    for (const auto& [text, flags, spoken] : cases) {
         events.events.clear();
-        render(text, 22, flags);
-        QString blanked = text;
+        render(text, 22, speech::SpeakAsync | flags);
+        QString blanked = spoken.isEmpty() ? text : spoken;
         blanked.replace(QChar(u'\0'), u' ').replace(u'<', u' ');
-        EXPECT_EQ(events.textsOf("Word", blanked), blanked.split(u' ', Qt::SkipEmptyParts)) << text.toStdString();
+        EXPECT_EQ(events.textsOf("Word", blanked), blanked.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts))
+            << text.toStdString();
     }
 }
 
@@ -255,7 +171,9 @@ TEST_F(EspeakVoiceFile, EventsOfAStreamArriveInStreamPositionOrder)
 {
     EventRecorder events(m_voice);
     m_voice.setAudioLevelEvents(true);
-    render(Sample + QStringLiteral(" <mark name=\"x\"/> Ende."), 18, speech::SpeakAsync | speech::SpeakIsXML);
+    const QString text = QStringLiteral("<speak>") + Sample +
+                         QStringLiteral(" Eins <mark name=\"erste\"/>zwei <mark name=\"42\"/>drei</speak>");
+    render(text, 18, speech::SpeakAsync | speech::SpeakIsXML);
     ASSERT_GT(events.of("Phoneme").size(), 20u);
     ASSERT_GT(events.of("AudioLevel").size(), 5u);
     for (size_t i = 1; i < events.events.size(); ++i) {
@@ -263,6 +181,12 @@ TEST_F(EspeakVoiceFile, EventsOfAStreamArriveInStreamPositionOrder)
         const RecordedEvent& e = events.events[i];
         EXPECT_GE(e.position, before.position) << e.kind.toStdString() << " after " << before.kind.toStdString();
     }
+    const auto marks = events.of("Bookmark");
+    ASSERT_EQ(marks.size(), 2u);
+    EXPECT_EQ(marks[0].text, "erste");
+    EXPECT_EQ(marks[1].a, 42);
+    const QStringList words = events.textsOf("Word", text);
+    EXPECT_EQ(words.mid(words.size() - 2), (QStringList{"zwei", "drei"}));
 }
 
 // A voice that failed to load was ignored (the voice before spoke); a resampler that could not be made left a
@@ -291,34 +215,13 @@ TEST(SynthesisWorker, AStreamThatCannotBeMadeStillEndsAndSaysWhy)
     }
 }
 
-TEST_F(EspeakVoiceFile, TwoVoicesShareTheSynthesizerWithoutDisturbingEachOther)
-{
-    EspeakVoice second;
-    ASSERT_TRUE(second.initializationError().isEmpty());
-    second.setVolume(0);
-    ASSERT_TRUE(second.openFileStream(path("second.wav"), 22));
-    ASSERT_TRUE(second.speak(Sample, speech::SpeakAsync));
-    const WavData first = render(Sample);
-    ASSERT_TRUE(second.waitUntilDone(30000));
-    ASSERT_TRUE(second.closeFileStream());
-
-    EXPECT_GT(first.peak(), 0.1f);
-    const WavData silent = readWav(path("second.wav"));
-    EXPECT_EQ(silent.peak(), 0.0f);
-    EXPECT_NEAR(silent.seconds(), first.seconds(), first.seconds() * 0.02);
-}
-
 } // namespace
 
 TEST_F(EspeakVoiceFile, ExtensionPicksTheExportFormatAtTheChosenRateAndTheStreamStaysPcm)
 {
     // Opus takes 8, 12, 16, 24 and 48 kHz only. Every file lasts as long as the 16-bit PCM stream its events count.
-    const struct {
-        const char* name;
-        int code;
-        int format;
-        int fileRate;
-    } cases[] = {
+    const std::tuple<const char*, int, int, int> cases[] = {
+        // file, format code, file format, file rate
         {"a.mp3", 34, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 44100},
         {"a.OGG", 34, SF_FORMAT_OGG | SF_FORMAT_VORBIS, 44100},
         {"a.flac", 34, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 44100},
@@ -327,12 +230,12 @@ TEST_F(EspeakVoiceFile, ExtensionPicksTheExportFormatAtTheChosenRateAndTheStream
         {"a.txt", 34, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100},
     };
     EventRecorder events(m_voice);
-    for (const auto& c : cases) {
-        ASSERT_EQ(renderToFile(m_voice, Sample, path(c.name), c.code), QString()) << c.name;
-        const WavData exported = readWav(path(c.name));
-        EXPECT_EQ(exported.format, c.format) << c.name;
-        EXPECT_EQ(exported.sampleRate, c.fileRate) << c.name;
-        const int pcmRate = speech::sampleRateOfFormat(c.code);
-        EXPECT_NEAR(exported.seconds(), double(events.events.back().position) / 2 / pcmRate, 1.0 / pcmRate) << c.name;
+    for (const auto& [name, code, format, fileRate] : cases) {
+        ASSERT_EQ(renderToFile(m_voice, Sample, path(name), code), QString()) << name;
+        const WavData exported = readWav(path(name));
+        EXPECT_EQ(exported.format, format) << name;
+        EXPECT_EQ(exported.sampleRate, fileRate) << name;
+        const int pcmRate = speech::sampleRateOfFormat(code);
+        EXPECT_NEAR(exported.seconds(), double(events.events.back().position) / 2 / pcmRate, 1.0 / pcmRate) << name;
     }
 }

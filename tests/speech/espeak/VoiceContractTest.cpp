@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 using namespace speechtest;
 
@@ -90,15 +91,12 @@ TYPED_TEST(VoiceContract, FailuresComeWithAnEnglishDescription)
 TYPED_TEST(VoiceContract, RateAndVolumeAreClampedToTheirRanges)
 {
     speech::Voice& voice = this->voice();
-    const std::pair<int, int> rates[] = {{25, 10}, {-11, -10}, {3, 3}};
-    for (const auto& [set, expected] : rates) {
+    const std::tuple<int, int, int> cases[] = {{25, 10, 25}, {-11, -10, 0}, {3, 3, 3}, {101, 10, 100}};
+    for (const auto& [set, rate, volume] : cases) {
         voice.setRate(set);
-        EXPECT_EQ(voice.rate(), expected);
-    }
-    const std::pair<int, int> volumes[] = {{101, 100}, {-1, 0}, {40, 40}};
-    for (const auto& [set, expected] : volumes) {
         voice.setVolume(set);
-        EXPECT_EQ(voice.volume(), expected);
+        EXPECT_EQ(voice.rate(), rate) << set;
+        EXPECT_EQ(voice.volume(), volume) << set;
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cmath>
 #include <ostream>
 #include <vector>
@@ -67,11 +68,8 @@ public:
     }
     bool has(const QString& kind, int stream) const
     {
-        for (const RecordedEvent& e : events) {
-            if (e.kind == kind && e.stream == stream)
-                return true;
-        }
-        return false;
+        const auto all = of(kind);
+        return std::any_of(all.begin(), all.end(), [&](const RecordedEvent& e) { return e.stream == stream; });
     }
 
 private:
@@ -82,18 +80,14 @@ private:
 };
 
 struct WavData {
-    bool ok = false;
     int sampleRate = 0;
-    int channels = 0;
     int format = 0;
     std::vector<float> samples; // first channel
     double seconds() const { return sampleRate ? double(samples.size()) / sampleRate : 0.0; }
     float peak() const
     {
-        float p = 0;
-        for (float s : samples)
-            p = std::max(p, std::fabs(s));
-        return p;
+        const auto [low, high] = std::minmax_element(samples.begin(), samples.end());
+        return samples.empty() ? 0.0f : std::max(-*low, *high);
     }
     float rms() const
     {
@@ -101,20 +95,6 @@ struct WavData {
         for (float s : samples)
             sum += double(s) * s;
         return samples.empty() ? 0.0f : float(std::sqrt(sum / double(samples.size())));
-    }
-    // Seconds from the first to the last sample louder than threshold.
-    double audibleSeconds(float threshold = 0.01f) const
-    {
-        qsizetype first = -1;
-        qsizetype last = -1;
-        for (qsizetype i = 0; i < qsizetype(samples.size()); ++i) {
-            if (std::fabs(samples[size_t(i)]) > threshold) {
-                if (first < 0)
-                    first = i;
-                last = i;
-            }
-        }
-        return first < 0 ? 0.0 : double(last - first) / sampleRate;
     }
 };
 
@@ -128,9 +108,7 @@ inline WavData readWav(const QString& path)
     std::vector<float> frames(size_t(info.frames) * size_t(info.channels));
     sf_readf_float(file, frames.data(), info.frames);
     sf_close(file);
-    data.ok = true;
     data.sampleRate = info.samplerate;
-    data.channels = info.channels;
     data.format = info.format;
     for (size_t i = 0; i < frames.size(); i += size_t(info.channels))
         data.samples.push_back(frames[i]);
