@@ -47,9 +47,10 @@ TEST_F(WavFileWriterTest, FailedRenderKeepsThePreviousFile)
             setrlimit(RLIMIT_FSIZE, &previous);
             std::signal(SIGXFSZ, handler);
             EXPECT_FALSE(closed);
-        } else { // what the save does after a failed speak
+        } else { // a stream that broke off (the synthesizer failed) must not be closed over the old file
             ASSERT_TRUE(writer.write(m_samples.data(), qint64(m_samples.size())));
-            writer.discard();
+            writer.fail(QStringLiteral("The audio cannot be converted to 16000 Hz."));
+            EXPECT_EQ(writer.close().error(), QStringLiteral("The audio cannot be converted to 16000 Hz."));
         }
         expectOnlyTheOldFile();
     }
