@@ -222,22 +222,6 @@ TEST_F(StartupTest, ScriptOverridesVoiceValuesAndStoresThemOnlyWithSave)
     }
 }
 
-TEST_F(StartupTest, CommandLineTextRunSpeaksAndEndsWithTheBangOption)
-{
-    auto window = makeWindow();
-    int finishedWith = -1;
-    QObject::connect(window.get(), &app::MainWindow::finished, [&](int code) { finishedWith = code; });
-    ASSERT_TRUE(window->load({QStringLiteral("Erste|Zweite"), QStringLiteral("!")}));
-    const form::Controls& c = window->controls();
-    EXPECT_TRUE(c.ckStart->isChecked());
-    ASSERT_EQ(m_voice->countOf(QStringLiteral("speak")), 1);
-    EXPECT_EQ(m_voice->callsOf(QStringLiteral("speak"))[0].args[0].toString(), QStringLiteral("Erste\r\nZweite"));
-
-    emit m_voice->endStream(1, 1000);
-    EXPECT_EQ(finishedWith, 0);
-    EXPECT_TRUE(window->isUnloaded());
-}
-
 TEST_F(StartupTest, MakeIniWritesTheScriptBesideTheProgram)
 {
     auto window = makeWindow();

@@ -119,37 +119,27 @@ TEST_F(DictionaryFileTest, SaveWritesUtf8LinesAndSkipsEmptySearchWords)
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("sprechkit.wrd")}); // no temporary file left
 }
 
-TEST_F(DictionaryFileTest, RoundTripTurnsDoubleCommasIntoSemicolons)
-{
-    const QList<DictionaryRow> rows = {row("a;b", "c;d", true), row("x", "1,,2", false), row("Hr.", "Herr", true)};
-    ASSERT_TRUE(DictionaryFile::save(path(), rows));
-    EXPECT_EQ(DictionaryFile::load(path()).rows,
-              (QList<DictionaryRow>{row("a;b", "c;d", true), row("x", "1;2", false), row("Hr.", "Herr", true)}));
-
-    writeBytes(path(), "\"0\",\"Hr.\",\"Herr\"\r\n");
-    ASSERT_TRUE(DictionaryFile::save(path(), DictionaryFile::load(path()).rows));
-    EXPECT_EQ(readBytes(path()), QByteArray("Hr.;Herr;0\r\n"));
-}
-
 TEST_F(DictionaryFileTest, WhatIsWrittenReadsBackAsTheSameRows)
 {
     // Texts that look like the older form, line breaks (the format has none: they become blanks), a leading
-    // byte-order mark, and the separator inside a replacement.
-    const QList<DictionaryRow> rows = {row(QStringLiteral("\uFEFFa"), "b", true), row("\"1\",\"x", "y\",\"z", true),
-                                       row("a", "x\",\"y", false), row("Zeile\r\nzwei", "drei\nvier\r", true),
-                                       row("Grüße", "x  •  y", true)};
+    // byte-order mark, the separator inside a replacement, and ",," (which the format reads as ";").
+    const QList<DictionaryRow> rows = {
+        row(QStringLiteral("\uFEFFa"), "b", true),  row("\"1\",\"x", "y\",\"z", true), row("a", "x\",\"y", false),
+        row("Zeile\r\nzwei", "drei\nvier\r", true), row("Grüße", "x  •  y", true),     row("a;b", "1,,2", false)};
     ASSERT_TRUE(DictionaryFile::save(path(), rows));
     QList<DictionaryRow> expected = rows;
     expected[3] = row("Zeile  zwei", "drei vier ", true);
+    expected[5] = row("a;b", "1;2", false);
     EXPECT_EQ(DictionaryFile::load(path()).rows, expected);
 
-    // A mixed file comes back as UTF-8 with every umlaut intact; a line no form fits is kept.
+    // A mixed file comes back as UTF-8 with every umlaut intact, a legacy line in today's form; a line no form
+    // fits is kept.
     writeBytes(path(), "Gr\xfc\xdf"
-                       "e;Hallo;1\r\n\"1\",\"Fa.\"\r\nStra\xc3\x9f"
+                       "e;Hallo;1\r\n\"1\",\"Fa.\"\r\n\"0\",\"Hr.\",\"Herr\"\r\nStra\xc3\x9f"
                        "e;Str.;0\r\n");
     ASSERT_TRUE(DictionaryFile::save(path(), DictionaryFile::load(path()).rows));
     EXPECT_EQ(readBytes(path()), QByteArray("Gr\xc3\xbc\xc3\x9f"
-                                            "e;Hallo;1\r\n\"1\",\"Fa.\";;0\r\nStra\xc3\x9f"
+                                            "e;Hallo;1\r\n\"1\",\"Fa.\";;0\r\nHr.;Herr;0\r\nStra\xc3\x9f"
                                             "e;Str.;0\r\n"));
 }
 

@@ -107,43 +107,6 @@ TEST(RewriteEngine, GivesTheResultOfReplaceStringCalledInTurn)
     }
 }
 
-TEST(RewriteEngine, MatchesAcrossBlockBoundariesAndReplacements)
-{
-    const text::RewriteEngine::Limits tiny{4, 8, 16};
-    struct Case {
-        QString text;
-        QList<Step> steps;
-    };
-    const Case cases[] = {
-        // The blank run and the word straddle the cut between blocks of eight units.
-        {QStringLiteral("abcdefg     hijk Eur\r\nx"),
-         {{QString(), QString(), false, true}, {QStringLiteral(" eur\r\n"), QStringLiteral("€\r\n"), false, false}}},
-        // A later rewrite finds its pattern half in a replacement and half in the old text.
-        {QStringLiteral("xxxxxxx%ZEIT"),
-         {{QStringLiteral("%ZE"), QStringLiteral("%ZEIT!%ZE"), false, false},
-          {QStringLiteral("%ZEIT!"), QStringLiteral("1"), false, false}}},
-        // A wildcard word longer than a block.
-        {QStringLiteral("see http://example.com/long/path/x and http://b"),
-         {{QStringLiteral("http://*"), QStringLiteral("(Link)"), false, false}}},
-        // Everything removed.
-        {QStringLiteral("aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"), {{QStringLiteral("a"), QString(), true, false}}},
-    };
-    for (const Case& c : cases) {
-        text::RewriteEngine engine(c.text, tiny);
-        QString expected = c.text;
-        for (const Step& step : c.steps) {
-            if (step.collapse) {
-                engine.collapseBlanks();
-                expected = collapseByRepetition(expected);
-            } else {
-                EXPECT_TRUE(engine.replace(step.find, step.replacement, step.caseSensitive));
-                expected = core::ReplaceString(expected, step.find, step.replacement, step.caseSensitive);
-            }
-        }
-        EXPECT_EQ(engine.text(), expected) << c.text.toStdString();
-    }
-}
-
 TEST(RewriteEngine, PreparationPassMatchesTheSequentialDefinition)
 {
     std::mt19937 random(4711);
