@@ -42,13 +42,9 @@ TEST(ProgramLocation, SplitsThePathIntoFolderStemAndName)
 TEST(ProgramLocation, FileSizeOfFilesAndOfEverythingElse)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    QFile five(dir.filePath("five.tts"));
-    ASSERT_TRUE(five.open(QIODevice::WriteOnly));
-    five.write("12345");
+    QFile five(dir.filePath("five.tts")), empty(dir.filePath("empty.tts"));
+    ASSERT_TRUE(five.open(QIODevice::WriteOnly) && five.write("12345") == 5 && empty.open(QIODevice::WriteOnly));
     five.close();
-    QFile empty(dir.filePath("empty.tts"));
-    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
     empty.close();
 
     EXPECT_EQ(core::FileSize(five.fileName()), 5);
@@ -63,10 +59,6 @@ TEST(ProgramLocation, FileSizeOfFilesAndOfEverythingElse)
         EXPECT_EQ(core::FileSize(five.fileName()), -1);
     }
 }
-
-} // namespace
-
-namespace {
 
 TEST(ProgramLocation, InstalledCopyKeepsTheUsersFilesInItsDataFolder)
 {

@@ -105,20 +105,6 @@ TEST_F(DictionaryFileTest, ReadsLines)
     }
 }
 
-TEST_F(DictionaryFileTest, SaveWritesUtf8LinesAndSkipsEmptySearchWords)
-{
-    const QList<DictionaryRow> rows = {row("Dr.", "Doktor", true),
-                                       row("", "nie", true),
-                                       row("a", "b;c", false),
-                                       row("Grüße", "x  •  y", true),
-                                       {text::kEntrySeparator, false}};
-    const core::Result saved = DictionaryFile::save(path(), rows);
-    ASSERT_TRUE(saved) << saved.error().toStdString();
-    EXPECT_EQ(readBytes(path()), QByteArray("Dr.;Doktor;1\r\na;b,,c;0\r\nGr\xc3\xbc\xc3\x9f"
-                                            "e;x  \xe2\x80\xa2  y;1\r\n"));
-    EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("sprechkit.wrd")}); // no temporary file left
-}
-
 TEST_F(DictionaryFileTest, WhatIsWrittenReadsBackAsTheSameRows)
 {
     // Texts that look like the older form, line breaks (the format has none: they become blanks), a leading
@@ -131,6 +117,7 @@ TEST_F(DictionaryFileTest, WhatIsWrittenReadsBackAsTheSameRows)
     expected[3] = row("Zeile  zwei", "drei vier ", true);
     expected[5] = row("a;b", "1;2", false);
     EXPECT_EQ(DictionaryFile::load(path()).rows, expected);
+    EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("sprechkit.wrd")}); // no temporary file left
 
     // A mixed file comes back as UTF-8 with every umlaut intact, a legacy line in today's form; a line no form
     // fits is kept.
