@@ -39,17 +39,19 @@ struct FuzzInput {
         }                                                                                                              \
     } while (false)
 
-// Message boxes (the empty-pattern message of ReplaceString) are answered at once and counted.
+// Message boxes (the empty-pattern message of ReplaceString) are answered at once and counted. Each target is a
+// single source file, so this is its one initialiser.
 inline int& fuzzMessageCount()
 {
     static int count = 0;
     return count;
 }
 
-inline void answerMessageBoxes()
+extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     core::setMessageHandler([](const core::Message& message) {
         ++fuzzMessageCount();
         return message.defaultAnswer;
     });
+    return 0;
 }

@@ -3,12 +3,6 @@
 #include "DictionaryFiles.h"
 #include "FuzzInput.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    answerMessageBoxes();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     writeDictionaryBytes(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));

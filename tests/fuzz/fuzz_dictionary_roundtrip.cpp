@@ -17,12 +17,6 @@ QString formatOwn(const QString& field)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    answerMessageBoxes();
-    return 0;
-}
-
 // Parts: one row each, its text as the list holds it; a leading "!" for a row that is switched off.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

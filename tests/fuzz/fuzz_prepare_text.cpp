@@ -9,55 +9,55 @@
 #include "text/PreparationRules.h"
 #include "text/RewriteEngine.h"
 
+#include <algorithm>
+
 namespace {
 
-// Rows can grow the text a thousandfold per row: every run gets a limit, so that it stays short.
+// The plan's rewrites in order; replace says false once the text would outgrow the limit. Rows can grow the text
+// a thousandfold per row: every run gets a limit, so that it stays short.
+template <typename Replace, typename Collapse>
+bool applyPlan(const text::PreparationPlan& plan, Replace replace, Collapse collapse)
+{
+    for (const text::Rewrite& rewrite : plan.dictionary) {
+        if (!replace(rewrite))
+            return false;
+    }
+    collapse();
+    return std::all_of(plan.afterBlanks.cbegin(), plan.afterBlanks.cend(), replace);
+}
+
 std::optional<QString> oneByOne(QString text, const text::PreparationPlan& plan, qsizetype limit)
 {
-    const auto apply = [&](const text::Rewrite& rewrite) {
-        const std::optional<QString> next =
-            core::ReplaceStringWithin(text, rewrite.find, rewrite.replacement, rewrite.caseSensitive, limit);
-        if (next)
-            text = *next;
-        return next.has_value();
-    };
-    for (const text::Rewrite& rewrite : plan.dictionary) {
-        if (!apply(rewrite))
-            return std::nullopt;
-    }
-    for (QString before; before != text;) {
-        before = text;
-        text = core::ReplaceString(text, QStringLiteral("  "), QStringLiteral(" "), true);
-    }
-    for (const text::Rewrite& rewrite : plan.afterBlanks) {
-        if (!apply(rewrite))
-            return std::nullopt;
-    }
-    return text;
+    const bool fits = applyPlan(
+        plan,
+        [&](const text::Rewrite& rewrite) {
+            const auto next =
+                core::ReplaceStringWithin(text, rewrite.find, rewrite.replacement, rewrite.caseSensitive, limit);
+            text = next.value_or(text);
+            return next.has_value();
+        },
+        [&] {
+            for (QString before; before != text;) {
+                before = text;
+                text = core::ReplaceString(text, QStringLiteral("  "), QStringLiteral(" "), true);
+            }
+        });
+    return fits ? std::optional(text) : std::nullopt;
 }
 
 std::optional<QString> withTinyBlocks(const QString& input, const text::PreparationPlan& plan, qsizetype limit)
 {
     text::RewriteEngine engine(input, {8, 16, 32, limit}); // patterns up to 8 units, as most rules have, go by blocks
-    for (const text::Rewrite& rewrite : plan.dictionary) {
-        if (!engine.replace(rewrite.find, rewrite.replacement, rewrite.caseSensitive))
-            return std::nullopt;
-    }
-    engine.collapseBlanks();
-    for (const text::Rewrite& rewrite : plan.afterBlanks) {
-        if (!engine.replace(rewrite.find, rewrite.replacement, rewrite.caseSensitive))
-            return std::nullopt;
-    }
-    return engine.text();
+    const bool fits = applyPlan(
+        plan,
+        [&](const text::Rewrite& rewrite) {
+            return engine.replace(rewrite.find, rewrite.replacement, rewrite.caseSensitive);
+        },
+        [&] { engine.collapseBlanks(); });
+    return fits ? std::optional(engine.text()) : std::nullopt;
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    answerMessageBoxes();
-    return 0;
-}
 
 // Switches: bit 0 dictionary on, bit 1 case-sensitive, bit 2 a limit near the input's size; the rest picks the
 // hour.
