@@ -81,20 +81,13 @@ TEST_F(DictionaryFileTest, ReadsLines)
         {"empty lines skipped", "a;b;1\r\n\r\n\r\nc;d;0\r\n", {row("a", "b", true), row("c", "d", false)}},
         {"missing fields empty", "nur\r\na;b\r\n", {row("nur", "", false), row("a", "b", false)}},
         {"LF line ends", "a;b;1\nc;d;1\n", {row("a", "b", true), row("c", "d", true)}},
-        {"UTF-8",
-         "Stra\xc3\x9f"
-         "e;Str.;1",
-         {row("Straße", "Str.", true)}},
-        {"Windows-1252",
-         "Gr\xfc\xdf"
-         "e;Hallo \x80;1",
-         {row("Grüße", "Hallo €", true)}},
+        // The decoder has its own test; here: a UTF-8 line and a Windows one in the same file.
         {"each line decoded by itself",
          "\xef\xbb\xbf"
          "Gr\xfc\xdf"
-         "e;Hallo;1\r\nStra\xc3\x9f"
+         "e;Hallo \x80;1\r\nStra\xc3\x9f"
          "e;Str.;1\r\n",
-         {row("Grüße", "Hallo", true), row("Straße", "Str.", true)}},
+         {row("Grüße", "Hallo €", true), row("Straße", "Str.", true)}},
     };
     for (const Case& c : cases) {
         writeBytes(path(), c.bytes);
