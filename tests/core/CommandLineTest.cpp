@@ -17,7 +17,6 @@ TEST(CommandLine, SplitsOneStringLikeTheProgramsOwnParser)
 {
     const SplitCase cases[] = {
         {"", {}},
-        {"Hallo", {"Hallo"}},
         {"Hallo Welt", {"Hallo", "Welt"}},
         {"\"Hallo Welt\" !", {"Hallo Welt", "!"}},
         {"Hallo  Welt", {"Hallo", "", "Welt"}}, // blanks are not merged
@@ -62,7 +61,6 @@ TEST(CommandLine, PlainTextsAndTheirOptions)
         {{"Hallo", "Welt"}, true, "Hallo", "Hallo", "Welt", ""},
         {{"Zeile 1|Zeile 2|"}, true, "Zeile 1|Zeile 2|", "Zeile 1\r\nZeile 2\r\n", "", ""},
         {{"Hallo", "!"}, true, "Hallo", "Hallo", "!", ""},
-        {{"Hallo", "!!"}, true, "Hallo", "Hallo", "!!", ""},
         {{"Hallo", "?ausgabe"}, true, "Hallo", "Hallo", "?ausgabe", "ausgabe.wav"},
         {{"Hallo", "?"}, true, "Hallo", "Hallo", "?", ""},
         // After a plain text a third argument counts only as a "?" target.
@@ -94,7 +92,6 @@ TEST(CommandLine, WavTargetGetsItsExtensionOnlyFromTheFileName)
         {"x.wav/../../.profile", "x.wav/../../.profile.wav"},
         {"a.mp3", "a.mp3"},
         {"a.OGG", "a.OGG"},
-        {"a.Opus", "a.Opus"},
         {"a.flac", "a.flac"},
         {"ogg", "ogg.wav"},
     };
@@ -141,10 +138,8 @@ TEST_F(ScriptArguments, ScriptsRunWithTextOptionAndTarget)
     const ScriptCase cases[] = {
         {{plain}, "Plain.TTS", "", "", ""},
         {{job}, "job.tts", "", "", "skript.wav"}, // the script's own target, comment stripped
-        {{plain, "Anderer Text"}, "Plain.TTS", "Anderer Text", "", ""},
         {{plain, "Anderer Text", "!"}, "Plain.TTS", "Anderer Text", "!", ""},
         {{plain, "!"}, "Plain.TTS", "", "!", ""},
-        {{plain, "!!"}, "Plain.TTS", "", "!!", ""},
         {{job, "?kommando"}, "job.tts", "", "", "kommando.wav"}, // the command line's target wins
         {{plain, "Zwei|Zeilen"}, "Plain.TTS", "Zwei|Zeilen", "", ""},
         {{"@beside.ini"}, "beside.ini", "", "", ""},

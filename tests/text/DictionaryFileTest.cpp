@@ -9,7 +9,6 @@
 
 #include <csignal>
 #include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -65,15 +64,17 @@ TEST_F(DictionaryFileTest, ReadsLines)
         QList<DictionaryRow> rows;
     };
     const Case cases[] = {
-        {"active", "Dr.;Doktor;1\r\n", {row("Dr.", "Doktor", true)}},
-        {"inactive", "Dr.;Doktor;0\r\n", {row("Dr.", "Doktor", false)}},
+        {"active and inactive",
+         "Dr.;Doktor;1\r\nDr.;Doktor;0\r\n",
+         {row("Dr.", "Doktor", true), row("Dr.", "Doktor", false)}},
         {"flag other than 1",
          "Dr.;Doktor;ja\r\nDr.;Doktor;1 \r\n",
          {row("Dr.", "Doktor", false), row("Dr.", "Doktor", false)}},
         {"escaped separators", "a,,b;c,,d;1", {row("a;b", "c;d", true)}},
         {"further fields ignored", "a;b;1;x", {row("a", "b", true)}},
-        {"legacy line", "\"0\",\"Hr.\",\"Herr\"\r\n", {row("Hr.", "Herr", false)}},
-        {"legacy line, active", "\"1\",\"Fa.\",\"Firma\"", {row("Fa.", "Firma", true)}},
+        {"legacy lines",
+         "\"0\",\"Hr.\",\"Herr\"\r\n\"1\",\"Fa.\",\"Firma\"",
+         {row("Hr.", "Herr", false), row("Fa.", "Firma", true)}},
         {"legacy line with two fields kept as it stands",
          "\"1\",\"Fa.\"\r\nx;y;1",
          {row("\"1\",\"Fa.\"", "", false), row("x", "y", true)}},
@@ -171,50 +172,22 @@ TEST_F(DictionaryFileTest, FailedSaveKeepsTheOldFile)
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("sprechkit.wrd")});
 }
 
-TEST_F(DictionaryFileTest, PathsThatCannotBeWritten)
+TEST_F(DictionaryFileTest, WritabilityIsTestedWithoutATraceAndUnwritablePathsAreRefused)
 {
-    writeBytes(path(), "a;b;1\r\n");
-    const QString underAFile = path() + QStringLiteral("/sub.wrd");
-    const QString inMissingFolder = m_folder.filePath(QStringLiteral("fehlt/sprechkit.wrd"));
-    const QList<DictionaryRow> rows = {row("x", "y", true)};
-    for (const QString& target : {underAFile, inMissingFolder, m_folder.path()}) {
-        const core::Result saved = DictionaryFile::save(target, rows);
-        EXPECT_FALSE(saved.error().isEmpty()) << target.toStdString();
-        EXPECT_FALSE(DictionaryFile::isWritable(target)) << target.toStdString();
-    }
-    EXPECT_EQ(readBytes(path()), QByteArray("a;b;1\r\n"));
-}
-
-TEST_F(DictionaryFileTest, WriteProtection)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "file permissions do not bind root";
-    writeBytes(path(), "a;b;1\r\n");
-    QFile::setPermissions(path(), QFile::ReadOwner);
-    EXPECT_FALSE(DictionaryFile::isWritable(path()));
-    EXPECT_FALSE(DictionaryFile::save(path(), {row("x", "y", true)}));
-    EXPECT_EQ(readBytes(path()), QByteArray("a;b;1\r\n"));
-    EXPECT_EQ(DictionaryFile::load(path()).rows, QList<DictionaryRow>{row("a", "b", true)});
-
-    QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
-    QFile::setPermissions(m_folder.path(), QFile::ReadOwner | QFile::ExeOwner);
-    const QString fresh = m_folder.filePath(QStringLiteral("neu.wrd"));
-    EXPECT_FALSE(DictionaryFile::isWritable(fresh));
-    EXPECT_FALSE(DictionaryFile::save(path(), {row("x", "y", true)}));
-    EXPECT_EQ(readBytes(path()), QByteArray("a;b;1\r\n"));
-    QFile::setPermissions(m_folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-TEST_F(DictionaryFileTest, WritabilityTestLeavesNoTrace)
-{
-    const QString fresh = path();
-    EXPECT_TRUE(DictionaryFile::isWritable(fresh));
+    EXPECT_TRUE(DictionaryFile::isWritable(path()));
     EXPECT_TRUE(folderEntries().isEmpty());
 
     writeBytes(path(), "a;b;1\r\n");
     const QDateTime modified = QFileInfo(path()).lastModified();
     EXPECT_TRUE(DictionaryFile::isWritable(path()));
-    EXPECT_EQ(readBytes(path()), QByteArray("a;b;1\r\n"));
     EXPECT_EQ(QFileInfo(path()).lastModified(), modified);
+
+    const QString underAFile = path() + QStringLiteral("/sub.wrd");
+    const QString inMissingFolder = m_folder.filePath(QStringLiteral("fehlt/sprechkit.wrd"));
+    for (const QString& target : {underAFile, inMissingFolder, m_folder.path()}) {
+        EXPECT_FALSE(DictionaryFile::save(target, {row("x", "y", true)}).error().isEmpty()) << target.toStdString();
+        EXPECT_FALSE(DictionaryFile::isWritable(target)) << target.toStdString();
+    }
+    EXPECT_EQ(readBytes(path()), QByteArray("a;b;1\r\n"));
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("sprechkit.wrd")});
 }
