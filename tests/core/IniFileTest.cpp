@@ -9,8 +9,6 @@ namespace {
 
 class IniFile : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-
     QString write(const QByteArray& content)
     {
         const QString path = m_dir.filePath("script.tts");
@@ -72,26 +70,8 @@ TEST_F(IniFile, ReadsValuesLikeThePlatformReader)
     for (const ReadCase& c : cases)
         EXPECT_EQ(core::ReadINI(path, c.section, c.key, c.stripComments, "vorgabe"), c.expected)
             << c.section << "/" << c.key;
-}
-
-TEST_F(IniFile, MissingFileGivesTheDefault)
-{
     EXPECT_EQ(core::ReadINI(m_dir.filePath("fehlt.tts"), "Program", "Text", true, "vorgabe"), "vorgabe");
     EXPECT_EQ(core::ReadINI(m_dir.path(), "Program", "Text", true), "");
-}
-
-TEST_F(IniFile, ReadsUtf8AndWindows1252Files)
-{
-    const std::pair<QByteArray, QString> cases[] = {
-        {"[Program]\r\nText = Gr\xc3\xbc\xc3\x9f"
-         "e\r\n",
-         "Grüße"},
-        {"[Program]\r\nText = Gr\xfc\xdf"
-         "e \x80\r\n",
-         "Grüße €"},
-    };
-    for (const auto& [bytes, expected] : cases)
-        EXPECT_EQ(core::ReadINI(write(bytes), "Program", "Text", true), expected);
 }
 
 TEST_F(IniFile, EveryKindOfLineEndEndsALine)

