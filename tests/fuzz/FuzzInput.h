@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <cstdint>
 #include <cstdio>
@@ -29,6 +30,13 @@ struct FuzzInput {
     bool bit(int n) const { return (switches >> n) & 1; }
     QString part(qsizetype i) const { return parts.value(i); }
 };
+
+// A file in a temporary folder that lives as long as the fuzz program.
+inline QString fuzzFilePath(const QString& name)
+{
+    static QTemporaryDir folder;
+    return folder.filePath(name);
+}
 
 // A property that does not hold is a finding: abort, so libFuzzer keeps the input.
 #define FUZZ_CHECK(condition)                                                                                          \

@@ -5,14 +5,12 @@
 #include "core/IniFile.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cmath>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static QTemporaryDir folder;
-    static const QString path = folder.filePath(QStringLiteral("fuzz.ini"));
+    static const QString path = fuzzFilePath(QStringLiteral("fuzz.ini"));
     // Switches: bit 0 strips comments. Then the section and the key, each ended by the byte 0x1F, then the
     // file's bytes as they are.
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
@@ -24,9 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString section = QString::fromUtf8(bytes.mid(1, sectionEnd - 1));
     const QString key = QString::fromUtf8(bytes.mid(sectionEnd + 1, keyEnd - sectionEnd - 1));
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        std::abort();
-    file.write(bytes.mid(keyEnd + 1));
+    FUZZ_CHECK(file.open(QIODevice::WriteOnly) && file.write(bytes.mid(keyEnd + 1)) == bytes.size() - keyEnd - 1);
     file.close();
 
     const QString value = core::ReadINI(path, section, key, stripComments);
