@@ -39,27 +39,6 @@ TEST(ProgramLocation, SplitsThePathIntoFolderStemAndName)
     EXPECT_TRUE(core::GetExeDir().endsWith('/'));
 }
 
-TEST(ProgramLocation, FileSizeOfFilesAndOfEverythingElse)
-{
-    QTemporaryDir dir;
-    QFile five(dir.filePath("five.tts")), empty(dir.filePath("empty.tts"));
-    ASSERT_TRUE(five.open(QIODevice::WriteOnly) && five.write("12345") == 5 && empty.open(QIODevice::WriteOnly));
-    five.close();
-    empty.close();
-
-    EXPECT_EQ(core::FileSize(five.fileName()), 5);
-    EXPECT_EQ(core::FileSize(empty.fileName()), 0);
-    EXPECT_EQ(core::FileSize(dir.filePath("fehlt.tts")), -1);
-    EXPECT_EQ(core::FileSize(dir.path()), -1);
-    EXPECT_EQ(core::FileSize(""), -1);
-
-    // Unreadable files count as missing; root can open them anyway, so only checked when the mode takes effect.
-    ASSERT_TRUE(five.setPermissions(QFileDevice::WriteOwner));
-    if (!QFile(five.fileName()).open(QIODevice::ReadOnly)) {
-        EXPECT_EQ(core::FileSize(five.fileName()), -1);
-    }
-}
-
 TEST(ProgramLocation, InstalledCopyKeepsTheUsersFilesInItsDataFolder)
 {
     QTemporaryDir dir;

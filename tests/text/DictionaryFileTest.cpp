@@ -46,16 +46,6 @@ protected:
 
 } // namespace
 
-TEST_F(DictionaryFileTest, MissingOrEmptyFileGivesTheDefaults)
-{
-    const DictionaryFile::LoadResult missing = DictionaryFile::load(path());
-    EXPECT_TRUE(missing.usedDefaults);
-    EXPECT_EQ(missing.rows, (QList<DictionaryRow>{row("TTS", "Text-To-Speech", true), row("ftp://*", "(Link)", true),
-                                                  row("http://*", "(Link)", true)}));
-    writeBytes(path(), QByteArray());
-    EXPECT_EQ(DictionaryFile::load(path()).rows, missing.rows);
-}
-
 TEST_F(DictionaryFileTest, ReadsLines)
 {
     struct Case {
@@ -82,7 +72,7 @@ TEST_F(DictionaryFileTest, ReadsLines)
         {"empty lines skipped", "a;b;1\r\n\r\n\r\nc;d;0\r\n", {row("a", "b", true), row("c", "d", false)}},
         {"missing fields empty", "nur\r\na;b\r\n", {row("nur", "", false), row("a", "b", false)}},
         {"LF line ends", "a;b;1\nc;d;1\n", {row("a", "b", true), row("c", "d", true)}},
-        // The decoder has its own test; here: a UTF-8 line and a Windows one in the same file.
+        // A byte-order mark, a UTF-8 line and a Windows one in the same file.
         {"each line decoded by itself",
          "\xef\xbb\xbf"
          "Gr\xfc\xdf"

@@ -2,7 +2,6 @@
 #include "text/PreparationRules.h"
 
 #include "support/FakeClock.h"
-#include "support/MessageRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -153,18 +152,6 @@ TEST(PreparationPass, ActiveRowsWithoutSearchWordAreReportedAndReplaceNothing)
 
     const text::PrepareResult off = text::prepareText(QStringLiteral("a"), rows, {false, true}, clock, kGerman);
     EXPECT_TRUE(off.deactivatedRows.isEmpty());
-}
-
-// The lone "*" itself is ReplaceString's; here: the pass goes on past it, and past its one-word message.
-TEST(PreparationPass, StarAloneReplacesTheFirstWordOrReportsAndGoesOn)
-{
-    const QList<text::DictionaryRow> rows = {row("*", "X")};
-    const QDateTime eight(QDate(2026, 1, 1), QTime(8, 0));
-    MessageRecorder recorder;
-    EXPECT_EQ(prepare(QStringLiteral("eins %STD"), eight, rows), QStringLiteral("X 8"));
-    EXPECT_TRUE(recorder.messages().isEmpty());
-    EXPECT_EQ(prepare(QStringLiteral("eins"), eight, rows), QStringLiteral("X"));
-    EXPECT_EQ(recorder.messages().size(), 1);
 }
 
 TEST(PreparationPass, RowsThatKeepGrowingTheTextStopWithAnError)
