@@ -8,14 +8,9 @@
 
 namespace {
 
-struct SplitCase {
-    QString commandLine;
-    QStringList expected;
-};
-
 TEST(CommandLine, SplitsOneStringLikeTheProgramsOwnParserAndGetCmdIndexesIt)
 {
-    const SplitCase cases[] = {
+    const std::pair<QString, QStringList> cases[] = {
         {"", {}},
         {"Hallo Welt", {"Hallo", "Welt"}},
         {"\"Hallo Welt\" !", {"Hallo Welt", "!"}},
@@ -26,8 +21,8 @@ TEST(CommandLine, SplitsOneStringLikeTheProgramsOwnParserAndGetCmdIndexesIt)
         {"\"\"", {""}},
         {"\"offen bis zum Ende", {"offen bis zum Ende"}},
     };
-    for (const SplitCase& c : cases)
-        EXPECT_EQ(core::splitCommandLine(c.commandLine), c.expected) << c.commandLine.toStdString();
+    for (const auto& [commandLine, expected] : cases)
+        EXPECT_EQ(core::splitCommandLine(commandLine), expected) << commandLine.toStdString();
 
     core::setCommandLineArguments({"Hallo", "!"});
     EXPECT_EQ(QStringList({core::GetCMD(0), core::GetCMD(1), core::GetCMD(2), core::GetCMD(3)}),
@@ -97,7 +92,6 @@ class ScriptArguments : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
         write("job.tts", "[Program]\r\nText = Aus dem Skript\r\n\r\n[Voice]\r\nWavFile = skript ' Ziel\r\n");
         write("Plain.TTS", "[Program]\r\nText = Nur Text\r\n");
         write("beside.ini", "[Program]\r\nStart = 1\r\n");

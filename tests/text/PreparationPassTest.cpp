@@ -58,35 +58,27 @@ TEST(PreparationPass, ShortFieldsDropTheirLeadingZero)
 
 TEST(PreparationPass, WeeksRunFromSundayAndStartWithTheFirstOfJanuary)
 {
-    struct Week {
-        QDate date;
-        int week;
-    };
     // 2026 begins on a Thursday, 2023 on a Sunday, 2028 (a leap year) on a Saturday.
-    const Week weeks[] = {
+    const std::pair<QDate, int> weeks[] = {
         {QDate(2026, 1, 1), 1}, {QDate(2026, 1, 3), 1},    {QDate(2026, 1, 4), 2},    {QDate(2026, 12, 31), 53},
         {QDate(2023, 1, 1), 1}, {QDate(2023, 1, 7), 1},    {QDate(2023, 1, 8), 2},    {QDate(2028, 1, 1), 1},
         {QDate(2028, 1, 2), 2}, {QDate(2028, 12, 30), 53}, {QDate(2028, 12, 31), 54},
     };
-    for (const Week& w : weeks)
-        EXPECT_EQ(prepare(QStringLiteral("%W"), QDateTime(w.date, QTime(12, 0))), QString::number(w.week))
-            << w.date.toString(Qt::ISODate).toStdString();
+    for (const auto& [date, week] : weeks)
+        EXPECT_EQ(prepare(QStringLiteral("%W"), QDateTime(date, QTime(12, 0))), QString::number(week))
+            << date.toString(Qt::ISODate).toStdString();
 }
 
 TEST(PreparationPass, GreetingChangesAtTheHour)
 {
-    struct Greeting {
-        QTime time;
-        const char* expected;
-    };
-    const Greeting greetings[] = {
+    const std::pair<QTime, const char*> greetings[] = {
         {QTime(0, 0), "Guten Morgen"}, {QTime(10, 59, 59), "Guten Morgen"}, {QTime(11, 0), "Mahlzeit"},
         {QTime(12, 59), "Mahlzeit"},   {QTime(13, 0), "Guten Tag"},         {QTime(15, 59), "Guten Tag"},
         {QTime(16, 0), "Guten Abend"}, {QTime(23, 59, 59), "Guten Abend"},
     };
-    for (const Greeting& g : greetings)
-        EXPECT_EQ(prepare(QStringLiteral("%BG"), QDateTime(QDate(2026, 12, 5), g.time)), QString::fromUtf8(g.expected))
-            << g.time.toString().toStdString();
+    for (const auto& [time, expected] : greetings)
+        EXPECT_EQ(prepare(QStringLiteral("%BG"), QDateTime(QDate(2026, 12, 5), time)), QString::fromUtf8(expected))
+            << time.toString().toStdString();
 }
 
 TEST(PreparationPass, BlanksPunctuationAndEuroAmounts)
