@@ -8,15 +8,9 @@
 
 namespace {
 
-struct TimeCase {
-    QTime time;
-    int secX;
-    QString expected;
-};
-
 TEST(TimeAndDate, SpokenTime)
 {
-    const TimeCase cases[] = {
+    const std::tuple<QTime, int, QString> cases[] = {
         {QTime(14, 5, 30), 0, "Es ist 14 Uhr 5"},
         {QTime(14, 5, 30), 1, "Es ist 14 Uhr 5 und 30 Sekunden"},
         {QTime(14, 0, 30), 1, "Es ist 14 Uhr  und 30 Sekunden"},
@@ -26,8 +20,8 @@ TEST(TimeAndDate, SpokenTime)
         {QTime(11, 21, 1), 0, "Es ist 11 Uhr 21"}, // seconds off: no seconds part at all
         {QTime(11, 21, 1), 2, "Es ist 11 Uhr 21"}, // a greyed box is not "on"
     };
-    for (const TimeCase& c : cases)
-        EXPECT_EQ(announce::Zeit(c.time, c.secX), c.expected) << c.time.toString().toStdString() << " " << c.secX;
+    for (const auto& [time, secX, expected] : cases)
+        EXPECT_EQ(announce::Zeit(time, secX), expected) << time.toString().toStdString() << " " << secX;
 }
 
 TEST(TimeAndDate, SpokenDateUsesTheLocalesNames)

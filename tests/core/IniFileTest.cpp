@@ -21,13 +21,6 @@ protected:
     QTemporaryDir m_dir;
 };
 
-struct ReadCase {
-    const char* section;
-    const char* key;
-    bool stripComments;
-    QString expected;
-};
-
 TEST_F(IniFile, ReadsValuesLikeThePlatformReader)
 {
     const QString path = write("; Beispiel\r\n"
@@ -49,7 +42,7 @@ TEST_F(IniFile, ReadsValuesLikeThePlatformReader)
                                "[voice]\r\n"
                                "Volume = 80\r\n"
                                "Rate = 7\r\n");
-    const ReadCase cases[] = {
+    const std::tuple<const char*, const char*, bool, QString> cases[] = {
         {"Program", "Text", true, "Hallo Welt"}, // quotes dropped, then trimmed
         {"Program", "Hide", true, "1"},
         {"Program", "Hide", false, "1 'versteckt"},
@@ -67,9 +60,8 @@ TEST_F(IniFile, ReadsValuesLikeThePlatformReader)
         {"Missing", "Rate", true, "vorgabe"},
         {"Program", "Missing", true, "vorgabe"},
     };
-    for (const ReadCase& c : cases)
-        EXPECT_EQ(core::ReadINI(path, c.section, c.key, c.stripComments, "vorgabe"), c.expected)
-            << c.section << "/" << c.key;
+    for (const auto& [section, key, stripComments, expected] : cases)
+        EXPECT_EQ(core::ReadINI(path, section, key, stripComments, "vorgabe"), expected) << section << "/" << key;
     EXPECT_EQ(core::ReadINI(m_dir.filePath("fehlt.tts"), "Program", "Text", true, "vorgabe"), "vorgabe");
     EXPECT_EQ(core::ReadINI(m_dir.path(), "Program", "Text", true), "");
 }

@@ -10,29 +10,19 @@
 
 namespace {
 
-struct LocationCase {
-    QString path;
-    QString dir;
-    QString stem;
-    QString name;
-};
-
 TEST(ProgramLocation, SplitsThePathIntoFolderStemAndName)
 {
-    const LocationCase cases[] = {
-        {"/opt/sprechkit/sprechkit.bin", "/opt/sprechkit/", "/opt/sprechkit/sprechkit.", "sprechkit."},
+    // Path, then folder, stem and name. A dot in a folder name is no extension of the program; without one the
+    // whole name is the stem.
+    const QStringList cases[] = {
         {"/opt/sprech.kit/sprechkit.bin", "/opt/sprech.kit/", "/opt/sprech.kit/sprechkit.", "sprechkit."},
-        // A dot in a folder name is no extension of the program; without one the whole name is the stem.
         {"/opt/a.b/sprechkit", "/opt/a.b/", "/opt/a.b/sprechkit.", "sprechkit."},
         {"/opt/x/sprech.kit.exe", "/opt/x/", "/opt/x/sprech.kit.", "sprech.kit."},
         {"sprechkit.exe", "", "sprechkit.", "sprechkit."},
     };
-    for (const LocationCase& c : cases) {
-        core::setExePathForTesting(c.path);
-        EXPECT_EQ(core::GetExePath(), c.path);
-        EXPECT_EQ(core::GetExeDir(), c.dir) << c.path.toStdString();
-        EXPECT_EQ(core::GetExeStem(), c.stem) << c.path.toStdString();
-        EXPECT_EQ(core::GetExeName(), c.name) << c.path.toStdString();
+    for (const QStringList& c : cases) {
+        core::setExePathForTesting(c[0]);
+        EXPECT_EQ(QStringList({core::GetExePath(), core::GetExeDir(), core::GetExeStem(), core::GetExeName()}), c);
     }
     core::setExePathForTesting({});
     EXPECT_EQ(core::GetExePath(), QCoreApplication::applicationFilePath());

