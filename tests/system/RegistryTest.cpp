@@ -14,12 +14,7 @@ using sys::RootKey;
 
 TEST(RegistryPath, SplitsRootKeyAndValueName)
 {
-    const struct {
-        const char* path;
-        RootKey root;
-        const char* key;
-        const char* value;
-    } cases[] = {
+    const std::tuple<const char*, RootKey, QString, QString> cases[] = {
         {"HKLM\\Software\\Classes\\.!Check", RootKey::LocalMachine, "Software\\Classes", ".!Check"},
         {"  hkcu\\Software\\Classes\\.tts\\  ", RootKey::CurrentUser, "Software\\Classes\\.tts", ""},
         {"HKEY_USERS\\a\\\\b\\c", RootKey::Users, "a", "b\\c"},       // a run of two wins over a later single one
@@ -30,11 +25,9 @@ TEST(RegistryPath, SplitsRootKeyAndValueName)
         {"HKU\\Software\\x", RootKey::None, "Software", "x"}, // no short form
         {"HKEY_Local_Machine \\Software\\x", RootKey::LocalMachine, "Software", "x"},
     };
-    for (const auto& c : cases) {
-        const sys::RegistryPath split = sys::SplitRegistryPath(QString::fromUtf8(c.path));
-        EXPECT_EQ(split.root, c.root) << c.path;
-        EXPECT_EQ(split.keyPath, QString::fromUtf8(c.key)) << c.path;
-        EXPECT_EQ(split.valueName, QString::fromUtf8(c.value)) << c.path;
+    for (const auto& [path, root, key, value] : cases) {
+        const sys::RegistryPath split = sys::SplitRegistryPath(QString::fromUtf8(path));
+        EXPECT_EQ(std::tie(split.root, split.keyPath, split.valueName), std::tie(root, key, value)) << path;
     }
 }
 
@@ -59,11 +52,7 @@ protected:
 TEST_F(RegistryTest, ValueKindsPickTheTypeAndReadBackUnchanged)
 {
     const QString nul(QChar(0));
-    const struct {
-        QVariant written;
-        int type;
-        QVariant read;
-    } cases[] = {
+    const std::tuple<QVariant, int, QVariant> cases[] = {
         {QVariant::fromValue<qint16>(-5), 4, -5},
         {0x7fffffff, 4, 0x7fffffff},
         {QVariant::fromValue<uchar>(200), 4, 200},
@@ -76,12 +65,11 @@ TEST_F(RegistryTest, ValueKindsPickTheTypeAndReadBackUnchanged)
         {2.5, 1, QStringLiteral("2.5")},
         {true, 1, QStringLiteral("true")},
     };
-    for (const auto& c : cases) {
-        m_registry.write(QStringLiteral("HKCU\\Software\\Test\\value"), c.written);
-        EXPECT_EQ(m_registry.QueryValueType(RootKey::CurrentUser, "software\\TEST", "VALUE"), c.type)
-            << c.written.typeName();
-        const QVariant read = m_registry.read(QStringLiteral("hkcu\\Software\\Test\\value"));
-        EXPECT_EQ(read, c.read) << c.written.typeName();
+    for (const auto& [written, type, read] : cases) {
+        m_registry.write(QStringLiteral("HKCU\\Software\\Test\\value"), written);
+        EXPECT_EQ(m_registry.QueryValueType(RootKey::CurrentUser, "software\\TEST", "VALUE"), type)
+            << written.typeName();
+        EXPECT_EQ(m_registry.read(QStringLiteral("hkcu\\Software\\Test\\value")), read) << written.typeName();
     }
     // An array of variants is not stored: the old value stays and the beep sounds.
     m_registry.write(QStringLiteral("HKCU\\Software\\Test\\value"), QVariantList{1, 2});

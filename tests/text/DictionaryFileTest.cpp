@@ -48,12 +48,7 @@ protected:
 
 TEST_F(DictionaryFileTest, ReadsLines)
 {
-    struct Case {
-        const char* name;
-        QByteArray bytes;
-        QList<DictionaryRow> rows;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, QByteArray, QList<DictionaryRow>> cases[] = {
         {"active and inactive",
          "Dr.;Doktor;1\r\nDr.;Doktor;0\r\n",
          {row("Dr.", "Doktor", true), row("Dr.", "Doktor", false)}},
@@ -80,12 +75,11 @@ TEST_F(DictionaryFileTest, ReadsLines)
          "e;Str.;1\r\n",
          {row("Grüße", "Hallo €", true), row("Straße", "Str.", true)}},
     };
-    for (const Case& c : cases) {
-        writeBytes(path(), c.bytes);
+    for (const auto& [name, bytes, rows] : cases) {
+        writeBytes(path(), bytes);
         const DictionaryFile::LoadResult result = DictionaryFile::load(path());
-        EXPECT_EQ(result.rows, c.rows) << c.name;
-        EXPECT_FALSE(result.usedDefaults) << c.name;
-        EXPECT_TRUE(result.read) << c.name;
+        EXPECT_EQ(result.rows, rows) << name;
+        EXPECT_TRUE(result.read && !result.usedDefaults) << name;
     }
 }
 
