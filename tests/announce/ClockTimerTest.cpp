@@ -14,21 +14,15 @@ using announce::Announcement;
 
 TEST(ClockTexts, CaptionMarksAndWindowStates)
 {
-    struct Case {
-        bool normal, admin, machine;
-        const char* expected;
-    };
-    const Case cases[] = {
+    const std::tuple<bool, bool, bool, QString> cases[] = {
+        // normal window, administrator, machine control
         {true, false, false, "SK Base  v1.00  .:.  07:05:09"},
         {true, true, true, "SK Base ^  v1.00  .:.  07:05:09"},
         {true, false, true, "SK Base °  v1.00  .:.  07:05:09"},
         {false, true, false, "SK Base"},
     };
-    for (const Case& c : cases) {
-        const announce::CaptionParts parts{
-            QStringLiteral("SK "), QStringLiteral("Base"), QStringLiteral("1.00"), c.normal, c.admin, c.machine};
-        EXPECT_EQ(announce::captionText(parts, QTime(7, 5, 9)), QString::fromUtf8(c.expected));
-    }
+    for (const auto& [normal, admin, machine, expected] : cases)
+        EXPECT_EQ(announce::captionText({"SK ", "Base", "1.00", normal, admin, machine}, QTime(7, 5, 9)), expected);
     EXPECT_EQ(announce::autoFileName(QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5))),
               QStringLiteral("SpeechOut 20260102-030405 .wav"));
 }
