@@ -22,6 +22,8 @@
 
 namespace {
 
+using namespace std::string_view_literals;
+
 class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -135,26 +137,18 @@ TEST_F(StartupTest, MinimisedOrMaximisedWindowReopensInThatStateWithEitherLayout
 
 TEST_F(StartupTest, StoredValueThatIsNoNumberEndsTheStartUpWithoutSaving)
 {
-    struct Case {
-        const char* key;
-        const char* value;
-    };
-    for (const Case& bad : {Case{"Window.State", "abc"}, Case{"Check.Words", "ja"}, Case{"Window.Left", "links"},
-                            Case{"Window.Transparency", "300"}}) {
-        QTemporaryDir config;
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());
-        const QString file = config.filePath(QStringLiteral("Sprechkit/Tools.ini"));
-        QSettings(file, QSettings::IniFormat).setValue(QStringLiteral("Sprechkit/") + bad.key, bad.value);
+    for (const auto& [key, value] : {std::pair{"Window.State", "abc"}, std::pair{"Check.Words", "ja"},
+                                     std::pair{"Window.Left", "links"}, std::pair{"Window.Transparency", "300"}}) {
+        QFile::remove(m_config.filePath(QStringLiteral("Sprechkit/Tools.ini")));
+        store(QStringLiteral("Sprechkit/") + key, value);
         MessageRecorder messages;
-
         auto window = makeWindow();
-        EXPECT_FALSE(window->load({})) << bad.key;
+        EXPECT_FALSE(window->load({})) << key;
         EXPECT_EQ(window->exitCode(), 1);
         ASSERT_EQ(messages.messages().size(), 1);
         EXPECT_TRUE(messages.messages()[0].text.startsWith(QStringLiteral("Error in initialization: \r\n\r\n")));
         EXPECT_FALSE(QFileInfo::exists(programFile(QStringLiteral("sprechkit.wrd"))));
-        EXPECT_TRUE(QSettings(file, QSettings::IniFormat).value(QStringLiteral("Sprechkit/Check.Words")).isNull() ||
-                    QLatin1String(bad.key) == QLatin1String("Check.Words"));
+        EXPECT_EQ(stored(QStringLiteral("Sprechkit/Check.Words")), QLatin1String(key == "Check.Words"sv ? value : ""));
     }
 }
 
@@ -170,8 +164,7 @@ TEST_F(StartupTest, MakerCodeInTheProgramNameSelectsItsOwnSettings)
 TEST_F(StartupTest, ScriptOverridesVoiceValuesAndStoresThemOnlyWithSave)
 {
     for (const char* save : {"0", "1"}) {
-        QTemporaryDir config;
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());
+        QFile::remove(m_config.filePath(QStringLiteral("Sprechkit/Tools.ini")));
         writeProgramFile(QStringLiteral("job.tts"),
                          QByteArray("[Program]\r\nStart = 0\r\nText = Eins|Zwei\r\n"
                                     "[Voice]\r\nVoice = English 16\r\nRate = 4\r\n"
@@ -184,15 +177,13 @@ TEST_F(StartupTest, ScriptOverridesVoiceValuesAndStoresThemOnlyWithSave)
             const form::Controls& c = window->controls();
             EXPECT_EQ(c.tAusgabe->text(), QStringLiteral("Eins\r\nZwei"));
             EXPECT_EQ(c.coVoice->currentText(), QStringLiteral("English 16"));
-            EXPECT_EQ(c.hsRate->value() + c.hsVolume->value(), 4 + 30);
+            EXPECT_EQ(std::pair(c.hsRate->value(), c.hsVolume->value()), std::pair(4, 30));
             EXPECT_EQ(c.coFormat->currentText(), QStringLiteral(" 8kHz, 16Bit, Mono"));
             EXPECT_FALSE(c.ckStart->isChecked()); // Start = 0 only shows the text
             window->close();
         }
-        QSettings settings(config.filePath(QStringLiteral("Sprechkit/Tools.ini")), QSettings::IniFormat);
-        EXPECT_EQ(settings.value(QStringLiteral("Sprechkit/Voices/Selected")).toString(), QStringLiteral("English 16"));
-        EXPECT_EQ(settings.value(QStringLiteral("Sprechkit/Voices/English 16/Rate")).toString(),
-                  QLatin1String(save) == QLatin1String("1") ? QStringLiteral("4") : QString())
+        EXPECT_EQ(stored(QStringLiteral("Sprechkit/Voices/Selected")), QStringLiteral("English 16"));
+        EXPECT_EQ(stored(QStringLiteral("Sprechkit/Voices/English 16/Rate")), QLatin1String(save == "1"sv ? "4" : ""))
             << "Save = " << save;
     }
 }
