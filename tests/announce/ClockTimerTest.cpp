@@ -29,13 +29,8 @@ TEST(ClockTexts, CaptionMarksAndWindowStates)
 
 TEST(ClockTexts, ScheduleAnnouncesOncePerFullHourMinuteOrMidnight)
 {
-    struct Case {
-        QTime time;
-        bool flag, messageOn, textEmpty, minutely;
-        Announcement expected;
-        bool flagAfter;
-    };
-    const Case cases[] = {
+    // Time, announced flag, announcements on, text box empty, every minute; then the announcement and the flag after.
+    const std::tuple<QTime, bool, bool, bool, bool, Announcement, bool> cases[] = {
         {QTime(15, 0, 0), false, true, true, false, Announcement::Time, true},
         {QTime(15, 0, 0), true, true, true, false, Announcement::None, true}, // second tick of the same second
         {QTime(15, 0, 1), true, true, true, false, Announcement::None, false},
@@ -46,11 +41,11 @@ TEST(ClockTexts, ScheduleAnnouncesOncePerFullHourMinuteOrMidnight)
         {QTime(15, 0, 0), false, true, false, false, Announcement::None, false}, // text in the box
         {QTime(15, 0, 0), false, false, true, false, Announcement::None, false}, // switched off
     };
-    for (const Case& c : cases) {
+    for (const auto& [time, flag, messageOn, textEmpty, minutely, expected, flagAfter] : cases) {
         const announce::ScheduleStep step =
-            announce::scheduledAnnouncement({c.time, c.flag, c.messageOn, c.textEmpty, c.minutely});
-        EXPECT_EQ(step.announcement, c.expected) << c.time.toString().toStdString();
-        EXPECT_EQ(step.announcedFlag, c.flagAfter) << c.time.toString().toStdString();
+            announce::scheduledAnnouncement({time, flag, messageOn, textEmpty, minutely});
+        EXPECT_EQ(std::pair(step.announcement, step.announcedFlag), std::pair(expected, flagAfter))
+            << time.toString().toStdString();
     }
 }
 
