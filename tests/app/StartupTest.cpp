@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 #include "core/ProgramLocation.h"
+#include "core/TestFiles.h"
 #include "form/TextBox.h"
 #include "support/FakeClock.h"
 #include "support/FakeVoice.h"
@@ -57,12 +58,6 @@ protected:
         settings.setValue(key, value);
     }
     QString programFile(const QString& name) const { return m_program.filePath(name); }
-    void writeProgramFile(const QString& name, const QByteArray& content) const
-    {
-        QFile file(programFile(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
 
     QTemporaryDir m_config;
     QTemporaryDir m_program;
@@ -165,12 +160,12 @@ TEST_F(StartupTest, ScriptOverridesVoiceValuesAndStoresThemOnlyWithSave)
 {
     for (const char* save : {"0", "1"}) {
         QFile::remove(m_config.filePath(QStringLiteral("Sprechkit/Tools.ini")));
-        writeProgramFile(QStringLiteral("job.tts"),
-                         QByteArray("[Program]\r\nStart = 0\r\nText = Eins|Zwei\r\n"
-                                    "[Voice]\r\nVoice = English 16\r\nRate = 4\r\n"
-                                    "Volume = 30 ' leiser\r\nFormat = \" 8kHz, 16Bit, Mono\"\r\n"
-                                    "Save = ") +
-                             save + "\r\n");
+        writeFile(programFile(QStringLiteral("job.tts")),
+                  QByteArray("[Program]\r\nStart = 0\r\nText = Eins|Zwei\r\n"
+                             "[Voice]\r\nVoice = English 16\r\nRate = 4\r\n"
+                             "Volume = 30 ' leiser\r\nFormat = \" 8kHz, 16Bit, Mono\"\r\n"
+                             "Save = ") +
+                      save + "\r\n");
         {
             auto window = makeWindow();
             ASSERT_TRUE(window->load({programFile(QStringLiteral("job.tts"))}));
@@ -194,9 +189,7 @@ TEST_F(StartupTest, MakeIniWritesTheScriptBesideTheProgramOrSaysItCouldNot)
     ASSERT_TRUE(window->load({}));
     window->controls().tAusgabe->setText(QStringLiteral("a\r\nb\r\nc"));
     window->MakeINI();
-    QFile script(programFile(QStringLiteral("sprechkit.tts")));
-    ASSERT_TRUE(script.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(script.readAll().contains("Text    = a|b|c\r\n"));
+    EXPECT_TRUE(readFile(programFile(QStringLiteral("sprechkit.tts"))).contains("Text    = a|b|c\r\n"));
     ASSERT_EQ(m_messages.messages().size(), 1);
     EXPECT_EQ(m_messages.messages()[0].text, QStringLiteral("  ''") + programFile(QStringLiteral("sprechkit.tts")) +
                                                  QStringLiteral("'' wurde erstellt.    "));
@@ -211,9 +204,7 @@ TEST_F(StartupTest, MakeIniWritesTheScriptBesideTheProgramOrSaysItCouldNot)
 TEST_F(StartupTest, SettingsThatCannotBeSavedAreReportedAtExit)
 {
     // A file where the settings folder should be: nothing can be written there.
-    QFile blocker(m_config.filePath(QStringLiteral("Sprechkit")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    writeFile(m_config.filePath(QStringLiteral("Sprechkit")), "");
     for (const bool unattended : {false, true}) {
         MessageRecorder messages;
         auto window = makeWindow();

@@ -1,7 +1,7 @@
 #include "core/CommandLine.h"
+#include "core/TestFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -95,12 +95,7 @@ protected:
         QDir(m_dir.path()).mkdir("folder.tts");
     }
 
-    void write(const QString& name, const QByteArray& content)
-    {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
+    void write(const QString& name, const QByteArray& content) { writeFile(path(name), content); }
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
 

@@ -1,6 +1,6 @@
 #include "core/IniFile.h"
+#include "core/TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -11,11 +11,8 @@ class IniFile : public ::testing::Test {
 protected:
     QString write(const QByteArray& content)
     {
-        const QString path = m_dir.filePath("script.tts");
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        return path;
+        writeFile(m_dir.filePath("script.tts"), content);
+        return m_dir.filePath("script.tts");
     }
 
     QTemporaryDir m_dir;

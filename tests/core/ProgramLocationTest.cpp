@@ -1,4 +1,5 @@
 #include "core/ProgramLocation.h"
+#include "core/TestFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -35,11 +36,8 @@ TEST(ProgramLocation, InstalledCopyKeepsTheUsersFilesInItsDataFolder)
     qputenv("XDG_DATA_HOME", dir.filePath("data").toLocal8Bit());
     const QString share = dir.filePath("usr/share/sprechkit/");
     ASSERT_TRUE(QDir().mkpath(share) && QDir().mkpath(dir.filePath("usr/bin")) && QDir().mkpath(dir.filePath("copy")));
-    QFile installed(share + "sprechkit.wrd");
-    ASSERT_TRUE(installed.open(QIODevice::WriteOnly));
-    installed.write("TTS;Text-To-Speech;1\r\n");
-    installed.close();
-    installed.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    writeFile(share + "sprechkit.wrd", "TTS;Text-To-Speech;1\r\n");
+    QFile::setPermissions(share + "sprechkit.wrd", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
 
     core::setExePathForTesting(dir.filePath("usr/bin/sprechkit"));
     EXPECT_TRUE(core::isInstalledCopy());

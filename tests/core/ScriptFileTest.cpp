@@ -1,7 +1,7 @@
 #include "core/ScriptFile.h"
 #include "core/IniFile.h"
+#include "core/TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -24,9 +24,7 @@ TEST(ScriptFile, WritesTheThirteenLinesInUtf8)
     QTemporaryDir dir;
     const QString path = dir.filePath("sprechkit.tts");
     ASSERT_TRUE(core::writeScriptFile(path, threeLineState()));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QStringLiteral("[Program]\r\n"
+    EXPECT_EQ(readFile(path), QStringLiteral("[Program]\r\n"
                                              "Hide    = 0\r\n"
                                              "Start   = 1\r\n"
                                              "Text    = Zeile 1|Zeile 2|Grüße\r\n"

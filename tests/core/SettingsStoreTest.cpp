@@ -1,7 +1,7 @@
 #include "core/SettingsStore.h"
+#include "core/TestFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -19,11 +19,7 @@ class SettingsStoreTest : public ::testing::Test {
 protected:
     void SetUp() override { QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path()); }
     QString file() const { return m_config.filePath(QStringLiteral("Sprechkit/Tools.ini")); }
-    QByteArray bytes() const
-    {
-        QFile f(file());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray bytes() const { return readFile(file()); }
 
     QTemporaryDir m_config;
 };
@@ -53,9 +49,7 @@ TEST_F(SettingsStoreTest, FilesReadAndWriteLikeThoseOfEarlierVersions)
             for (const QString& key : old.allKeys())
                 same.setValue(key, old.value(key));
         }
-        QFile written(copy);
-        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-        EXPECT_EQ(written.readAll().toStdString(), bytes().toStdString());
+        EXPECT_EQ(readFile(copy).toStdString(), bytes().toStdString());
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(old.value(QStringLiteral("Sprechkit/Voices/") + QString(kOddVoices[i]).replace('/', "%2F") +
                                 QStringLiteral("/Format")),

@@ -1,8 +1,8 @@
 #include "form/TextBox.h"
+#include "core/TestFiles.h"
 #include "support/MessageRecorder.h"
 
 #include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -54,9 +54,8 @@ TEST(TextBox, DroppedTextFilesPutTheirDecodedTextThereAndDroppedTextStaysText)
 {
     QTemporaryDir dir;
     const auto file = [&](const char* name, const QByteArray& bytes) {
-        QFile f(dir.filePath(QLatin1String(name)));
-        f.open(QIODevice::WriteOnly) && f.write(bytes);
-        return QUrl::fromLocalFile(f.fileName());
+        writeFile(dir.filePath(QLatin1String(name)), bytes);
+        return QUrl::fromLocalFile(dir.filePath(QLatin1String(name)));
     };
     const struct {
         QList<QUrl> files; // plain text "einfach Text" when empty

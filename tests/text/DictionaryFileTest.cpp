@@ -1,7 +1,7 @@
 #include "text/DictionaryFile.h"
+#include "core/TestFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -18,19 +18,6 @@ namespace DictionaryFile = text::DictionaryFile;
 DictionaryRow row(const QString& search, const QString& replacement, bool checked)
 {
     return {search + text::kEntrySeparator + replacement, checked};
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 class DictionaryFileTest : public ::testing::Test {
@@ -76,7 +63,7 @@ TEST_F(DictionaryFileTest, ReadsLines)
          {row("Grüße", "Hallo €", true), row("Straße", "Str.", true)}},
     };
     for (const auto& [name, bytes, rows] : cases) {
-        writeBytes(path(), bytes);
+        writeFile(path(), bytes);
         const DictionaryFile::LoadResult result = DictionaryFile::load(path());
         EXPECT_EQ(result.rows, rows) << name;
         EXPECT_TRUE(result.read && !result.usedDefaults) << name;
@@ -99,13 +86,13 @@ TEST_F(DictionaryFileTest, WhatIsWrittenReadsBackAsTheSameRows)
 
     // A mixed file comes back as UTF-8 with every umlaut intact, a legacy line in today's form; a line no form
     // fits is kept.
-    writeBytes(path(), "Gr\xfc\xdf"
-                       "e;Hallo;1\r\n\"1\",\"Fa.\"\r\n\"0\",\"Hr.\",\"Herr\"\r\nStra\xc3\x9f"
-                       "e;Str.;0\r\n");
+    writeFile(path(), "Gr\xfc\xdf"
+                      "e;Hallo;1\r\n\"1\",\"Fa.\"\r\n\"0\",\"Hr.\",\"Herr\"\r\nStra\xc3\x9f"
+                      "e;Str.;0\r\n");
     ASSERT_TRUE(DictionaryFile::save(path(), DictionaryFile::load(path()).rows));
-    EXPECT_EQ(readBytes(path()), QByteArray("Gr\xc3\xbc\xc3\x9f"
-                                            "e;Hallo;1\r\n\"1\",\"Fa.\";;0\r\nHr.;Herr;0\r\nStra\xc3\x9f"
-                                            "e;Str.;0\r\n"));
+    EXPECT_EQ(readFile(path()), QByteArray("Gr\xc3\xbc\xc3\x9f"
+                                           "e;Hallo;1\r\n\"1\",\"Fa.\";;0\r\nHr.;Herr;0\r\nStra\xc3\x9f"
+                                           "e;Str.;0\r\n"));
 }
 
 TEST_F(DictionaryFileTest, BigFilesAreReadInPiecesWithoutLosingALine)
@@ -119,14 +106,14 @@ TEST_F(DictionaryFileTest, BigFilesAreReadInPiecesWithoutLosingALine)
         bytes += search + ";\xc3\xa4;1" + (i % 3 == 0 ? "\n" : "\r\n");
         expected.append(row(QString::fromLatin1(search), "ä", true));
     }
-    writeBytes(path(), bytes);
+    writeFile(path(), bytes);
     EXPECT_EQ(DictionaryFile::load(path()).rows, expected);
 }
 
 TEST_F(DictionaryFileTest, FailedSaveKeepsTheOldFile)
 {
     const QByteArray old = "alt;bleibt;1\r\n";
-    writeBytes(path(), old);
+    writeFile(path(), old);
     const QList<DictionaryRow> rows = {row("ein ziemlich langer Eintrag", "der nicht mehr in die Datei passt", true)};
 
     // Writing breaks off after a few bytes: the old dictionary must survive whole, not truncated.
@@ -142,7 +129,7 @@ TEST_F(DictionaryFileTest, FailedSaveKeepsTheOldFile)
 
     // The system's reason, not "Unknown error".
     EXPECT_TRUE(saved.error().endsWith(QStringLiteral(": File too large"))) << saved.error().toStdString();
-    EXPECT_EQ(readBytes(path()), old);
+    EXPECT_EQ(readFile(path()), old);
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("sprechkit.wrd")});
 }
 
@@ -151,7 +138,7 @@ TEST_F(DictionaryFileTest, WritabilityIsTestedWithoutATraceAndUnwritablePathsAre
     EXPECT_TRUE(DictionaryFile::isWritable(path()));
     EXPECT_TRUE(folderEntries().isEmpty());
 
-    writeBytes(path(), "a;b;1\r\n");
+    writeFile(path(), "a;b;1\r\n");
     const QDateTime modified = QFileInfo(path()).lastModified();
     EXPECT_TRUE(DictionaryFile::isWritable(path()));
     EXPECT_EQ(QFileInfo(path()).lastModified(), modified);
@@ -162,6 +149,6 @@ TEST_F(DictionaryFileTest, WritabilityIsTestedWithoutATraceAndUnwritablePathsAre
         EXPECT_FALSE(DictionaryFile::save(target, {row("x", "y", true)}).error().isEmpty()) << target.toStdString();
         EXPECT_FALSE(DictionaryFile::isWritable(target)) << target.toStdString();
     }
-    EXPECT_EQ(readBytes(path()), QByteArray("a;b;1\r\n"));
+    EXPECT_EQ(readFile(path()), QByteArray("a;b;1\r\n"));
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("sprechkit.wrd")});
 }
