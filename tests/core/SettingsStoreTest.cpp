@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -78,15 +76,7 @@ TEST_F(SettingsStoreTest, AFailedWriteKeepsTheOldFileWholeAndIsReported)
 
     // The disk fills up after a few bytes.
     store.setValue(kWaveFile, QStringLiteral("ein viel längerer Name, der nicht mehr auf die Platte passt.wav"));
-    rlimit previous{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = previous;
-    small.rlim_cur = 16;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const core::Result failed = store.sync();
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+    const core::Result failed = onAFullDisk([&] { return store.sync(); });
 
     EXPECT_TRUE(failed.error().endsWith(QStringLiteral(": File too large"))) << failed.error().toStdString();
     EXPECT_EQ(bytes(), old);

@@ -1,4 +1,5 @@
 #include "system/Registry.h"
+#include "core/TestFiles.h"
 #include "system/FileRegistryStore.h"
 
 #include <QFile>
@@ -105,9 +106,7 @@ TEST_F(RegistryTest, ChangesReplaceTheFileAndAnUnreadableOneIsKept)
 {
     m_registry.write(QStringLiteral("HKLM\\Software\\a"), 1);
     const QString file = m_store.fileName(RootKey::LocalMachine);
-    QFile copy(file);
-    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-    const QByteArray before = copy.readAll();
+    const QByteArray before = readFile(file);
     QFile reader(file);
     ASSERT_TRUE(reader.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
     m_registry.write(QStringLiteral("HKLM\\Software\\b"), 2);
@@ -116,14 +115,10 @@ TEST_F(RegistryTest, ChangesReplaceTheFileAndAnUnreadableOneIsKept)
     EXPECT_EQ(QDir(QFileInfo(file).path()).entryList(QDir::Files),
               (QStringList{"Registry.json", "Registry.json.lock"}));
 
-    QFile broken(file);
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    broken.write("{ not json");
-    broken.close();
+    writeFile(file, "{ not json");
     m_registry.write(QStringLiteral("HKLM\\Software\\c"), 3);
     EXPECT_FALSE(m_registry.read(QStringLiteral("HKLM\\Software\\a")).isValid());
-    ASSERT_TRUE(broken.open(QIODevice::ReadOnly));
-    EXPECT_EQ(broken.readAll(), "{ not json");
+    EXPECT_EQ(readFile(file), "{ not json");
 }
 
 TEST_F(RegistryTest, TwoWritersAtOnceLoseNothing)

@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
-
 namespace {
 
 using text::DictionaryRow;
@@ -117,15 +114,7 @@ TEST_F(DictionaryFileTest, FailedSaveKeepsTheOldFile)
     const QList<DictionaryRow> rows = {row("ein ziemlich langer Eintrag", "der nicht mehr in die Datei passt", true)};
 
     // Writing breaks off after a few bytes: the old dictionary must survive whole, not truncated.
-    rlimit previous{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = previous;
-    small.rlim_cur = 16;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const core::Result saved = DictionaryFile::save(path(), rows);
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+    const core::Result saved = onAFullDisk([&] { return DictionaryFile::save(path(), rows); });
 
     // The system's reason, not "Unknown error".
     EXPECT_TRUE(saved.error().endsWith(QStringLiteral(": File too large"))) << saved.error().toStdString();
