@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(TimeAndDate, SpokenTime)
+TEST(TimeAndDate, SpokenTimeAndDate)
 {
     const std::tuple<QTime, int, QString> cases[] = {
         {QTime(14, 5, 30), 0, "Es ist 14 Uhr 5"},
@@ -22,10 +22,6 @@ TEST(TimeAndDate, SpokenTime)
     };
     for (const auto& [time, secX, expected] : cases)
         EXPECT_EQ(announce::Zeit(time, secX), expected) << time.toString().toStdString() << " " << secX;
-}
-
-TEST(TimeAndDate, SpokenDateUsesTheLocalesNames)
-{
     EXPECT_EQ(announce::Datum(QDate(2028, 2, 29), QLocale(QLocale::German, QLocale::Germany)),
               "Heute ist Dienstag, der 29. Februar 2028");
 }

@@ -20,25 +20,11 @@ protected:
 
 TEST_F(IniFile, ReadsValuesLikeThePlatformReader)
 {
-    const QString path = write("; Beispiel\r\n"
-                               "[Program]\r\n"
-                               "Text    = \"  Hallo Welt  \"\r\n"
-                               "Hide=1 'versteckt\r\n"
-                               "  cLoSe  =  0  \r\n"
-                               "Start = 1\r\n"
-                               "Start = 0\r\n"
-                               "Name = O'Brien 'Kommentar\r\n"
-                               "Formel = a=b\r\n"
-                               "Leer =\r\n"
-                               "Zitat = \"\"\r\n"
-                               "Halb = \"offen\r\n"
-                               "  [ Voice ]  \n"
-                               "Rate = 5\n"
-                               "[Other]\r\n"
-                               "Volume = 9\r\n"
-                               "[voice]\r\n"
-                               "Volume = 80\r\n"
-                               "Rate = 7\r\n");
+    const QString path =
+        write("; Beispiel\r\n[Program]\r\nText    = \"  Hallo Welt  \"\r\nHide=1 'versteckt\r\n"
+              "  cLoSe  =  0  \r\nStart = 1\r\nStart = 0\r\nName = O'Brien 'Kommentar\r\n"
+              "Formel = a=b\r\nLeer =\r\nZitat = \"\"\r\nHalb = \"offen\r\n"
+              "  [ Voice ]  \nRate = 5\n[Other]\r\nVolume = 9\r\n[voice]\r\nVolume = 80\r\nRate = 7\r\n");
     const std::tuple<const char*, const char*, bool, QString> cases[] = {
         {"Program", "Text", true, "Hallo Welt"}, // quotes dropped, then trimmed
         {"Program", "Hide", true, "1"},
