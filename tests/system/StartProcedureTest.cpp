@@ -1,4 +1,5 @@
 #include "system/StartProcedure.h"
+#include "core/TestFiles.h"
 #include "system/FileRegistryStore.h"
 #include "system/Registry.h"
 
@@ -13,8 +14,7 @@ namespace {
 TEST(StartProcedure, AdministratorOnlyWhenTheMachineStoreCanBeWritten)
 {
     QTemporaryDir dir;
-    QFile blocker(dir.filePath(QStringLiteral("file")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    writeFile(dir.filePath(QStringLiteral("file")), "");
     // Machine store folder, installed copy, then the expected administrator and machine-control flags.
     const std::tuple<QString, bool, bool, bool> cases[] = {
         {dir.filePath(QStringLiteral("machine")), true, true, false},

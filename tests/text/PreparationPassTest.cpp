@@ -46,10 +46,8 @@ TEST(PreparationPass, PlaceholdersLongestFirstAndIgnoringCase)
     };
     for (const Case& c : cases)
         EXPECT_EQ(prepare(c.input), c.expected) << c.input.toStdString();
-}
 
-TEST(PreparationPass, ShortFieldsDropTheirLeadingZero)
-{
+    // Short fields drop their leading zero.
     const QDateTime now(QDate(2005, 3, 4), QTime(0, 0, 9));
     EXPECT_EQ(prepare(QStringLiteral("%J %JJ %M %MM %T %TT %STD %MIN %SEK"), now),
               QStringLiteral("5 05 3 03 4 04 0 0 9"));
