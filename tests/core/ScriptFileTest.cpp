@@ -24,19 +24,10 @@ TEST(ScriptFile, WritesTheThirteenLinesInUtf8)
     QTemporaryDir dir;
     const QString path = dir.filePath("sprechkit.tts");
     ASSERT_TRUE(core::writeScriptFile(path, threeLineState()));
-    EXPECT_EQ(readFile(path), QStringLiteral("[Program]\r\n"
-                                             "Hide    = 0\r\n"
-                                             "Start   = 1\r\n"
-                                             "Text    = Zeile 1|Zeile 2|Grüße\r\n"
-                                             "Close   = 0\r\n"
-                                             "\r\n"
-                                             "[Voice]\r\n"
-                                             "Voice   = German\r\n"
-                                             "Rate    = -3\r\n"
-                                             "Volume  = 80\r\n"
-                                             "Format  = 22kHz 16Bit Mono\r\n"
-                                             "WavFile = \r\n"
-                                             "\r\n")
+    EXPECT_EQ(readFile(path), QStringLiteral("[Program]\r\nHide    = 0\r\nStart   = 1\r\n"
+                                             "Text    = Zeile 1|Zeile 2|Grüße\r\nClose   = 0\r\n\r\n"
+                                             "[Voice]\r\nVoice   = German\r\nRate    = -3\r\n"
+                                             "Volume  = 80\r\nFormat  = 22kHz 16Bit Mono\r\nWavFile = \r\n\r\n")
                                   .toUtf8());
 }
 
