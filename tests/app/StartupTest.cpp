@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -36,7 +35,6 @@ protected:
 
     void setProgramName(const QString& name) { core::setExePathForTesting(m_program.filePath(name)); }
 
-    // A window on a fake voice; voice() gives the fake for inspection.
     std::unique_ptr<app::MainWindow> makeWindow()
     {
         auto voice = std::make_unique<FakeVoice>();

@@ -74,7 +74,6 @@ TEST_F(SettingsStoreTest, AFailedWriteKeepsTheOldFileWholeAndIsReported)
     ASSERT_TRUE(store.sync());
     const QByteArray old = bytes();
 
-    // The disk fills up after a few bytes.
     store.setValue(kWaveFile, QStringLiteral("ein viel längerer Name, der nicht mehr auf die Platte passt.wav"));
     const core::Result failed = onAFullDisk([&] { return store.sync(); });
 

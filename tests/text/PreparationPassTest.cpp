@@ -21,10 +21,7 @@ text::DictionaryRow row(const QString& search, const QString& replacement, bool 
     return {search + text::kEntrySeparator + replacement, checked};
 }
 
-struct Case {
-    QString input;
-    QString expected;
-};
+using Case = std::pair<QString, QString>; // input, expected
 
 } // namespace
 
@@ -44,8 +41,8 @@ TEST(PreparationPass, PlaceholdersLongestFirstAndIgnoringCase)
         {QStringLiteral("100% sicher"), QStringLiteral("100% sicher")},
         {QString(), QString()},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(prepare(c.input), c.expected) << c.input.toStdString();
+    for (const auto& [input, expected] : cases)
+        EXPECT_EQ(prepare(input), expected) << input.toStdString();
 
     // Short fields drop their leading zero.
     const QDateTime now(QDate(2005, 3, 4), QTime(0, 0, 9));
@@ -93,8 +90,8 @@ TEST(PreparationPass, BlanksPunctuationAndEuroAmounts)
         {QStringLiteral("5 EUR"), QStringLiteral("5 EUR")},
         {QStringLiteral("Kosten: 5 Europa"), QStringLiteral("Kosten: 5 Europa")},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(prepare(c.input), c.expected) << c.input.left(60).toStdString();
+    for (const auto& [input, expected] : cases)
+        EXPECT_EQ(prepare(input), expected) << input.left(60).toStdString();
 }
 
 TEST(PreparationPass, DictionaryRows)
