@@ -14,34 +14,23 @@ using announce::Announcement;
 
 TEST(ClockTexts, CaptionMarksAndWindowStates)
 {
-    struct Case {
-        bool normal, admin, machine;
-        const char* expected;
-    };
-    const Case cases[] = {
+    const std::tuple<bool, bool, bool, QString> cases[] = {
+        // normal window, administrator, machine control
         {true, false, false, "SK Base  v1.00  .:.  07:05:09"},
         {true, true, true, "SK Base ^  v1.00  .:.  07:05:09"},
         {true, false, true, "SK Base °  v1.00  .:.  07:05:09"},
         {false, true, false, "SK Base"},
     };
-    for (const Case& c : cases) {
-        const announce::CaptionParts parts{
-            QStringLiteral("SK "), QStringLiteral("Base"), QStringLiteral("1.00"), c.normal, c.admin, c.machine};
-        EXPECT_EQ(announce::captionText(parts, QTime(7, 5, 9)), QString::fromUtf8(c.expected));
-    }
+    for (const auto& [normal, admin, machine, expected] : cases)
+        EXPECT_EQ(announce::captionText({"SK ", "Base", "1.00", normal, admin, machine}, QTime(7, 5, 9)), expected);
     EXPECT_EQ(announce::autoFileName(QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5))),
               QStringLiteral("SpeechOut 20260102-030405 .wav"));
 }
 
 TEST(ClockTexts, ScheduleAnnouncesOncePerFullHourMinuteOrMidnight)
 {
-    struct Case {
-        QTime time;
-        bool flag, messageOn, textEmpty, minutely;
-        Announcement expected;
-        bool flagAfter;
-    };
-    const Case cases[] = {
+    // Time, announced flag, announcements on, text box empty, every minute; then the announcement and the flag after.
+    const std::tuple<QTime, bool, bool, bool, bool, Announcement, bool> cases[] = {
         {QTime(15, 0, 0), false, true, true, false, Announcement::Time, true},
         {QTime(15, 0, 0), true, true, true, false, Announcement::None, true}, // second tick of the same second
         {QTime(15, 0, 1), true, true, true, false, Announcement::None, false},
@@ -52,11 +41,11 @@ TEST(ClockTexts, ScheduleAnnouncesOncePerFullHourMinuteOrMidnight)
         {QTime(15, 0, 0), false, true, false, false, Announcement::None, false}, // text in the box
         {QTime(15, 0, 0), false, false, true, false, Announcement::None, false}, // switched off
     };
-    for (const Case& c : cases) {
+    for (const auto& [time, flag, messageOn, textEmpty, minutely, expected, flagAfter] : cases) {
         const announce::ScheduleStep step =
-            announce::scheduledAnnouncement({c.time, c.flag, c.messageOn, c.textEmpty, c.minutely});
-        EXPECT_EQ(step.announcement, c.expected) << c.time.toString().toStdString();
-        EXPECT_EQ(step.announcedFlag, c.flagAfter) << c.time.toString().toStdString();
+            announce::scheduledAnnouncement({time, flag, messageOn, textEmpty, minutely});
+        EXPECT_EQ(std::pair(step.announcement, step.announcedFlag), std::pair(expected, flagAfter))
+            << time.toString().toStdString();
     }
 }
 

@@ -8,43 +8,22 @@
 
 namespace {
 
-struct TimeCase {
-    QTime time;
-    int secX;
-    QString expected;
-};
-
-TEST(TimeAndDate, SpokenTime)
+TEST(TimeAndDate, SpokenTimeAndDate)
 {
-    const TimeCase cases[] = {
+    const std::tuple<QTime, int, QString> cases[] = {
         {QTime(14, 5, 30), 0, "Es ist 14 Uhr 5"},
         {QTime(14, 5, 30), 1, "Es ist 14 Uhr 5 und 30 Sekunden"},
         {QTime(14, 0, 30), 1, "Es ist 14 Uhr  und 30 Sekunden"},
-        {QTime(14, 0, 0), 1, "Es ist 14 Uhr "},
         {QTime(1, 1, 1), 1, "Es ist Ein Uhr Eins und eine Sekunde"},
         {QTime(13, 1, 0), 0, "Es ist 13 Uhr Eins"},
         {QTime(0, 0, 0), 1, "Es ist 0 Uhr "},
-        {QTime(10, 11, 21), 1, "Es ist 10 Uhr 11 und 21 Sekunden"},
-        {QTime(21, 10, 10), 1, "Es ist 21 Uhr 10 und 10 Sekunden"},
         {QTime(11, 21, 1), 0, "Es ist 11 Uhr 21"}, // seconds off: no seconds part at all
         {QTime(11, 21, 1), 2, "Es ist 11 Uhr 21"}, // a greyed box is not "on"
-        {QTime(23, 59, 59), 1, "Es ist 23 Uhr 59 und 59 Sekunden"},
     };
-    for (const TimeCase& c : cases)
-        EXPECT_EQ(announce::Zeit(c.time, c.secX), c.expected) << c.time.toString().toStdString() << " " << c.secX;
-}
-
-TEST(TimeAndDate, SpokenDateUsesTheLocalesNames)
-{
-    const QLocale german(QLocale::German, QLocale::Germany);
-    const std::pair<QDate, QString> cases[] = {
-        {QDate(2026, 12, 5), "Heute ist Samstag, der 5. Dezember 2026"},
-        {QDate(2027, 1, 1), "Heute ist Freitag, der 1. Januar 2027"},
-        {QDate(2026, 3, 1), "Heute ist Sonntag, der 1. März 2026"},
-        {QDate(2028, 2, 29), "Heute ist Dienstag, der 29. Februar 2028"},
-    };
-    for (const auto& [date, expected] : cases)
-        EXPECT_EQ(announce::Datum(date, german), expected);
+    for (const auto& [time, secX, expected] : cases)
+        EXPECT_EQ(announce::Zeit(time, secX), expected) << time.toString().toStdString() << " " << secX;
+    EXPECT_EQ(announce::Datum(QDate(2028, 2, 29), QLocale(QLocale::German, QLocale::Germany)),
+              "Heute ist Dienstag, der 29. Februar 2028");
 }
 
 } // namespace

@@ -30,38 +30,34 @@ enum Prepare { Nothing, Text, Speaking, ClipDisabled, Minimised };
 struct KeyCase {
     const char* name;
     Prepare prepare;
-    int key;
-    Qt::KeyboardModifiers modifiers;
+    QKeyCombination key;
     Check expected;
 };
 
 const KeyCase kCases[] = {
-    {"Alt shows the hints", Nothing, Qt::Key_Alt, Qt::AltModifier,
-     [](auto& c, Window& w) { return !c.lKeys[9]->isHidden() && w.state().keyHintTime == 9 * 3600 + 7 * 60 + 3; }},
-    {"Alt+S starts", Text, Qt::Key_S, Qt::AltModifier, [](auto& c, Window&) { return c.ckStart->isChecked(); }},
-    {"Alt+S needs a text", Nothing, Qt::Key_S, Qt::AltModifier,
-     [](auto& c, Window&) { return !c.ckStart->isChecked(); }},
-    {"Ctrl+Alt+S does nothing", Text, Qt::Key_S, Qt::AltModifier | Qt::ControlModifier,
-     [](auto& c, Window&) { return !c.ckStart->isChecked(); }},
-    {"Esc stops and keeps the text", Speaking, Qt::Key_Escape, Qt::NoModifier,
-     [](auto& c, Window&) { return !c.ckStart->isChecked() && c.tAusgabe->text() == kText; }},
-    {"Esc empties the idle box", Text, Qt::Key_Escape, Qt::NoModifier,
-     [](auto& c, Window&) { return c.tAusgabe->text().isEmpty() && !c.ckStart->isEnabled(); }},
-    {"Alt+P pauses", Speaking, Qt::Key_P, Qt::AltModifier, [](auto& c, Window&) { return c.ckPause->isChecked(); }},
-    {"Alt+X while ckClip is disabled", ClipDisabled, Qt::Key_X, Qt::AltModifier,
-     [](auto& c, Window&) { return c.ckClip->isChecked(); }},
-    {"Alt+Z while ckClip is disabled", ClipDisabled, Qt::Key_Z, Qt::AltModifier,
-     [](auto& c, Window&) { return !c.ckClip->isChecked(); }},
-    {"Alt+E from minimised", Minimised, Qt::Key_E, Qt::AltModifier,
-     [](auto& c, Window& w) { return c.ckSet->isChecked() && w.windowState() == Qt::WindowNoState; }},
-    {"Alt+W saves", Text, Qt::Key_W, Qt::AltModifier,
-     [](auto&, Window& w) { return static_cast<FakeVoice*>(w.voice())->countOf(QStringLiteral("openFileStream")); }},
-    {"Alt+plus adds", Nothing, Qt::Key_Plus, Qt::AltModifier | Qt::KeypadModifier,
-     [](auto& c, Window&) { return c.liWords->count() == 4 && c.liWords->currentRow() == 3; }},
-    {"Alt+minus removes the bare row", Nothing, Qt::Key_Minus, Qt::AltModifier,
-     [](auto& c, Window&) { return c.liWords->count() == 3; }},
-    {"Delete outside the list", Nothing, Qt::Key_Delete, Qt::NoModifier,
-     [](auto& c, Window&) { return c.liWords->count() == 4; }},
+    {"Alt shows the hints", Nothing, Qt::ALT | Qt::Key_Alt,
+     [](auto& c, auto& w) { return !c.lKeys[9]->isHidden() && w.state().keyHintTime == 9 * 3600 + 7 * 60 + 3; }},
+    {"Alt+S starts", Text, Qt::ALT | Qt::Key_S, [](auto& c, auto&) { return c.ckStart->isChecked(); }},
+    {"Alt+S needs a text", Nothing, Qt::ALT | Qt::Key_S, [](auto& c, auto&) { return !c.ckStart->isChecked(); }},
+    {"Ctrl+Alt+S: nothing", Text, Qt::ALT | Qt::CTRL | Qt::Key_S,
+     [](auto& c, auto&) { return !c.ckStart->isChecked(); }},
+    {"Esc stops and keeps the text", Speaking, QKeyCombination(Qt::Key_Escape),
+     [](auto& c, auto&) { return !c.ckStart->isChecked() && c.tAusgabe->text() == kText; }},
+    {"Esc empties the idle box", Text, QKeyCombination(Qt::Key_Escape),
+     [](auto& c, auto&) { return c.tAusgabe->text().isEmpty() && !c.ckStart->isEnabled(); }},
+    {"Alt+P pauses", Speaking, Qt::ALT | Qt::Key_P, [](auto& c, auto&) { return c.ckPause->isChecked(); }},
+    {"Alt+X, clip disabled", ClipDisabled, Qt::ALT | Qt::Key_X, [](auto& c, auto&) { return c.ckClip->isChecked(); }},
+    {"Alt+Z, clip disabled", ClipDisabled, Qt::ALT | Qt::Key_Z, [](auto& c, auto&) { return !c.ckClip->isChecked(); }},
+    {"Alt+E from minimised", Minimised, Qt::ALT | Qt::Key_E,
+     [](auto& c, auto& w) { return c.ckSet->isChecked() && w.windowState() == Qt::WindowNoState; }},
+    {"Alt+W saves", Text, Qt::ALT | Qt::Key_W,
+     [](auto&, auto& w) { return static_cast<FakeVoice*>(w.voice())->countOf(QStringLiteral("openFileStream")); }},
+    {"Alt+plus adds", Nothing, Qt::AltModifier | Qt::KeypadModifier | Qt::Key_Plus,
+     [](auto& c, auto&) { return c.liWords->count() == 4 && c.liWords->currentRow() == 3; }},
+    {"Alt+minus: bare row out", Nothing, Qt::ALT | Qt::Key_Minus,
+     [](auto& c, auto&) { return c.liWords->count() == 3; }},
+    {"Delete outside the list", Nothing, QKeyCombination(Qt::Key_Delete),
+     [](auto& c, auto&) { return c.liWords->count() == 4; }},
 };
 
 class KeyHandlerTest : public ::testing::Test {
@@ -99,7 +95,7 @@ TEST_F(KeyHandlerTest, KeyTable)
         c.ckClip->setEnabled(keyCase.prepare != ClipDisabled);
         if (keyCase.prepare == Minimised)
             window->setWindowState(Qt::WindowMinimized);
-        window->keyHandler().keyPressed(keyCase.key, keyCase.modifiers);
+        window->keyHandler().keyPressed(keyCase.key.key(), keyCase.key.keyboardModifiers());
         EXPECT_TRUE(keyCase.expected(c, *window)) << keyCase.name;
         window->close();
     }

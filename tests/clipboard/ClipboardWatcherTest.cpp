@@ -24,12 +24,8 @@ private:
 
 TEST(ClipboardRules, NewTextsAreTakenOverOnceAndOnlyWhileIdle)
 {
-    struct Step {
-        const char* clipboard;
-        bool watching, speaking;
-        const char* takenOver; // nullptr: nothing
-    };
-    const Step steps[] = {
+    // Clipboard, watching, speaking, then what is taken over (nullptr: nothing).
+    const std::tuple<const char*, bool, bool, const char*> steps[] = {
         {"beim Start", true, false, nullptr}, // the baseline
         {"eins", false, false, nullptr},      {"eins", true, false, "eins"},
         {"eins", true, false, nullptr},       {"zwei", true, true, nullptr}, // copied while speaking ...
@@ -39,13 +35,10 @@ TEST(ClipboardRules, NewTextsAreTakenOverOnceAndOnlyWhileIdle)
     QString content;
     QString last = QStringLiteral("beim Start");
     const FakeClipboard source(&content);
-    for (const Step& step : steps) {
-        content = QString::fromUtf8(step.clipboard);
-        const std::optional<QString> taken = clipboard::takeOverClipboard(last, source, step.watching, step.speaking);
-        ASSERT_EQ(taken.has_value(), step.takenOver != nullptr) << step.clipboard;
-        if (taken) {
-            EXPECT_EQ(*taken, QString::fromUtf8(step.takenOver));
-        }
+    for (const auto& [copied, watching, speaking, takenOver] : steps) {
+        content = QString::fromUtf8(copied);
+        const std::optional<QString> taken = clipboard::takeOverClipboard(last, source, watching, speaking);
+        EXPECT_EQ(taken, takenOver ? std::optional(QString::fromUtf8(takenOver)) : std::nullopt) << copied;
     }
 
     last = QStringLiteral("eins");

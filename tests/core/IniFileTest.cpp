@@ -1,6 +1,6 @@
 #include "core/IniFile.h"
+#include "core/TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -9,49 +9,23 @@ namespace {
 
 class IniFile : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-
     QString write(const QByteArray& content)
     {
-        const QString path = m_dir.filePath("script.tts");
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        return path;
+        writeFile(m_dir.filePath("script.tts"), content);
+        return m_dir.filePath("script.tts");
     }
 
     QTemporaryDir m_dir;
 };
 
-struct ReadCase {
-    const char* section;
-    const char* key;
-    bool stripComments;
-    QString expected;
-};
-
 TEST_F(IniFile, ReadsValuesLikeThePlatformReader)
 {
-    const QString path = write("; Beispiel\r\n"
-                               "[Program]\r\n"
-                               "Text    = \"  Hallo Welt  \"\r\n"
-                               "Hide=1 'versteckt\r\n"
-                               "  cLoSe  =  0  \r\n"
-                               "Start = 1\r\n"
-                               "Start = 0\r\n"
-                               "Name = O'Brien 'Kommentar\r\n"
-                               "Formel = a=b\r\n"
-                               "Leer =\r\n"
-                               "Zitat = \"\"\r\n"
-                               "Halb = \"offen\r\n"
-                               "  [ Voice ]  \n"
-                               "Rate = 5\n"
-                               "[Other]\r\n"
-                               "Volume = 9\r\n"
-                               "[voice]\r\n"
-                               "Volume = 80\r\n"
-                               "Rate = 7\r\n");
-    const ReadCase cases[] = {
+    const QString path =
+        write("; Beispiel\r\n[Program]\r\nText    = \"  Hallo Welt  \"\r\nHide=1 'versteckt\r\n"
+              "  cLoSe  =  0  \r\nStart = 1\r\nStart = 0\r\nName = O'Brien 'Kommentar\r\n"
+              "Formel = a=b\r\nLeer =\r\nZitat = \"\"\r\nHalb = \"offen\r\n"
+              "  [ Voice ]  \nRate = 5\n[Other]\r\nVolume = 9\r\n[voice]\r\nVolume = 80\r\nRate = 7\r\n");
+    const std::tuple<const char*, const char*, bool, QString> cases[] = {
         {"Program", "Text", true, "Hallo Welt"}, // quotes dropped, then trimmed
         {"Program", "Hide", true, "1"},
         {"Program", "Hide", false, "1 'versteckt"},
@@ -69,29 +43,10 @@ TEST_F(IniFile, ReadsValuesLikeThePlatformReader)
         {"Missing", "Rate", true, "vorgabe"},
         {"Program", "Missing", true, "vorgabe"},
     };
-    for (const ReadCase& c : cases)
-        EXPECT_EQ(core::ReadINI(path, c.section, c.key, c.stripComments, "vorgabe"), c.expected)
-            << c.section << "/" << c.key;
-}
-
-TEST_F(IniFile, MissingFileGivesTheDefault)
-{
+    for (const auto& [section, key, stripComments, expected] : cases)
+        EXPECT_EQ(core::ReadINI(path, section, key, stripComments, "vorgabe"), expected) << section << "/" << key;
     EXPECT_EQ(core::ReadINI(m_dir.filePath("fehlt.tts"), "Program", "Text", true, "vorgabe"), "vorgabe");
     EXPECT_EQ(core::ReadINI(m_dir.path(), "Program", "Text", true), "");
-}
-
-TEST_F(IniFile, ReadsUtf8AndWindows1252Files)
-{
-    const std::pair<QByteArray, QString> cases[] = {
-        {"[Program]\r\nText = Gr\xc3\xbc\xc3\x9f"
-         "e\r\n",
-         "Grüße"},
-        {"[Program]\r\nText = Gr\xfc\xdf"
-         "e \x80\r\n",
-         "Grüße €"},
-    };
-    for (const auto& [bytes, expected] : cases)
-        EXPECT_EQ(core::ReadINI(write(bytes), "Program", "Text", true), expected);
 }
 
 TEST_F(IniFile, EveryKindOfLineEndEndsALine)

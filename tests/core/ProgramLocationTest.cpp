@@ -1,4 +1,5 @@
 #include "core/ProgramLocation.h"
+#include "core/TestFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,63 +11,24 @@
 
 namespace {
 
-struct LocationCase {
-    QString path;
-    QString dir;
-    QString stem;
-    QString name;
-};
-
 TEST(ProgramLocation, SplitsThePathIntoFolderStemAndName)
 {
-    const LocationCase cases[] = {
-        {"/opt/sprechkit/sprechkit.bin", "/opt/sprechkit/", "/opt/sprechkit/sprechkit.", "sprechkit."},
+    // Path, then folder, stem and name. A dot in a folder name is no extension of the program; without one the
+    // whole name is the stem.
+    const QStringList cases[] = {
         {"/opt/sprech.kit/sprechkit.bin", "/opt/sprech.kit/", "/opt/sprech.kit/sprechkit.", "sprechkit."},
-        // A dot in a folder name is no extension of the program; without one the whole name is the stem.
         {"/opt/a.b/sprechkit", "/opt/a.b/", "/opt/a.b/sprechkit.", "sprechkit."},
         {"/opt/x/sprech.kit.exe", "/opt/x/", "/opt/x/sprech.kit.", "sprech.kit."},
         {"sprechkit.exe", "", "sprechkit.", "sprechkit."},
     };
-    for (const LocationCase& c : cases) {
-        core::setExePathForTesting(c.path);
-        EXPECT_EQ(core::GetExePath(), c.path);
-        EXPECT_EQ(core::GetExeDir(), c.dir) << c.path.toStdString();
-        EXPECT_EQ(core::GetExeStem(), c.stem) << c.path.toStdString();
-        EXPECT_EQ(core::GetExeName(), c.name) << c.path.toStdString();
+    for (const QStringList& c : cases) {
+        core::setExePathForTesting(c[0]);
+        EXPECT_EQ(QStringList({core::GetExePath(), core::GetExeDir(), core::GetExeStem(), core::GetExeName()}), c);
     }
     core::setExePathForTesting({});
     EXPECT_EQ(core::GetExePath(), QCoreApplication::applicationFilePath());
     EXPECT_TRUE(core::GetExeDir().endsWith('/'));
 }
-
-TEST(ProgramLocation, FileSizeOfFilesAndOfEverythingElse)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    QFile five(dir.filePath("five.tts"));
-    ASSERT_TRUE(five.open(QIODevice::WriteOnly));
-    five.write("12345");
-    five.close();
-    QFile empty(dir.filePath("empty.tts"));
-    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
-    empty.close();
-
-    EXPECT_EQ(core::FileSize(five.fileName()), 5);
-    EXPECT_EQ(core::FileSize(empty.fileName()), 0);
-    EXPECT_EQ(core::FileSize(dir.filePath("fehlt.tts")), -1);
-    EXPECT_EQ(core::FileSize(dir.path()), -1);
-    EXPECT_EQ(core::FileSize(""), -1);
-
-    // Unreadable files count as missing; root can open them anyway, so only checked when the mode takes effect.
-    ASSERT_TRUE(five.setPermissions(QFileDevice::WriteOwner));
-    if (!QFile(five.fileName()).open(QIODevice::ReadOnly)) {
-        EXPECT_EQ(core::FileSize(five.fileName()), -1);
-    }
-}
-
-} // namespace
-
-namespace {
 
 TEST(ProgramLocation, InstalledCopyKeepsTheUsersFilesInItsDataFolder)
 {
@@ -74,11 +36,8 @@ TEST(ProgramLocation, InstalledCopyKeepsTheUsersFilesInItsDataFolder)
     qputenv("XDG_DATA_HOME", dir.filePath("data").toLocal8Bit());
     const QString share = dir.filePath("usr/share/sprechkit/");
     ASSERT_TRUE(QDir().mkpath(share) && QDir().mkpath(dir.filePath("usr/bin")) && QDir().mkpath(dir.filePath("copy")));
-    QFile installed(share + "sprechkit.wrd");
-    ASSERT_TRUE(installed.open(QIODevice::WriteOnly));
-    installed.write("TTS;Text-To-Speech;1\r\n");
-    installed.close();
-    installed.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    writeFile(share + "sprechkit.wrd", "TTS;Text-To-Speech;1\r\n");
+    QFile::setPermissions(share + "sprechkit.wrd", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
 
     core::setExePathForTesting(dir.filePath("usr/bin/sprechkit"));
     EXPECT_TRUE(core::isInstalledCopy());

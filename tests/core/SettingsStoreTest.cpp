@@ -1,15 +1,13 @@
 #include "core/SettingsStore.h"
+#include "core/TestFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -19,24 +17,14 @@ class SettingsStoreTest : public ::testing::Test {
 protected:
     void SetUp() override { QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path()); }
     QString file() const { return m_config.filePath(QStringLiteral("Sprechkit/Tools.ini")); }
-    QByteArray bytes() const
-    {
-        QFile f(file());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray bytes() const { return readFile(file()); }
 
     QTemporaryDir m_config;
 };
 
 // Values that need quoting or escaping, and voice names that need escaping as a group.
-const QString kOddValues[] = {QStringLiteral("16kHz, 16Bit, Mono"),
-                              QStringLiteral(" 8kHz"),
-                              QStringLiteral("a;b=c"),
-                              QStringLiteral("@at"),
-                              QStringLiteral("\"q\" \\ "),
-                              QStringLiteral("Grüße €\t1\n2"),
-                              QString()};
-const QString kOddVoices[] = {QStringLiteral("English 16"), QStringLiteral("a/b (c)"), QStringLiteral("Ελληνικά")};
+const QString kOddValues[] = {"16kHz, 16Bit, Mono", " 8kHz", "a;b=c", "@at", "\"q\" \\ ", "Grüße €\t1\n2", QString()};
+const QString kOddVoices[] = {"English 16", "a/b (c)", "Ελληνικά"};
 
 TEST_F(SettingsStoreTest, FilesReadAndWriteLikeThoseOfEarlierVersions)
 {
@@ -59,9 +47,7 @@ TEST_F(SettingsStoreTest, FilesReadAndWriteLikeThoseOfEarlierVersions)
             for (const QString& key : old.allKeys())
                 same.setValue(key, old.value(key));
         }
-        QFile written(copy);
-        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-        EXPECT_EQ(written.readAll().toStdString(), bytes().toStdString());
+        EXPECT_EQ(readFile(copy).toStdString(), bytes().toStdString());
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(old.value(QStringLiteral("Sprechkit/Voices/") + QString(kOddVoices[i]).replace('/', "%2F") +
                                 QStringLiteral("/Format")),
@@ -88,17 +74,8 @@ TEST_F(SettingsStoreTest, AFailedWriteKeepsTheOldFileWholeAndIsReported)
     ASSERT_TRUE(store.sync());
     const QByteArray old = bytes();
 
-    // The disk fills up after a few bytes.
     store.setValue(kWaveFile, QStringLiteral("ein viel längerer Name, der nicht mehr auf die Platte passt.wav"));
-    rlimit previous{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = previous;
-    small.rlim_cur = 16;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const core::Result failed = store.sync();
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+    const core::Result failed = onAFullDisk([&] { return store.sync(); });
 
     EXPECT_TRUE(failed.error().endsWith(QStringLiteral(": File too large"))) << failed.error().toStdString();
     EXPECT_EQ(bytes(), old);

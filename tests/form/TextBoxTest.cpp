@@ -1,8 +1,8 @@
 #include "form/TextBox.h"
+#include "core/TestFiles.h"
 #include "support/MessageRecorder.h"
 
 #include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -17,20 +17,15 @@ TEST(TextBox, KeepsTheExactStringAndSelectsByItsOffsets)
     box.setText(text);
     EXPECT_EQ(box.text(), text); // CR LF kept, although the widget shows one break
 
-    struct Case {
-        qsizetype start, length;
-        QString selected;
-    };
-    const Case cases[] = {
+    const std::tuple<qsizetype, qsizetype, QString> cases[] = {
         {0, 4, QStringLiteral("Grüß")}, {6, 4, QStringLiteral("dich")},
         {11, 2, QStringLiteral("😀")}, // a surrogate pair
         {14, 3, QStringLiteral("und")}, {21, 4, QStringLiteral("Ende")},
     };
-    for (const Case& c : cases) {
-        ASSERT_TRUE(box.setSelection(c.start, c.length));
-        EXPECT_EQ(box.editor()->textCursor().selectedText(), c.selected) << c.start;
-        EXPECT_EQ(box.selectionStart(), c.start);
-        EXPECT_EQ(box.selectionLength(), c.length);
+    for (const auto& [start, length, selected] : cases) {
+        ASSERT_TRUE(box.setSelection(start, length));
+        EXPECT_EQ(box.editor()->textCursor().selectedText(), selected) << start;
+        EXPECT_EQ(std::pair(box.selectionStart(), box.selectionLength()), std::pair(start, length));
     }
     EXPECT_FALSE(box.setSelection(text.size() + 1, 0));
     box.moveCaretToEnd();
@@ -59,9 +54,8 @@ TEST(TextBox, DroppedTextFilesPutTheirDecodedTextThereAndDroppedTextStaysText)
 {
     QTemporaryDir dir;
     const auto file = [&](const char* name, const QByteArray& bytes) {
-        QFile f(dir.filePath(QLatin1String(name)));
-        f.open(QIODevice::WriteOnly) && f.write(bytes);
-        return QUrl::fromLocalFile(f.fileName());
+        writeFile(dir.filePath(QLatin1String(name)), bytes);
+        return QUrl::fromLocalFile(dir.filePath(QLatin1String(name)));
     };
     const struct {
         QList<QUrl> files; // plain text "einfach Text" when empty

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <cstdint>
 #include <cstdio>
@@ -30,6 +31,13 @@ struct FuzzInput {
     QString part(qsizetype i) const { return parts.value(i); }
 };
 
+// A file in a temporary folder that lives as long as the fuzz program.
+inline QString fuzzFilePath(const QString& name)
+{
+    static QTemporaryDir folder;
+    return folder.filePath(name);
+}
+
 // A property that does not hold is a finding: abort, so libFuzzer keeps the input.
 #define FUZZ_CHECK(condition)                                                                                          \
     do {                                                                                                               \
@@ -39,17 +47,19 @@ struct FuzzInput {
         }                                                                                                              \
     } while (false)
 
-// Message boxes (the empty-pattern message of ReplaceString) are answered at once and counted.
+// Message boxes (the empty-pattern message of ReplaceString) are answered at once and counted. Each target is a
+// single source file, so this is its one initialiser.
 inline int& fuzzMessageCount()
 {
     static int count = 0;
     return count;
 }
 
-inline void answerMessageBoxes()
+extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     core::setMessageHandler([](const core::Message& message) {
         ++fuzzMessageCount();
         return message.defaultAnswer;
     });
+    return 0;
 }

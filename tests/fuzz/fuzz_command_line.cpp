@@ -7,31 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
-
-namespace {
-
-QString& folderPath()
-{
-    static QString path;
-    return path;
-}
-
-} // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    answerMessageBoxes();
-    static QTemporaryDir folder;
-    folderPath() = folder.path() + QLatin1Char('/');
-    QFile script(folder.filePath(QStringLiteral("job.tts")));
-    if (!script.open(QIODevice::WriteOnly))
-        std::abort();
-    script.write("[Program]\r\nText = Hallo|Welt\r\n[Voice]\r\nWavFile = ausgabe ' Kommentar\r\n");
-    script.close();
-    QDir::setCurrent(folder.path()); // relative script names resolve here, not wherever the fuzzer was started
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -40,7 +15,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const QString& argument : arguments)
         FUZZ_CHECK(!argument.contains(QLatin1Char('"')));
 
-    const core::RunMode mode = core::analyseCommandLine(arguments, folderPath());
+    // A folder with a script, made the current one: relative script names resolve there, not wherever the fuzzer
+    // runs.
+    static const QString folder = [] {
+        QFile script(fuzzFilePath(QStringLiteral("job.tts")));
+        FUZZ_CHECK(script.open(QIODevice::WriteOnly));
+        script.write("[Program]\r\nText = Hallo|Welt\r\n[Voice]\r\nWavFile = ausgabe ' Kommentar\r\n");
+        QDir::setCurrent(fuzzFilePath(QString()));
+        return fuzzFilePath(QString()) + QLatin1Char('/');
+    }();
+    const core::RunMode mode = core::analyseCommandLine(arguments, folder);
     FUZZ_CHECK(mode.wavTarget.isEmpty() || mode.wavTarget.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive));
     FUZZ_CHECK(!(mode.scriptRun && mode.commandLineTextRun));
     if (mode.scriptPath.isEmpty())

@@ -5,28 +5,23 @@
 #include "core/IniFile.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cmath>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static QTemporaryDir folder;
-    static const QString path = folder.filePath(QStringLiteral("fuzz.ini"));
+    static const QString path = fuzzFilePath(QStringLiteral("fuzz.ini"));
     // Switches: bit 0 strips comments. Then the section and the key, each ended by the byte 0x1F, then the
     // file's bytes as they are.
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const bool stripComments = !bytes.isEmpty() && (bytes[0] & 1);
-    const qsizetype sectionEnd = bytes.indexOf('\x1f', 1);
-    const qsizetype keyEnd = sectionEnd < 0 ? -1 : bytes.indexOf('\x1f', sectionEnd + 1);
-    if (keyEnd < 0)
+    const QByteArrayList parts = bytes.mid(1).split('\x1f');
+    if (parts.size() < 3)
         return 0;
-    const QString section = QString::fromUtf8(bytes.mid(1, sectionEnd - 1));
-    const QString key = QString::fromUtf8(bytes.mid(sectionEnd + 1, keyEnd - sectionEnd - 1));
+    const bool stripComments = bytes[0] & 1;
+    const QString section = QString::fromUtf8(parts[0]), key = QString::fromUtf8(parts[1]);
+    const QByteArray content = parts.mid(2).join('\x1f');
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        std::abort();
-    file.write(bytes.mid(keyEnd + 1));
+    FUZZ_CHECK(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
     file.close();
 
     const QString value = core::ReadINI(path, section, key, stripComments);

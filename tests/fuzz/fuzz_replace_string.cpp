@@ -38,12 +38,6 @@ QString byDefinition(const QString& text, QString pattern, const QString& replac
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    answerMessageBoxes();
-    return 0;
-}
-
 // Switches: bit 0 case-sensitive, the rest a size limit. Parts: the text, the pattern, the replacement.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

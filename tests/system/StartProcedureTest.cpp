@@ -1,4 +1,5 @@
 #include "system/StartProcedure.h"
+#include "core/TestFiles.h"
 #include "system/FileRegistryStore.h"
 #include "system/Registry.h"
 
@@ -13,24 +14,19 @@ namespace {
 TEST(StartProcedure, AdministratorOnlyWhenTheMachineStoreCanBeWritten)
 {
     QTemporaryDir dir;
-    QFile blocker(dir.filePath(QStringLiteral("file")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    const struct {
-        QString machineFolder;
-        bool installed;
-        bool admin;
-        bool machineControl;
-    } cases[] = {
+    writeFile(dir.filePath(QStringLiteral("file")), "");
+    // Machine store folder, installed copy, then the expected administrator and machine-control flags.
+    const std::tuple<QString, bool, bool, bool> cases[] = {
         {dir.filePath(QStringLiteral("machine")), true, true, false},
         {dir.filePath(QStringLiteral("file/machine")), false, false, false}, // below a file: not even root writes
         {dir.filePath(QStringLiteral("file/machine")), true, false, true},
     };
-    for (const auto& c : cases) {
-        sys::FileRegistryStore store(dir.filePath(QStringLiteral("user")), c.machineFolder);
+    for (const auto& [machineFolder, installed, admin, machineControl] : cases) {
+        sys::FileRegistryStore store(dir.filePath(QStringLiteral("user")), machineFolder);
         sys::Registry registry(store);
-        const sys::StartFlags flags = sys::checkStart(registry, c.installed);
-        EXPECT_EQ(flags.isAdminRun, c.admin) << c.machineFolder.toStdString();
-        EXPECT_EQ(flags.machineControlInUse, c.machineControl) << c.machineFolder.toStdString();
+        const sys::StartFlags flags = sys::checkStart(registry, installed);
+        EXPECT_EQ(std::pair(flags.isAdminRun, flags.machineControlInUse), std::pair(admin, machineControl))
+            << machineFolder.toStdString();
         // The test value never stays behind.
         EXPECT_FALSE(registry.read(QStringLiteral("HKLM\\Software\\Classes\\.!Check")).isValid());
     }

@@ -12,7 +12,20 @@
 
 namespace {
 
-enum class Op { Add, RemoveYes, RemoveNo, Up, Down, TypeSearch, TypeReplacement, EraseSearch, ProgramWrite, Select };
+using Op = void (*)(text::DictionaryEditor&, const form::Controls&);
+const Op Add = [](text::DictionaryEditor& e, const form::Controls&) { e.Add(); };
+const Op Remove = [](text::DictionaryEditor& e, const form::Controls&) { e.Remove(); }; // answered Yes
+const Op RemoveNo = [](text::DictionaryEditor& e, const form::Controls&) { e.Remove(); };
+const Op Up = [](text::DictionaryEditor& e, const form::Controls&) { e.MoveUp(); };
+const Op Down = [](text::DictionaryEditor& e, const form::Controls&) { e.MoveDown(); };
+const Op TypeSearch = [](text::DictionaryEditor&, const form::Controls& c) { QTest::keyClicks(c.tWL1, "r"); };
+const Op TypeReplacement = [](text::DictionaryEditor&, const form::Controls& c) { QTest::keyClicks(c.tWL2, "r"); };
+const Op EraseSearch = [](text::DictionaryEditor&, const form::Controls& c) {
+    c.tWL1->end(false);
+    QTest::keyClick(c.tWL1, Qt::Key_Backspace);
+};
+const Op ProgramWrite = [](text::DictionaryEditor&, const form::Controls& c) { c.tWL1->setText("neu"); };
+const Op Select = [](text::DictionaryEditor&, const form::Controls& c) { c.liWords->setCurrentRow(0); };
 
 // Rows as "search•replacement", with "*" for a ticked check box.
 const QStringList kRows{"a•1*", "b•2", "c•3", "•x*", "d•4*", "•"};
@@ -27,24 +40,24 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"add on the empty row at the end", 5, Op::Add, {"a•1*", "b•2", "c•3", "d•4*", "•"}, 4, ""},
-    {"add in the middle", 1, Op::Add, {"a•1*", "•", "b•2", "c•3", "d•4*"}, 1, ""},
-    {"add with no current row", -1, Op::Add, {"a•1*", "b•2", "c•3", "d•4*", "•"}, 4, ""},
-    {"remove, yes", 2, Op::RemoveYes, {"a•1*", "b•2", "•x", "d•4*", "•"}, 2, ""},
-    {"remove, no", 2, Op::RemoveNo, kRows, 2, "c"},
-    {"remove the first row", 0, Op::RemoveYes, {"b•2", "c•3", "•x*", "d•4*", "•"}, -1},
-    {"remove the bare empty row", 5, Op::RemoveNo, {"a•1*", "b•2", "c•3", "•x*", "d•4*"}, -1},
-    {"remove with no current row", -1, Op::RemoveYes, kRows, -1},
-    {"move the first row up", 0, Op::Up, kRows, 0},
-    {"move up", 1, Op::Up, {"b•2", "a•1*", "c•3", "•x*", "d•4*", "•"}, 0, "b"},
-    {"move down", 0, Op::Down, {"b•2", "a•1*", "c•3", "•x*", "d•4*", "•"}, 1, "a"},
-    {"move the last row down", 5, Op::Down, kRows, 5},
-    {"type a search word", 2, Op::TypeSearch, {"a•1*", "b•2", "cr•3", "•x*", "d•4*", "•"}, 2, "cr"},
-    {"type a replacement", 4, Op::TypeReplacement, {"a•1*", "b•2", "c•3", "•x*", "d•4r*", "•"}, 4, "d"},
-    {"erase a search word", 0, Op::EraseSearch, {"•1", "b•2", "c•3", "•x*", "d•4*", "•"}, 0, ""},
-    {"the program's writes", 1, Op::ProgramWrite, kRows, 1, "neu"},
-    {"typing with no current row", -1, Op::TypeSearch, kRows, -1},
-    {"select a row", 2, Op::Select, {"a•1*", "b•2", "c•3", "•x", "d•4*", "•"}, 0, "a"},
+    {"add on the empty row at the end", 5, Add, {"a•1*", "b•2", "c•3", "d•4*", "•"}, 4, ""},
+    {"add in the middle", 1, Add, {"a•1*", "•", "b•2", "c•3", "d•4*"}, 1, ""},
+    {"add with no current row", -1, Add, {"a•1*", "b•2", "c•3", "d•4*", "•"}, 4, ""},
+    {"remove, yes", 2, Remove, {"a•1*", "b•2", "•x", "d•4*", "•"}, 2, ""},
+    {"remove, no", 2, RemoveNo, kRows, 2, "c"},
+    {"remove the first row", 0, Remove, {"b•2", "c•3", "•x*", "d•4*", "•"}, -1},
+    {"remove the bare empty row", 5, RemoveNo, {"a•1*", "b•2", "c•3", "•x*", "d•4*"}, -1},
+    {"remove with no current row", -1, Remove, kRows, -1},
+    {"move the first row up", 0, Up, kRows, 0},
+    {"move up", 1, Up, {"b•2", "a•1*", "c•3", "•x*", "d•4*", "•"}, 0, "b"},
+    {"move down", 0, Down, {"b•2", "a•1*", "c•3", "•x*", "d•4*", "•"}, 1, "a"},
+    {"move the last row down", 5, Down, kRows, 5},
+    {"type a search word", 2, TypeSearch, {"a•1*", "b•2", "cr•3", "•x*", "d•4*", "•"}, 2, "cr"},
+    {"type a replacement", 4, TypeReplacement, {"a•1*", "b•2", "c•3", "•x*", "d•4r*", "•"}, 4, "d"},
+    {"erase a search word", 0, EraseSearch, {"•1", "b•2", "c•3", "•x*", "d•4*", "•"}, 0, ""},
+    {"the program's writes", 1, ProgramWrite, kRows, 1, "neu"},
+    {"typing with no current row", -1, TypeSearch, kRows, -1},
+    {"select a row", 2, Select, {"a•1*", "b•2", "c•3", "•x", "d•4*", "•"}, 0, "a"},
 };
 
 QString display(const QString& row)
@@ -73,38 +86,8 @@ TEST(DictionaryEditor, Operations)
         for (int i = 0; i < kRows.size(); ++i)
             c.liWords->item(i)->setCheckState(kRows[i].endsWith(QLatin1Char('*')) ? Qt::Checked : Qt::Unchecked);
 
-        switch (testCase.op) {
-        case Op::Add:
-            editor.Add();
-            break;
-        case Op::RemoveYes:
-        case Op::RemoveNo:
-            messages.answerNext(testCase.op == Op::RemoveYes ? core::MessageAnswer::Yes : core::MessageAnswer::No);
-            editor.Remove();
-            break;
-        case Op::Up:
-            editor.MoveUp();
-            break;
-        case Op::Down:
-            editor.MoveDown();
-            break;
-        case Op::TypeSearch:
-            QTest::keyClicks(c.tWL1, QStringLiteral("r"));
-            break;
-        case Op::TypeReplacement:
-            QTest::keyClicks(c.tWL2, QStringLiteral("r"));
-            break;
-        case Op::EraseSearch:
-            c.tWL1->end(false);
-            QTest::keyClick(c.tWL1, Qt::Key_Backspace);
-            break;
-        case Op::ProgramWrite:
-            c.tWL1->setText(QStringLiteral("neu"));
-            break;
-        case Op::Select:
-            c.liWords->setCurrentRow(0);
-            break;
-        }
+        messages.answerNext(testCase.op == RemoveNo ? core::MessageAnswer::No : core::MessageAnswer::Yes);
+        testCase.op(editor, c);
 
         QStringList rows;
         for (int i = 0; i < c.liWords->count(); ++i) {
@@ -116,7 +99,7 @@ TEST(DictionaryEditor, Operations)
         if (testCase.searchBox) {
             EXPECT_EQ(c.tWL1->text(), QString::fromUtf8(testCase.searchBox)) << testCase.name;
         }
-        const bool asked = testCase.op == Op::RemoveYes || testCase.op == Op::RemoveNo;
+        const bool asked = testCase.op == Remove || testCase.op == RemoveNo;
         const bool bareRow = testCase.current >= 0 && kRows[testCase.current] == QStringLiteral("•");
         EXPECT_EQ(messages.messages().size(), asked && testCase.current >= 0 && !bareRow ? 1 : 0) << testCase.name;
     }

