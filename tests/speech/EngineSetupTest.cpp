@@ -1,10 +1,7 @@
 #include "support/SpeechRig.h"
 
-#include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
 
 #include <gtest/gtest.h>
@@ -40,48 +37,6 @@ TEST(EngineSetup, SpeechInitFillsTheListsAndAppliesDefaults)
     EXPECT_EQ(rig.stored(QStringLiteral("German"), core::setting::kFormat), QStringLiteral("<none>"));
     EXPECT_EQ(rig.state.speakFlags, 3u);
     EXPECT_TRUE(rig.log.text().isEmpty());
-}
-
-TEST(EngineSetup, FormatIsDerivedFromTheVoiceNameWhenNothingIsStored)
-{
-    const struct {
-        const char* voice;
-        const char* format;
-    } cases[] = {
-        {"Anna", "22kHz, 16Bit, Mono"},       {"Anna 11kHz", "11kHz, 16Bit, Mono"},
-        {"Anna 11 16", "16kHz, 16Bit, Mono"}, {"Anna 16 11", "16kHz, 16Bit, Mono"},
-        {"Anna 22 11", "22kHz, 16Bit, Mono"},
-    };
-    for (const auto& s : cases) {
-        SpeechRig rig;
-        rig.voice.voiceTokens = {{QStringLiteral("a"), QString::fromUtf8(s.voice)}};
-        rig.startUp();
-        EXPECT_EQ(rig.controls.coFormat->currentText(), QLatin1String(s.format)) << s.voice;
-        EXPECT_EQ(rig.voice.outputFormat(), rig.controls.coFormat->currentData().toInt()) << s.voice;
-    }
-}
-
-TEST(EngineSetup, StoredValuesAreRoundedHalfToEvenAndKeptInRange)
-{
-    const struct {
-        const char* rate;
-        const char* volume;
-        int barRate;
-        int barVolume;
-    } cases[] = {
-        {"3.5", "100", 4, 100}, {"2.5", "41.5", 2, 42}, {"-2.5", "40.5", -2, 40},
-        {"99", "150", 10, 100}, {"-1e9", "-5", -10, 0}, {"abc", "7x", 0, 7},
-    };
-    for (const auto& s : cases) {
-        SpeechRig rig;
-        rig.settings->setVoiceValue(core::setting::kRate, QStringLiteral("German"), QLatin1String(s.rate));
-        rig.settings->setVoiceValue(core::setting::kVolume, QStringLiteral("German"), QLatin1String(s.volume));
-        rig.startUp();
-        EXPECT_EQ(rig.controls.hsRate->value(), s.barRate) << s.rate;
-        EXPECT_EQ(rig.voice.rate(), s.barRate) << s.rate;
-        EXPECT_EQ(rig.controls.hsVolume->value(), s.barVolume) << s.volume;
-        EXPECT_EQ(rig.voice.volume(), s.barVolume) << s.volume;
-    }
 }
 
 TEST(EngineSetup, ChangesAfterStartUpAreAppliedAndStoredForTheShownVoiceOrLogged)

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -131,74 +130,10 @@ TEST_F(SpeakingControlTest, ResetWhileSpeakingEndsWithTheUnpreparedText)
     c.ckStart->setChecked(true);
     c.cReset->click();
     EXPECT_EQ(c.DebugTxtBox->toPlainText(), QStringLiteral("14:03:07,25  Stop\n")); // emptied before the Stop
-    EXPECT_EQ(rig.state.speakFlags, 3u);
-    EXPECT_EQ(c.hsRate->value(), 0);
-    EXPECT_EQ(c.hsVolume->value(), 100);
-    EXPECT_EQ(c.lSkip->text(), QStringLiteral("0"));
+    EXPECT_EQ(std::tuple(rig.state.speakFlags, c.hsRate->value(), c.hsVolume->value(), rig.voice.audioOutputIndex()),
+              std::tuple(3u, 0, 100, -1));
     EXPECT_EQ(c.coFormat->currentText(), QStringLiteral("16kHz, 16Bit, Mono"));
-    EXPECT_EQ(rig.voice.audioOutputIndex(), -1);
     expectIdle();
-}
-
-TEST_F(SpeakingControlTest, SkipTakesTheNegatedBarValueAndLogsFailures)
-{
-    for (const int bar : {-3, 5, 0}) {
-        rig.voice.clearCalls();
-        c.vsUpDown->setValue(bar);
-        rig.speaking.Skip();
-        EXPECT_EQ(rig.voice.callsOf(QStringLiteral("skip")).value(0).args, (QVariantList{"Sentence", -bar}));
-    }
-    rig.log.clear();
-    rig.voice.fail(QStringLiteral("skip"), QStringLiteral("paused"));
-    rig.speaking.Skip();
-    EXPECT_EQ(rig.logLines(), (QStringList{"Skip", "Skip Error: paused"}));
-}
-
-TEST_F(SpeakingControlTest, SpeakFlagBoxesChangeOnlyTheirBits)
-{
-    const std::tuple<QCheckBox*, Qt::CheckState, quint32> cases[] = {
-        {c.chkSpFlagIsFilename, Qt::Checked, 3 | 4},
-        {c.chkSpFlagNLPSpeakPunc, Qt::PartiallyChecked, 3 | 64}, // greyed counts as checked
-        {c.chkSpFlagPersistXML, Qt::Checked, 3 | 32},
-        {c.chkSpFlagAync, Qt::Unchecked, 2},
-        {c.chkSpFlagPurgeBeforeSpeak, Qt::Unchecked, 1},
-        {c.chkSpFlagIsXML, Qt::Checked, 3 | 8},
-        {c.chkSpFlagIsXML, Qt::Unchecked, 3 | 16},
-    };
-    for (const auto& [box, state, flags] : cases) {
-        box->setTristate(true);
-        box->setCheckState(state == Qt::Unchecked ? Qt::Checked : Qt::Unchecked);
-        rig.state.speakFlags = 3;
-        box->setCheckState(state);
-        EXPECT_EQ(rig.state.speakFlags, flags) << box->objectName().toStdString();
-    }
-}
-
-TEST_F(SpeakingControlTest, StartAndSaveNeedTextBeyondBlanks)
-{
-    for (const auto& [text, enabled] : {std::pair{"", false}, {"   ", false}, {" a ", true}, {"\r\n", true}}) {
-        c.tAusgabe->setText(QString::fromUtf8(text));
-        EXPECT_EQ(c.ckStart->isEnabled() && c.cSave->isEnabled(), enabled) << text;
-    }
-}
-
-TEST(SpeakingControl, UnattendedRunUnloadsOnceWhenSpeakingEnds)
-{
-    // script run, command line run, hide, close -> unloads
-    for (const auto& [script, commandLine, hide, close, unloads] :
-         {std::tuple{true, false, 0, 1, 1}, {false, true, 1, 0, 1}, {false, true, 0, 0, 0}, {false, false, 1, 1, 0}}) {
-        SpeechRig rig;
-        rig.startUp();
-        rig.state.run.scriptRun = script;
-        rig.state.run.commandLineTextRun = commandLine;
-        rig.state.run.hide = hide;
-        rig.state.run.close = close;
-        rig.controls.tAusgabe->setText(QStringLiteral("Hallo"));
-        rig.controls.ckStart->setChecked(true);
-        emit rig.voice.endStream(1, 0);
-        // Once, although the return to idle runs twice (the Stop inside it returns to idle as well).
-        EXPECT_EQ(rig.unloadCount, unloads);
-    }
 }
 
 } // namespace

@@ -90,27 +90,6 @@ TEST_F(WavSaverTest, FailuresAreLoggedHandedToTheRunAndLeaveTheDeviceAsOutput)
     }
 }
 
-TEST_F(WavSaverTest, AutomaticNameKeepsTheTypedNameAndFocusGoesToItsEnd)
-{
-    rig.controls.tFile->setText(QStringLiteral("Mein.wav"));
-    EXPECT_EQ(rig.state.manualFileName, QStringLiteral("Mein.wav"));
-    rig.controls.ckAuto->setChecked(true);
-    rig.controls.tFile->setText(QStringLiteral("2026-12-05 14-03-07 .wav")); // written by the timer
-    EXPECT_EQ(rig.state.manualFileName, QStringLiteral("Mein.wav"));
-    rig.controls.ckAuto->setChecked(false);
-    EXPECT_EQ(rig.controls.tFile->text(), QStringLiteral("Mein.wav"));
-
-    // Focus puts the caret at the end with nothing selected.
-    rig.window.show();
-    for (QLineEdit* field : {rig.controls.tFile, rig.controls.tPath}) {
-        field->setCursorPosition(0);
-        QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
-        QCoreApplication::sendEvent(field, &focus);
-        EXPECT_EQ(field->cursorPosition(), field->text().size()) << field->objectName().toStdString();
-        EXPECT_FALSE(field->hasSelectedText()) << field->objectName().toStdString();
-    }
-}
-
 TEST_F(WavSaverTest, LongSaveShowsItsProgressAndCancelDiscardsTheRender)
 {
     QTemporaryDir dir;
