@@ -17,6 +17,19 @@ inline double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+// The median of runs timed calls of run(i), in milliseconds.
+template <typename Run> double medianMs(int runs, Run run)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        run(i);
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    return median(times);
+}
+
 // Runs the event loop until condition holds or msTimeout passed.
 template <typename Condition> bool waitFor(Condition condition, int msTimeout)
 {

@@ -6,6 +6,8 @@
 #include "system/Registry.h"
 #include "system/StartProcedure.h"
 
+#include "BenchSupport.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -21,15 +23,7 @@ constexpr int kRepetitions = 21;
 
 template <typename Run> double medianMs(Run run)
 {
-    std::vector<double> times;
-    for (int i = 0; i < kRepetitions; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run(i);
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return bench::medianMs(kRepetitions, run);
 }
 
 } // namespace

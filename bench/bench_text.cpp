@@ -8,6 +8,8 @@
 #include "text/DictionaryRow.h"
 #include "text/PreparationPass.h"
 
+#include "BenchSupport.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -298,15 +300,7 @@ QList<text::DictionaryRow> dictionaryRows()
 
 double medianMs(const std::function<void()>& work)
 {
-    std::vector<double> times;
-    for (int i = 0; i < kRepetitions; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return bench::medianMs(kRepetitions, [&](int) { work(); });
 }
 
 } // namespace
