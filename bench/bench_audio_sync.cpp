@@ -1,8 +1,10 @@
 // How well the highlighted word agrees with the word the user hears: German text is spoken on the PulseAudio
-// null sink while its monitor is recorded, each word's audio onset is found in the recording, and Word events
-// are compared with those onsets on one clock.
-//   word_event_audio_error_ms  largest |event arrival - onset| after removing one constant offset
-//   audio_latency_ms           that constant: how long after its event a word is heard (the sink's latency)
+// null sink while its monitor is recorded. The audio the voice hands to the device is kept as well; its onsets
+// (sound after silence) are found again in the recording, which puts every stream position, and so every word's
+// start, on the recorder's clock. Word events are compared with those moments.
+//   word_event_audio_error_ms  largest |word heard - event arrival| after removing one constant offset
+//   audio_latency_ms           that constant: how long after the sink's monitor got a word its event arrives.
+//                              The sink renders ahead of playing, so this is about the sink's latency.
 // Each figure is the median of several runs. Needs parec and a PulseAudio server with the sink "test_sink"
 // (tools/bench.sh starts one); prints "n/a" otherwise.
 
@@ -11,7 +13,6 @@
 #include "BenchSupport.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMediaDevices>
 
@@ -25,6 +26,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -34,13 +36,11 @@ using bench::median;
 using bench::waitFor;
 
 constexpr int kRuns = 5;
-constexpr int kRate = 22050;               // the voice speaks and the recorder records at this rate
-constexpr qint64 kTextBytes = 330;         // about 20 seconds of speech a run
-constexpr int kSilenceThreshold = 300;     // of 32767: below it a sample counts as silence
-constexpr double kGapBeforeOnsetMs = 30;   // silence that must precede a word's onset
-constexpr double kPairingToleranceMs = 15; // finding the offset
-constexpr double kPairingWindowMs = 100;   // pairing an onset with a word
-constexpr double kContentToleranceMs = 60; // how far a word's first loud sample may lie behind its start
+constexpr int kRate = 22050;                         // the voice speaks and the recorder records at this rate
+constexpr qint64 kTextBytes = 1050;                  // about a minute of speech a run
+constexpr int kSilenceThreshold = 300;               // of 32767: below it a sample counts as silence
+constexpr double kGapBeforeOnsetMs = 30;             // silence that must precede an onset
+constexpr qint64 kMatchTolerance = 3 * kRate / 1000; // the sink resamples: an onset may move by a few samples
 
 double nowMs()
 {
@@ -138,6 +138,88 @@ std::vector<qint64> onsets(const std::vector<qint16>& pcm)
     return found;
 }
 
+// The audio of each stream as the player hands it to the device; filled on the playback thread.
+class StreamTap {
+public:
+    void append(int stream, const QByteArray& pcm)
+    {
+        const std::lock_guard lock(m_mutex);
+        if (stream != m_stream) {
+            m_stream = stream;
+            m_bytes.clear();
+        }
+        m_bytes.append(pcm);
+    }
+
+    std::vector<qint16> take(int stream)
+    {
+        const std::lock_guard lock(m_mutex);
+        std::vector<qint16> pcm;
+        if (stream == m_stream) {
+            pcm.resize(size_t(m_bytes.size() / 2));
+            std::memcpy(pcm.data(), m_bytes.constData(), pcm.size() * 2);
+        }
+        m_stream = -1;
+        m_bytes.clear();
+        return pcm;
+    }
+
+private:
+    std::mutex m_mutex;
+    int m_stream = -1;
+    QByteArray m_bytes;
+};
+
+// Where stream samples landed in the recording: at an onset of the stream, the recording sample less the stream
+// sample. The same sound gives the same onsets, so the distance stays put, except where the device ran dry and
+// played silence the stream does not have.
+struct Match {
+    qint64 streamSample;
+    qint64 distance;
+};
+
+std::vector<Match> matchOnsets(const std::vector<qint64>& stream, const std::vector<qint64>& recorded)
+{
+    const auto nearest = [&](qint64 sample) {
+        const auto it = std::lower_bound(recorded.begin(), recorded.end(), sample);
+        if (it == recorded.end() || (it != recorded.begin() && sample - *std::prev(it) < *it - sample))
+            return it == recorded.begin() ? qint64(-1) : *std::prev(it);
+        return *it;
+    };
+    const auto matches = [&](qint64 sample, qint64 distance) {
+        const qint64 found = nearest(sample + distance);
+        return found >= 0 && std::abs(found - sample - distance) <= kMatchTolerance;
+    };
+    // The first distance is the one most onsets agree with; later ones follow the gaps.
+    qint64 distance = 0;
+    int best = 0;
+    for (const qint64 s : stream) {
+        for (const qint64 r : recorded) {
+            const int count =
+                int(std::count_if(stream.begin(), stream.end(), [&](qint64 t) { return matches(t, r - s); }));
+            if (count > best) {
+                best = count;
+                distance = r - s;
+            }
+        }
+    }
+    std::vector<Match> found;
+    for (size_t i = 0; i < stream.size(); ++i) {
+        if (matches(stream[i], distance)) {
+            distance = nearest(stream[i] + distance) - stream[i];
+            found.push_back({stream[i], distance});
+            continue;
+        }
+        // Silence was played in between: the next recorded onset, if the onset after it agrees.
+        const auto later = std::lower_bound(recorded.begin(), recorded.end(), stream[i] + distance);
+        if (later != recorded.end() && i + 1 < stream.size() && matches(stream[i + 1], *later - stream[i])) {
+            distance = *later - stream[i];
+            found.push_back({stream[i], distance});
+        }
+    }
+    return found;
+}
+
 struct Word {
     double arrivedMs;
     qint64 sample; // where its audio starts in the stream
@@ -147,77 +229,34 @@ struct RunResult {
     bool ok = false;
     double errorMs = 0;
     double latencyMs = 0;
-    int pairs = 0;
+    int words = 0;
 };
 
-// Pairs each onset with the word whose event came nearest to it on the common clock, once one constant offset
-// (the sink's latency) is taken out: that offset is the one that lines up the most onsets with events. An onset
-// inside a word (after the closure of a "p" or "t") pairs with a word whose audio starts elsewhere: the distance
-// between an onset and its word's place in the stream is the same for neighbouring words, and such onsets stand
-// out from it. (A starved sink plays gaps that the stream does not have, so that distance is only locally
-// constant.)
-RunResult compare(std::vector<Word> words, const std::vector<qint64>& found, const MonitorRecorder& recorder)
+// Puts each word's start into the recording with the distance of the matched onsets around it. A word between
+// two onsets of different distance lies where the device ran dry, and is left out.
+RunResult compare(const std::vector<Word>& words, const std::vector<Match>& matched, const MonitorRecorder& recorder)
 {
     RunResult result;
-    if (words.size() < 10 || found.size() < 10)
+    if (matched.size() < 10)
         return result;
-    std::sort(words.begin(), words.end(), [](const Word& a, const Word& b) { return a.arrivedMs < b.arrivedMs; });
-    const auto nearest = [&](double ms) {
-        const auto it = std::lower_bound(words.begin(), words.end(), ms,
-                                         [](const Word& word, double value) { return word.arrivedMs < value; });
-        if (it == words.begin())
-            return &*it;
-        if (it == words.end() || ms - std::prev(it)->arrivedMs < it->arrivedMs - ms)
-            return &*std::prev(it);
-        return &*it;
-    };
-    double offset = 0;
-    int bestCount = -1;
-    for (double candidate = -500; candidate <= 500; candidate += 1) {
-        int count = 0;
-        for (const qint64 onset : found) {
-            const double ms = recorder.sampleMs(onset) - candidate;
-            count += std::abs(nearest(ms)->arrivedMs - ms) <= kPairingToleranceMs;
-        }
-        if (count > bestCount) {
-            bestCount = count;
-            offset = candidate;
-        }
-    }
-    struct Pair {
-        double arrivedMs;
-        qint64 wordSample;
-        qint64 streamDistance; // recording sample of the onset less the word's sample in the stream
-    };
-    std::vector<Pair> pairs;
-    for (const qint64 onset : found) {
-        const double heard = recorder.sampleMs(onset);
-        const Word* word = nearest(heard - offset);
-        if (std::abs(heard - word->arrivedMs - offset) <= kPairingWindowMs)
-            pairs.push_back({word->arrivedMs, word->sample, onset - word->sample});
-    }
-    // Near each pair the recording runs a fixed number of samples behind the stream (the median distance of its
-    // neighbours). That puts the word's own start into the recording, closure silence and all, so the event is
-    // compared with the moment its word began to sound, not with the first loud sample.
-    const qint64 tolerance = qint64(kContentToleranceMs * kRate / 1000);
     std::vector<double> differences;
-    for (size_t i = 0; i < pairs.size(); ++i) {
-        std::vector<double> around;
-        for (size_t k = i < 3 ? 0 : i - 3; k < std::min(pairs.size(), i + 4); ++k)
-            around.push_back(double(pairs[k].streamDistance));
-        const double distance = median(around);
-        if (std::abs(double(pairs[i].streamDistance) - distance) > double(tolerance))
-            continue; // an onset inside a word, paired with the wrong word
-        const qint64 wordInRecording = pairs[i].wordSample + qint64(distance);
-        differences.push_back(recorder.sampleMs(wordInRecording) - pairs[i].arrivedMs);
+    for (const Word& word : words) {
+        auto after = std::lower_bound(matched.begin(), matched.end(), word.sample,
+                                      [](const Match& m, qint64 sample) { return m.streamSample < sample; });
+        if (after == matched.end())
+            --after;
+        if (after != matched.begin() && std::abs(std::prev(after)->distance - after->distance) > kMatchTolerance)
+            continue;
+        differences.push_back(word.arrivedMs - recorder.sampleMs(word.sample + after->distance));
     }
-    if (differences.size() < 5)
+    if (differences.size() < 10)
         return result;
     result.ok = true;
-    result.pairs = int(differences.size());
+    result.words = int(differences.size());
     result.latencyMs = median(differences);
     for (const double d : differences)
         result.errorMs = std::max(result.errorMs, std::abs(d - result.latencyMs));
+
     return result;
 }
 
@@ -230,7 +269,7 @@ QString germanText()
     return text.replace(QLatin1Char('%'), QLatin1Char(' '));
 }
 
-RunResult run(speech::EspeakVoice& voice, const QString& text)
+RunResult run(speech::EspeakVoice& voice, StreamTap& tap, const QString& text)
 {
     MonitorRecorder recorder;
     if (!recorder.start() || !waitFor([&] { return recorder.receiving(); }, 5000))
@@ -254,7 +293,7 @@ RunResult run(speech::EspeakVoice& voice, const QString& text)
     recorder.stop();
     if (!ok)
         return {};
-    return compare(words, onsets(recorder.pcm()), recorder);
+    return compare(words, matchOnsets(onsets(tap.take(stream)), onsets(recorder.pcm())), recorder);
 }
 
 } // namespace
@@ -270,6 +309,10 @@ int main(int argc, char* argv[])
     }
     speech::EspeakVoice voice;
     (void)voice.setOutputFormat(22); // 22 kHz, 16 bit, mono: stream positions are the recorder's samples
+    StreamTap tap;
+    QObject::connect(
+        &voice, &speech::EspeakVoice::audioWritten, &voice,
+        [&tap](int stream, const QByteArray& pcm) { tap.append(stream, pcm); }, Qt::DirectConnection);
     (void)voice.speak(QStringLiteral("Start."), speech::SpeakAsync); // wakes the sink up
     voice.waitUntilDone(10000);
     QCoreApplication::sendPostedEvents();
@@ -277,15 +320,15 @@ int main(int argc, char* argv[])
     std::vector<double> errors;
     std::vector<double> latencies;
     for (int i = 0; i < kRuns; ++i) {
-        const RunResult result = run(voice, text);
+        const RunResult result = run(voice, tap, text);
         if (!result.ok) {
             std::printf("word_event_audio_error_ms: n/a ms\naudio_latency_ms: n/a ms\n");
-            std::fprintf(stderr, "bench_audio_sync: no words paired with onsets (is parec installed?)\n");
+            std::fprintf(stderr, "bench_audio_sync: the recording does not hold the stream (is parec installed?)\n");
             return 0;
         }
         errors.push_back(result.errorMs);
         latencies.push_back(result.latencyMs);
-        std::fprintf(stderr, "  run %d: %d words paired, error %.1f ms, latency %.1f ms\n", i + 1, result.pairs,
+        std::fprintf(stderr, "  run %d: %d words placed, error %.1f ms, latency %.1f ms\n", i + 1, result.words,
                      result.errorMs, result.latencyMs);
     }
     std::printf("word_event_audio_error_ms: %.1f ms\n", median(errors));

@@ -212,6 +212,7 @@ void DevicePlayer::feed()
                 return;
             if (m_written == 0 && m_base == 0)
                 emit audioStarted(m_stream);
+            emit audioWritten(m_stream, QByteArray::fromRawData(m_pcm.constData() + m_pcmOffset, written));
             m_pcmOffset += written;
             m_written += written;
             continue;

@@ -51,6 +51,8 @@ public:
 signals:
     void eventsReady(const QList<speech::SpeechEvent>& events);
     void audioStarted(int stream);
+    // A block of the stream's audio went to the device; pcm points into the player's buffer.
+    void audioWritten(int stream, const QByteArray& pcm);
 
 private:
     void tick();

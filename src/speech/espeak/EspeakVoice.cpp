@@ -44,6 +44,7 @@ EspeakVoice::EspeakVoice(QObject* parent)
     connect(&m_playerThread, &QThread::finished, m_player, &QObject::deleteLater);
     connect(m_player, &DevicePlayer::eventsReady, this, &EspeakVoice::deliver, Qt::QueuedConnection);
     connect(m_player, &DevicePlayer::audioStarted, this, &EspeakVoice::audioStarted, Qt::DirectConnection);
+    connect(m_player, &DevicePlayer::audioWritten, this, &EspeakVoice::audioWritten, Qt::DirectConnection);
     m_playerThread.setObjectName(QStringLiteral("Audio playback"));
     m_playerThread.start();
     DevicePlayer* player = m_player;

@@ -65,6 +65,9 @@ signals:
     // The first sample of a stream went to the device. Emitted on the playback thread, so a receiver can time it
     // whatever the user-interface thread is doing; connect with Qt::DirectConnection.
     void audioStarted(int stream);
+    // Each block of a stream's audio as it goes to the device, on the playback thread as well: what was played
+    // can be compared with what was heard. The bytes are valid during the call only.
+    void audioWritten(int stream, const QByteArray& pcm);
 
 private:
     void deliver(const QList<speech::SpeechEvent>& events);
