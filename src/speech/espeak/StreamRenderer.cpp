@@ -12,6 +12,7 @@ StreamRenderer::StreamRenderer(const SpeechRequest& request, int synthesizerRate
     , m_resampler(synthesizerRate, request.sampleRate)
     , m_mapper(request.text, request.markup)
     , m_sentences(SentenceSplitter::split(request.text))
+    , m_marks(request.text, request.markup, request.startOffset)
 {
 }
 
@@ -113,6 +114,8 @@ bool StreamRenderer::word(const RawEvent& raw)
     if (m_request.progress && !m_request.text.isEmpty())
         m_request.progress->store(int(qint64(range.start + range.length) * 100 / m_request.text.size()));
     const qint64 position = positionOf(raw.sample);
+    if (!sendMarks(m_marks.before(range.start), position))
+        return false;
     const int sentence = SentenceSplitter::indexAt(m_sentences, range.start);
     if (sentence != m_lastSentence && sentence < m_sentences.size()) {
         m_lastSentence = sentence;
@@ -121,6 +124,17 @@ bool StreamRenderer::word(const RawEvent& raw)
             return false;
     }
     return send(SpeechEvent::Kind::Word, position, range.start, range.length);
+}
+
+bool StreamRenderer::sendMarks(const QStringList& names, qint64 position)
+{
+    for (const QString& name : names) {
+        bool numeric = false;
+        const int id = name.trimmed().toInt(&numeric);
+        if (!send(SpeechEvent::Kind::Bookmark, position, numeric ? id : 0, 0, name))
+            return false;
+    }
+    return true;
 }
 
 bool StreamRenderer::flushPhoneme(qint64 nextSample, int nextId)
@@ -155,11 +169,8 @@ bool StreamRenderer::event(const RawEvent& raw)
     switch (raw.kind) {
     case RawEvent::Kind::Word:
         return word(raw);
-    case RawEvent::Kind::Mark: {
-        bool numeric = false;
-        const int id = raw.name.trimmed().toInt(&numeric);
-        return send(SpeechEvent::Kind::Bookmark, positionOf(raw.sample), numeric ? id : 0, 0, raw.name);
-    }
+    case RawEvent::Kind::Mark:
+        return sendMarks(m_marks.reported(raw.name), positionOf(raw.sample));
     case RawEvent::Kind::Phoneme:
         if (!m_request.phonemes)
             return true;
@@ -178,6 +189,7 @@ void StreamRenderer::finish(bool completed)
 {
     if (completed) {
         flushPhoneme(m_inputSamples, 0);
+        sendMarks(m_marks.before(int(m_request.text.size()) + 1), positionOf(m_inputSamples));
         m_converted.clear();
         m_resampler.flush(m_converted);
         if (!m_converted.empty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "speech/MarkupBookmarks.h"
 #include "speech/SentenceSplitter.h"
 #include "speech/TextPositionMapper.h"
 #include "speech/espeak/Resampler.h"
@@ -50,6 +51,7 @@ private:
     bool send(SpeechEvent::Kind kind, qint64 position, int a = 0, int b = 0, const QString& text = {});
     bool emitEvent(const SpeechEvent& event);
     bool word(const RawEvent& raw);
+    bool sendMarks(const QStringList& names, qint64 position);
     bool flushPhoneme(qint64 nextSample, int nextId);
 
     const SpeechRequest& m_request;
@@ -58,6 +60,7 @@ private:
     Resampler m_resampler;
     TextPositionMapper m_mapper;
     QList<TextRange> m_sentences;
+    MarkupBookmarks m_marks;
     TextRange m_lastWord{-1, 0};
     int m_lastSentence = -1;
     bool m_hasPhoneme = false;
