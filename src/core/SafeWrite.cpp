@@ -17,7 +17,7 @@ QString errnoText(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-Result replaceFileContents(const QString& path, const QByteArray& bytes)
+Result replaceFileContents(const QString& path, const QByteArray& bytes, Flush flush)
 {
     const QFileInfo info(path);
     const QString target = info.isSymLink() ? info.symLinkTarget() : path;
@@ -48,7 +48,7 @@ Result replaceFileContents(const QString& path, const QByteArray& bytes)
         else if (written > 0)
             done += written;
     }
-    if (error == 0 && ::fsync(fd) != 0)
+    if (error == 0 && flush == Flush::ToDisk && ::fsync(fd) != 0)
         error = errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;

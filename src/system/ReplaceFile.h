@@ -5,10 +5,8 @@
 
 namespace sys {
 
-// Writes bytes to a temporary file beside path and renames it over path, so a reader sees the old file or the
-// new one, never half of one. It does not wait for the disk (the start-up must not): after a power failure the
-// file may be the old one, as with the classic registry's lazy flush. The folder is created when missing; a new
-// file gets mode 0644, a replaced one keeps its mode.
+// Replaces the file as a whole (a reader sees the old file or the new one), creating its folder when missing.
+// It does not wait for the disk: the start-up writes these files and must not.
 bool replaceFile(const QString& path, const QByteArray& bytes);
 
 } // namespace sys
