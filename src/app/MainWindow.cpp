@@ -176,7 +176,7 @@ void MainWindow::unload(const core::Result& job)
                            QStringLiteral("Beim Beenden konnte nicht alles gespeichert werden:    \r\n\r\n") +
                                saveErrors.join(QStringLiteral("\r\n")),
                            core::MessageButtons::Ok, core::MessageIcon::Exclamation});
-    endProgram(!job || (unattended && !saveErrors.isEmpty()) ? 1 : 0);
+    endProgram(!job || !saveErrors.isEmpty() ? 1 : 0);
 }
 
 void MainWindow::abort(int exitCode)

@@ -77,7 +77,8 @@ public:
 
     // The unload handler: releases the voice, saves settings and dictionary unless a WAV target was set, stores
     // the placement in interactive runs, and ends the program. job is the outcome of an unattended job; its error
-    // and any failed save go to stderr and end the run non-zero (an interactive run shows a failed save in a box).
+    // and any failed save go to stderr and end the run non-zero (an interactive run also shows a failed save in a
+    // box).
     void unload(const core::Result& job = {});
     // Ends the program without the unload handler's saving (failed start-up, missing script).
     void abort(int exitCode);
