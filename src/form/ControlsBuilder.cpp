@@ -234,7 +234,8 @@ void buildSettingsArea(Controls& c, QWidget* w)
         option->setObjectName(QStringLiteral("oTask_%1").arg(i));
         c.oTask.append(option);
     }
-    c.lKeys.append(makeKeyHint(c.frTask, 9, QStringLiteral("I"), {120, 90}));
+    // Top right: the frame title holds the top left.
+    c.lKeys.append(makeKeyHint(c.frTask, 9, QStringLiteral("I"), {3315, 90}));
 }
 
 } // namespace
