@@ -256,7 +256,6 @@ RunResult compare(const std::vector<Word>& words, const std::vector<Match>& matc
     result.latencyMs = median(differences);
     for (const double d : differences)
         result.errorMs = std::max(result.errorMs, std::abs(d - result.latencyMs));
-
     return result;
 }
 
