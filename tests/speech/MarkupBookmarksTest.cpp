@@ -5,8 +5,9 @@
 // The synthesizer skips marks that open a sentence; the ones it reports and the words after the others bring them.
 TEST(MarkupBookmarks, MarksTheSynthesizerSkipsComeWithTheNextMarkOrWord)
 {
-    const QString text = QStringLiteral("<speak><mark name=\"a\"/>Eins. <mark  name='b'/>Zwei <mark name=\"c\"/>"
-                                        "drei. <mark data-name=\"x\"/><mark name=\"d\"/>vier <mark name=\"e\"/>");
+    const QString text = QStringLiteral(
+        "<speak><mark name=\"a\"/>Eins. <mark  name='b'/>Zwei <mark name=\"c\"/>"
+        "drei. <mark data-name=\"x\"/><!-- <mark name=\"x\"/> --><mark name=\"d\"/>vier <mark name=\"e\"/>");
     speech::MarkupBookmarks marks(text, true, 0);
     EXPECT_EQ(marks.reported("a"), QStringList{"a"});
     EXPECT_EQ(marks.reported("c"), (QStringList{"b", "c"}));
