@@ -419,6 +419,9 @@ void EspeakVoice::emitEvents(const QList<SpeechEvent>& events)
         case SpeechEvent::Kind::AudioLevel:
             emit audioLevel(e.stream, e.position, e.a);
             break;
+        case SpeechEvent::Kind::Notice:
+            emit notice(e.stream, e.position, e.text);
+            break;
         case SpeechEvent::Kind::Error:
             if (e.a)
                 m_devicesLost = true;

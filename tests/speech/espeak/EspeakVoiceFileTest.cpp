@@ -139,6 +139,19 @@ TEST_F(EspeakVoiceFile, EventsOfAStreamArriveInStreamPositionOrder)
     EXPECT_EQ(words.mid(words.size() - 2), (QStringList{"zwei.", "Drei"}));
 }
 
+// espeak-ng opened the file an <audio> element names and ran "sox" on it through the shell: /etc/passwd crashed
+// the synthesizer, a FIFO blocked it, a name with "$(...)" ran a command. No file is opened: the text is spoken.
+TEST_F(EspeakVoiceFile, MarkupAudioIsNeverOpenedItsTextIsSpokenAndThatIsLoggedOnce)
+{
+    EventRecorder events(m_voice);
+    const QString text = QStringLiteral("<speak><audio src=\"/etc/passwd\">Eins</audio> <audio src=\"/dev/zero\">"
+                                        "zwei</audio> drei.</speak>");
+    render(text);
+    EXPECT_EQ(events.textsOf("Word", text), (QStringList{"Eins", "zwei", "drei."}));
+    ASSERT_EQ(events.of("Notice").size(), 1u);
+    EXPECT_EQ(events.of("Notice")[0].text, "Markup: audio \"/etc/passwd\" is not played; its text is spoken instead.");
+}
+
 // A voice that failed to load was ignored (the voice before spoke); a resampler that could not be made left a
 // device stream that never ended.
 TEST(SynthesisWorker, AStreamThatCannotBeMadeStillEndsAndSaysWhy)
