@@ -86,7 +86,7 @@ TEST_F(EspeakVoiceFile, ProgressOfAFileRenderRisesHoldsTheEventsAndCancelStopsIt
 }
 
 // Umlauts, euro, emoji and CR LF; a file name whose file is Windows-1252. A lone "<" in markup used to take the
-// rest for a tag, a NUL ended the text.
+// rest for a tag, a NUL ended the text; a text that begins with "<" but is no markup was dropped.
 TEST_F(EspeakVoiceFile, EveryWordAfterALoneLessThanOrANulIsSpokenAndHighlighted)
 {
     QFile file(path("text.txt"));
@@ -100,7 +100,7 @@ TEST_F(EspeakVoiceFile, EveryWordAfterALoneLessThanOrANulIsSpokenAndHighlighted)
          0,
          {}},
         {file.fileName(), speech::SpeakIsFilename, QString::fromUtf8("Größe aus Köln.")},
-        {QString::fromUtf8("<5 Grad heute. Morgen wärmer."), 0, {}},
+        {QStringLiteral("<Ich liebe dich, bis morgen."), 0, {}},
         {QStringLiteral("Preis < 5 Euro und mehr."), speech::SpeakIsXML, {}},
         {QStringLiteral("Eins zwei") + QChar(u'\0') + QStringLiteral("drei vier."), 0, {}},
     };
@@ -109,7 +109,9 @@ TEST_F(EspeakVoiceFile, EveryWordAfterALoneLessThanOrANulIsSpokenAndHighlighted)
         events.events.clear();
         render(text, 22, speech::SpeakAsync | flags);
         QString blanked = spoken.isEmpty() ? text : spoken;
-        blanked.replace(QChar(u'\0'), u' ').replace(u'<', u' ');
+        blanked.replace(QChar(u'\0'), u' ');
+        if (flags & speech::SpeakIsXML)
+            blanked.replace(u'<', u' ');
         EXPECT_EQ(events.textsOf("Word", blanked), blanked.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts))
             << text.toStdString();
     }
