@@ -1,5 +1,7 @@
 #include "speech/espeak/WavFileWriter.h"
 
+#include "core/SafeWrite.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -172,8 +174,10 @@ core::Result WavFileWriter::open(const QString& path, int sampleRate)
                 .arg(QString(path).replace(QChar(0), QLatin1String("\\0"))));
 
     // Replacing a symbolic link would cut it off from its file: write where it points.
-    const QFileInfo asked(path);
-    m_target = asked.isSymLink() ? asked.symLinkTarget() : asked.absoluteFilePath();
+    const core::ResultOf<QString> followed = core::writeTarget(path);
+    if (!followed)
+        return core::Result::failure(QStringLiteral("Cannot create the file \"%1\": %2").arg(path, followed.error()));
+    m_target = followed.value();
     const QFileInfo target(m_target);
     struct stat existing {};
     const bool exists = ::stat(QFile::encodeName(m_target).constData(), &existing) == 0;
@@ -230,7 +234,7 @@ SNDFILE* WavFileWriter::openForWriting(int fd, SF_INFO* info)
 bool WavFileWriter::writeFailed()
 {
     if (m_out.error != 0 && m_writeError.isEmpty())
-        m_writeError = QStringLiteral("Cannot write to the file \"%1\": %2").arg(m_path, QString::fromLocal8Bit(std::strerror(m_out.error)));
+        m_writeError = QStringLiteral("Cannot write to the file \"%1\": %2").arg(m_path, core::errnoText(m_out.error));
     return !m_writeError.isEmpty();
 }
 

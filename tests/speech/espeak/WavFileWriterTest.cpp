@@ -108,4 +108,30 @@ TEST_F(WavFileWriterTest, AnOpenRemovesStalePartFilesOfThisProgramOnly)
         EXPECT_EQ(QFileInfo(path(name)).exists() || QFileInfo(path(name)).isSymLink(), !removed) << name;
 }
 
+// A root run wrote through a link that another user had left in a shared folder, into any file. A link of this
+// user or of the folder's owner is still followed: the file it names is replaced, the link kept.
+TEST_F(WavFileWriterTest, ALinkIsFollowedOnlyWhenItsOwnerIsThisUserOrTheFoldersOwner)
+{
+    const QString link = path("gruss.wav");
+    ASSERT_TRUE(QFile::link(path("keep.wav"), link));
+    const uid_t me = ::geteuid();
+    // Owners of folder and link: a third user's link in another user's folder, the folder owner's, this user's.
+    const std::tuple<uid_t, uid_t, bool> cases[] = {{4242, 4343, false}, {4242, 4242, true}, {me, me, true}};
+    for (const auto& [folderOwner, linkOwner, followed] : cases) {
+        if (me != 0 && linkOwner != me)
+            continue; // only root can give files away
+        ASSERT_TRUE(::chown(QFile::encodeName(m_dir.path()).constData(), folderOwner, folderOwner) == 0 &&
+                    ::lchown(QFile::encodeName(link).constData(), linkOwner, linkOwner) == 0);
+        speech::WavFileWriter writer;
+        const core::Result opened = writer.open(link, 16000);
+        EXPECT_EQ(opened.error().contains("so it is not followed"), !followed) << opened.error().toStdString();
+        if (!followed) {
+            expectOnlyTheOldFile();
+            continue;
+        }
+        ASSERT_TRUE(writer.write(m_samples.data(), 1000) && writer.close());
+        EXPECT_TRUE(QFileInfo(link).isSymLink() && QFileInfo(path("keep.wav")).size() == 44 + 2000);
+    }
+}
+
 } // namespace
