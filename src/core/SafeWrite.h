@@ -15,6 +15,12 @@ namespace core {
 enum class Flush { ToDisk, Lazy };
 Result replaceFileContents(const QString& path, const QByteArray& bytes, Flush flush = Flush::ToDisk);
 
+// The file that a write replacing path lands on: symbolic links followed, so that renaming a new file over the
+// result keeps the link and replaces what it names. A link whose owner is neither this user nor the owner of the
+// folder that holds it is refused, as the system's protection of shared folders refuses to follow it: otherwise
+// a link another user left in /tmp would lead this user's write into any file this user may write.
+ResultOf<QString> writeTarget(const QString& path);
+
 // The system's text for an errno value.
 QString errnoText(int error);
 

@@ -38,6 +38,7 @@ EngineEvents::EngineEvents(const form::Controls& controls, form::WindowState& st
     connect(&voice, &Voice::voiceChange, this, &EngineEvents::Voice_VoiceChange);
     connect(&voice, &Voice::word, this, &EngineEvents::Voice_Word);
     connect(&voice, &Voice::streamError, this, &EngineEvents::Voice_StreamError);
+    connect(&voice, &Voice::notice, this, &EngineEvents::Voice_Notice);
 }
 
 void EngineEvents::HighlightRange(qint64 start, qint64 length)
@@ -124,6 +125,13 @@ void EngineEvents::Voice_StreamError(int stream, qint64 position, const QString&
     Q_UNUSED(stream)
     Q_UNUSED(position)
     m_speaking.speakFailed(description);
+}
+
+void EngineEvents::Voice_Notice(int stream, qint64 position, const QString& text)
+{
+    Q_UNUSED(stream)
+    Q_UNUSED(position)
+    m_log.AppendLog(text);
 }
 
 } // namespace speech

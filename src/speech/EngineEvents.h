@@ -40,6 +40,8 @@ public:
     void Voice_Word(int stream, qint64 position, int characterPosition, int length);
     // A stream failed while it was spoken: reported as a failed Start is.
     void Voice_StreamError(int stream, qint64 position, const QString& description);
+    // Something the voice did not carry out (markup audio): its line goes to the log, events shown or not.
+    void Voice_Notice(int stream, qint64 position, const QString& text);
 
 private:
     form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls

@@ -1,5 +1,7 @@
 #include "speech/MarkupBookmarks.h"
 
+#include "speech/MarkupTags.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -11,39 +13,26 @@ MarkupBookmarks::MarkupBookmarks(const QString& text, bool markup, int fromOffse
     if (!markup)
         return;
     static const QRegularExpression name(QStringLiteral(R"re(\sname\s*=\s*(?:"([^"]*)"|'([^']*)'))re"));
-    // A tag runs to the next ">" within 4096 characters, as the synthesizer reads tags, and a mark inside a
-    // comment is no mark. The searches only move forward, so text full of "<mark" without ">" stays linear.
-    constexpr qsizetype kLongestTag = 4096;
-    qsizetype close = -1;
-    qsizetype comment = -1;
-    for (qsizetype from = fromOffset;;) {
-        const qsizetype open = text.indexOf(QLatin1String("<mark"), from);
+    // Tag by tag as the synthesizer reads them, so a mark inside a comment or another tag is no mark. Each
+    // character is looked at a bounded number of times: text full of "<mark" stays linear.
+    for (qsizetype from = 0;;) {
+        const qsizetype open = text.indexOf(u'<', from);
         if (open < 0)
             break;
-        if (comment < from) {
-            comment = text.indexOf(QLatin1String("<!--"), from);
-            if (comment < 0)
-                comment = text.size(); // none further on
-        }
-        if (comment < open) {
-            const qsizetype commentEnd = text.indexOf(QLatin1String("-->"), comment + 4);
-            if (commentEnd < 0)
-                break;
-            from = commentEnd + 3;
-            continue;
-        }
-        if (close < open)
-            close = text.indexOf(u'>', open);
-        if (close < 0)
-            break;
-        if (close - open > kLongestTag) {
+        if (!MarkupTags::opensTag(text, open)) {
             from = open + 1;
             continue;
         }
-        const QRegularExpressionMatch match = name.match(QStringView(text).mid(open, close - open));
-        if (match.hasMatch() && text.at(open + 5).isSpace())
-            m_pending.push_back({int(open), match.hasCaptured(1) ? match.captured(1) : match.captured(2)});
-        from = close + 1;
+        const qsizetype end = MarkupTags::tagEnd(text, open);
+        if (end < 0)
+            break; // the synthesizer reads no further
+        const QStringView tag = QStringView(text).mid(open, end - 1 - open);
+        if (open >= fromOffset && tag.size() > 5 && tag.mid(1, 4) == u"mark" && tag.at(5).isSpace()) {
+            const QRegularExpressionMatch match = name.match(tag);
+            if (match.hasMatch())
+                m_pending.push_back({int(open), match.hasCaptured(1) ? match.captured(1) : match.captured(2)});
+        }
+        from = end;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "speech/TextPositionMapper.h"
 
+#include "speech/MarkupTags.h"
+
 namespace speech {
 
 TextPositionMapper::TextPositionMapper(const QString& text, bool markup)
@@ -52,16 +54,8 @@ bool TextPositionMapper::isDelimiter(int offset) const
 
 int TextPositionMapper::tagEnd(int offset) const
 {
-    // A tag opens with "<" and a name, "/", "!" or "?", as the synthesizer reads markup; "< 5" or "<5" is text
-    // and must not swallow the words after it. Tags are short, so the search for the closing ">" is bounded.
-    constexpr int MaxTag = 4096;
-    if (!m_markup || m_text.at(offset) != u'<' || offset + 1 >= m_text.size())
-        return -1;
-    const QChar next = m_text.at(offset + 1);
-    if (!(next.isLetter() || next == u'/' || next == u'!' || next == u'?' || next == u'_'))
-        return -1;
-    const int close = int(QStringView(m_text).mid(offset + 1, MaxTag).indexOf(u'>'));
-    return close < 0 ? -1 : offset + 1 + close + 1;
+    // "< 5" or "<5" is text and must not swallow the words after it.
+    return m_markup ? int(MarkupTags::tagEnd(m_text, offset)) : -1;
 }
 
 TextRange TextPositionMapper::wordAt(int utf16Offset) const
@@ -70,7 +64,8 @@ TextRange TextPositionMapper::wordAt(int utf16Offset) const
     int at = qBound(0, utf16Offset, size);
     if (m_markup) {
         // Inside a tag: move past its end. Tags are short, so the look back is bounded.
-        for (int i = qMin(at, size - 1), steps = 0; i >= 0 && steps < 512; --i, ++steps) {
+        constexpr int kLookBack = 2 * MarkupTags::kLongestTag + 2;
+        for (int i = qMin(at, size - 1), steps = 0; i >= 0 && steps < kLookBack; --i, ++steps) {
             if (m_text.at(i) == u'>' && i < at)
                 break;
             if (m_text.at(i) == u'<') {

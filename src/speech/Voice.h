@@ -100,6 +100,9 @@ signals:
     // Not one of the platform's events: a stream failed after speak() had accepted it (the sound server went
     // away, the synthesizer or a voice failed). Comes before the stream's EndStream.
     void streamError(int stream, qint64 position, const QString& description);
+    // Not one of the platform's events either: something about a stream that does not stop it (markup that the
+    // voice does not carry out), as an English line for the event log.
+    void notice(int stream, qint64 position, const QString& text);
     // The audio outputs may have changed (a device went away): audioOutputs() tells the new list.
     void audioOutputsChanged();
 };

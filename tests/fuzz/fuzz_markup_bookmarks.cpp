@@ -1,8 +1,10 @@
-// The <mark> scanner on any markup text: it ends, and what it finds are names the text holds, in text order.
+// The markup scanners on any text: they end; the marks found are names the text holds, in text order; a text that
+// counts as markup has no tag that fails to end.
 
 #include "FuzzInput.h"
 
 #include "speech/MarkupBookmarks.h"
+#include "speech/MarkupTags.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -12,5 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         from = text.indexOf(name, from);
         FUZZ_CHECK(from >= 0);
     }
+    const core::ResultOf<bool> markup = speech::MarkupTags::isMarkup(text, 0);
+    FUZZ_CHECK(markup.ok() && (!markup.value() || speech::MarkupTags::firstBrokenTag(text) < 0));
     return 0;
 }

@@ -56,7 +56,7 @@ TEST_F(EngineEventsTest, EveryEventWritesItsLine)
     EXPECT_EQ(rig.voice.voiceIndex(), 1);
 }
 
-// Also without the events shown; the file name flag leaves the selection alone.
+// Also without the events shown, as a notice of the voice is; the file name flag leaves the selection alone.
 TEST_F(EngineEventsTest, WordSelectsUtf16OffsetsOfTheExactText)
 {
     rig.controls.ckEvents->setChecked(false);
@@ -76,6 +76,8 @@ TEST_F(EngineEventsTest, WordSelectsUtf16OffsetsOfTheExactText)
     emit rig.voice.word(1, 0, 40, 3); // past the end of the text
     EXPECT_EQ(rig.logLines().last(), QStringLiteral("Failed to high light words. This may be caused by too many "
                                                     "charaters in the main text box."));
+    emit rig.voice.notice(1, 0, QStringLiteral("Markup: audio \"a.wav\" is not played."));
+    EXPECT_EQ(rig.logLines().last(), QStringLiteral("Markup: audio \"a.wav\" is not played."));
     rig.controls.chkSpFlagIsFilename->setChecked(true);
     rig.controls.tAusgabe->setSelection(2, 1);
     emit rig.voice.word(1, 0, 7, 4);

@@ -38,6 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
                       WordCase{"markup ignored in plain text", "a<b>c d", false, 1, {0, 5}},
                       WordCase{"lone less-than at the start is no tag", "<5 Grad heute.", true, 0, {1, 1}},
                       WordCase{"lone less-than before a number", "Preis < 5 Euro", true, 6, {8, 1}},
-                      WordCase{"words after a lone less-than", "<5 Grad. Morgen", true, 9, {9, 6}}));
+                      WordCase{"words after a lone less-than", "<5 Grad. Morgen", true, 9, {9, 6}},
+                      WordCase{"less-than underscore is no tag", "<_x> Wort", true, 0, {1, 2}}));
 
 } // namespace

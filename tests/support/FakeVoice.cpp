@@ -1,5 +1,7 @@
 #include "support/FakeVoice.h"
 
+#include "speech/MarkupTags.h"
+
 FakeVoice::FakeVoice(QObject* parent)
     : speech::Voice(parent)
 {
@@ -70,6 +72,9 @@ core::ResultOf<int> FakeVoice::speak(const QString& text, quint32 flags)
 {
     if (core::Result recorded = record(QStringLiteral("speak"), {text, flags}); !recorded)
         return recorded;
+    if (const core::ResultOf<bool> markup = speech::MarkupTags::isMarkup(text, flags);
+        !markup && !(flags & speech::SpeakIsFilename))
+        return markup.result();
     if (flags & speech::SpeakPurgeBeforeSpeak) {
         // Later, like the real voice's events.
         for (const int stream : std::as_const(m_started))

@@ -1,6 +1,7 @@
 #include "speech/espeak/EspeakVoice.h"
 
 #include "core/TextDecoding.h"
+#include "speech/MarkupTags.h"
 #include "speech/SentenceSplitter.h"
 #include "speech/espeak/DevicePlayer.h"
 #include "speech/espeak/DeviceStreamOutput.h"
@@ -166,6 +167,9 @@ core::ResultOf<int> EspeakVoice::speak(const QString& text, quint32 flags)
     // The synthesizer takes a NUL for the end of the text; as a blank the rest is still spoken, and every
     // position stays where it was.
     content.replace(QChar(u'\0'), QLatin1Char(' '));
+    const core::ResultOf<bool> markup = MarkupTags::isMarkup(content, flags);
+    if (!markup)
+        return markup.result();
 
     if (flags & SpeakPurgeBeforeSpeak)
         purge();
@@ -176,12 +180,7 @@ core::ResultOf<int> EspeakVoice::speak(const QString& text, quint32 flags)
     SpeechRequest request;
     request.stream = stream;
     request.text = content;
-    if (flags & SpeakIsXML)
-        request.markup = true;
-    else if (flags & SpeakIsNotXML)
-        request.markup = false;
-    else
-        request.markup = content.startsWith(u'<');
+    request.markup = markup.value();
     request.punctuation = flags & SpeakNLPSpeakPunc;
     const Token& voice = m_voices.at(m_voiceIndex);
     request.voiceId = voice.id;
@@ -418,6 +417,9 @@ void EspeakVoice::emitEvents(const QList<SpeechEvent>& events)
             break;
         case SpeechEvent::Kind::AudioLevel:
             emit audioLevel(e.stream, e.position, e.a);
+            break;
+        case SpeechEvent::Kind::Notice:
+            emit notice(e.stream, e.position, e.text);
             break;
         case SpeechEvent::Kind::Error:
             if (e.a)

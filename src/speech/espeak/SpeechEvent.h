@@ -8,7 +8,18 @@ namespace speech {
 // One event of a stream on its way from the synthesizer to the user-interface thread. The meaning of the
 // numbers depends on the kind; see Voice's signals.
 struct SpeechEvent {
-    enum class Kind { StartStream, EndStream, VoiceChange, Bookmark, Word, Sentence, Phoneme, AudioLevel, Error };
+    enum class Kind {
+        StartStream,
+        EndStream,
+        VoiceChange,
+        Bookmark,
+        Word,
+        Sentence,
+        Phoneme,
+        AudioLevel,
+        Error,
+        Notice
+    };
 
     Kind kind = Kind::StartStream;
     int stream = 0;
@@ -18,7 +29,7 @@ struct SpeechEvent {
     int b = 0;           // Word/Sentence: length; Phoneme: next phone id
     int c = 0;           // Phoneme: feature
     int d = 0;           // Phoneme: current phone id
-    QString text;        // Bookmark: name; VoiceChange: description; Error: the reason
+    QString text;        // Bookmark: name; VoiceChange: description; Error: the reason; Notice: the log line
 };
 
 } // namespace speech

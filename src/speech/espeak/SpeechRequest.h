@@ -30,6 +30,8 @@ struct SpeechRequest {
     bool phonemes = true;
     bool audioLevel = false;
     std::shared_ptr<std::atomic<int>> progress; // when set: percent of the text rendered, for a file render
+    // Markup audio was refused and said so; shared by the restarts of one text, so it is said once per text.
+    std::shared_ptr<std::atomic<bool>> audioRefused = std::make_shared<std::atomic<bool>>(false);
 };
 
 } // namespace speech

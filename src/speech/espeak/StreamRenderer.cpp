@@ -185,6 +185,20 @@ bool StreamRenderer::event(const RawEvent& raw)
     return true;
 }
 
+bool StreamRenderer::audioRefused(const QString& source)
+{
+    if (m_request.audioRefused->exchange(true))
+        return true;
+    // The name is the text's own; one short line of it is enough to find the element.
+    QString name = source.left(200);
+    for (QChar& c : name) {
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
+    }
+    return send(SpeechEvent::Kind::Notice, positionOf(m_inputSamples), 0, 0,
+                QStringLiteral("Markup: audio \"%1\" is not played; its text is spoken instead.").arg(name));
+}
+
 void StreamRenderer::finish(bool completed)
 {
     if (completed) {

@@ -37,6 +37,9 @@ public:
     bool level(const qint16* samples, int count);
     bool audio(const qint16* samples, int count);
     bool event(const RawEvent& event);
+    // The markup asked to play a sound file, which is never done (its text is spoken instead): a notice, once per
+    // text.
+    bool audioRefused(const QString& source);
     // Flushes what is held back; completed false when synthesis was aborted or failed.
     void finish(bool completed);
     // Ends the stream with an error event: the caller hears why it stopped instead of a normal end.

@@ -75,6 +75,19 @@ int synthCallback(short* samples, int count, espeak_EVENT* events)
     return 0;
 }
 
+// Without this, espeak-ng opens the file an <audio> element names and converts it by running "sox" through the
+// shell with the name in the command line: a text could run commands, block on a FIFO or crash the synthesizer.
+// Refusing every file makes it speak the element's alternative text.
+int uriCallback(int type, const char* uri, const char* base)
+{
+    Q_UNUSED(type)
+    Q_UNUSED(base)
+    if (ActiveSynthesis* active = g_active;
+        active && !active->failed && !active->renderer->audioRefused(QString::fromUtf8(uri ? uri : "")))
+        active->failed = true;
+    return 1;
+}
+
 } // namespace
 
 SynthesisWorker::SynthesisWorker()
@@ -149,8 +162,10 @@ core::Result SynthesisWorker::initialize()
             return;
         const int options = espeakINITIALIZE_DONT_EXIT | espeakINITIALIZE_PHONEME_EVENTS;
         m_sampleRate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, kSynthesisChunkMs, nullptr, options);
-        if (m_sampleRate > 0)
+        if (m_sampleRate > 0) {
             espeak_SetSynthCallback(synthCallback);
+            espeak_SetUriCallback(uriCallback);
+        }
     });
     if (m_sampleRate <= 0) {
         m_sampleRate = 0;

@@ -19,6 +19,8 @@ namespace speech {
 //
 // The audio goes into a temporary file beside the target, which replaces the target only when close() succeeds:
 // a render that fails half-way (a full disk, an aborted stream) leaves an older file of that name untouched.
+// Temporary files of renders that never ended and were last written more than a day ago are removed from the
+// target's folder when the next file is opened there.
 class WavFileWriter {
 public:
     WavFileWriter() = default;
@@ -49,12 +51,21 @@ public:
     int sampleRate() const { return m_sampleRate; }
     QString path() const { return m_path; }
 
+    // Every byte goes to the file through this, so that a failed write is seen whichever encoder made it (the MP3
+    // encoder does not check its writes).
+    struct Descriptor {
+        int fd = -1;
+        int error = 0; // errno of the first failed write
+    };
+
 private:
     bool writeToFile(const qint16* samples, qint64 count);
     bool turnIntoRf64();
+    SNDFILE* openForWriting(int fd, SF_INFO* info);
+    bool writeFailed();
 
     SNDFILE* m_file = nullptr;
-    int m_descriptor = -1;
+    Descriptor m_out; // what m_file writes to; its address is libsndfile's handle
     int m_sampleRate = 0;
     QString m_path;      // as asked for
     QString m_target;    // what close() replaces (a symbolic link resolved)

@@ -73,6 +73,8 @@ TYPED_TEST(VoiceContract, FailuresComeWithAnEnglishDescription)
         {"close without a file", [&] { return voice.closeFileStream(); }},
         {"voice past the list", [&] { return voice.setVoice(int(voice.voices().size())); }},
         {"skip by word", [&] { return voice.skip(QStringLiteral("Word"), 1).result(); }},
+        {"markup that cannot be read",
+         [&] { return voice.speak(QStringLiteral("<speak>Hallo <Welt"), speech::SpeakIsXML).result(); }},
         {"close after a discard",
          [&] {
              EXPECT_TRUE(voice.openFileStream(file, 22));

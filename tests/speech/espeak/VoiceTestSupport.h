@@ -46,6 +46,8 @@ public:
                          [this](int s, qint64 p, int duration, int, int, int) { add("Phoneme", s, p, duration); });
         QObject::connect(&voice, &Voice::audioLevel, &voice,
                          [this](int s, qint64 p, int l) { add("AudioLevel", s, p, l); });
+        QObject::connect(&voice, &Voice::notice, &voice,
+                         [this](int s, qint64 p, const QString& t) { add("Notice", s, p, 0, 0, t); });
     }
 
     std::vector<RecordedEvent> events;
