@@ -8,6 +8,7 @@
 #include "base/documents/OdtReader.h"
 #include "base/documents/PlainTextReader.h"
 #include "base/documents/RtfReader.h"
+#include "base/documents/ZipArchive.h"
 
 namespace documents {
 
@@ -33,6 +34,10 @@ core::ResultOf<Document> readDocument(const QByteArray& bytes, Kind kind)
     case Kind::Unknown:
         break;
     }
+    // A zip container that does not even open says why (a zip bomb, a damaged directory) better than its kind.
+    ZipArchive zip;
+    if (core::Result opened = looksLikeZip(bytes) ? zip.open(bytes) : core::Result(); !opened)
+        return opened;
     return failure(Problem::UnknownKind);
 }
 

@@ -46,7 +46,7 @@ core::ResultOf<Document> readPdf(const QByteArray& bytes)
 {
     Poppler::setDebugErrorFunction(silence, QVariant());
     const std::unique_ptr<Poppler::Document> document = Poppler::Document::loadFromData(bytes);
-    if (!document)
+    if (!document || document->numPages() <= 0)
         return failure(Problem::Damaged);
     if (document->isLocked())
         return failure(Problem::Encrypted);
