@@ -139,6 +139,8 @@ core::ResultOf<Document> readEpub(const QByteArray& bytes)
 
     TextBuilder builder;
     for (const SpineEntry& entry : package.value().spine) {
+        if (builder.overflowed())
+            break; // a spine may name one document over and over
         const auto found = package.value().manifest.constFind(entry.idref);
         if (found == package.value().manifest.cend())
             return failure(Problem::MissingFile, QStringLiteral("spine item \"%1\"").arg(entry.idref));

@@ -41,8 +41,12 @@ public:
             step();
         pairDelimiters();
         QString result;
-        for (const Piece& piece : m_pieces)
-            result += piece.delimiter.isNull() ? piece.text : QString(piece.count, piece.delimiter);
+        for (const Piece& piece : std::as_const(m_pieces)) {
+            if (piece.delimiter.isNull())
+                result += piece.text;
+            else
+                result.resize(result.size() + piece.count, piece.delimiter);
+        }
         return result;
     }
 
@@ -250,12 +254,12 @@ private:
     // Matches closers with the nearest opener of the same character; matched marks are dropped, the rest stays.
     void pairDelimiters()
     {
-        QHash<QChar, QList<qsizetype>> openers;
+        QList<qsizetype> openers[3]; // for '*', '_' and '~'
         for (qsizetype i = 0; i < m_pieces.size(); ++i) {
             Piece& closer = m_pieces[i];
             if (closer.delimiter.isNull())
                 continue;
-            QList<qsizetype>& stack = openers[closer.delimiter];
+            QList<qsizetype>& stack = openers[closer.delimiter == u'*' ? 0 : closer.delimiter == u'_' ? 1 : 2];
             if (closer.canClose) {
                 while (closer.count > 0 && !stack.isEmpty()) {
                     Piece& opener = m_pieces[stack.last()];

@@ -22,6 +22,18 @@ const QRegularExpression kTableDelimiter(
     QStringLiteral("^[ \\t]*+\\|?+[ \\t]*+:?+-++:?+[ \\t]*+(?:\\|[ \\t]*+:?+-++:?+[ \\t]*+)*+\\|?+[ \\t]*+$"));
 const QRegularExpression kQuote(QStringLiteral("^ {0,3}+> ?+"));
 
+// The pattern's match, tried only when the line's first character after its blanks can begin one: most lines are
+// plain text, and trying every pattern on each costs more than all the rest.
+QRegularExpressionMatch matchLed(const QRegularExpression& pattern, const QString& line, QStringView leads)
+{
+    qsizetype i = 0;
+    while (i < line.size() && (line[i] == u' ' || line[i] == u'\t'))
+        ++i;
+    if (i == line.size() || !leads.contains(line[i]))
+        return QRegularExpressionMatch();
+    return pattern.match(line);
+}
+
 // A heading's text without the closing run of "#" that may follow it.
 QString atxHeadingText(QStringView rest)
 {
@@ -65,7 +77,7 @@ public:
         , m_builder(builder)
     {
         for (const QString& line : lines) {
-            const QRegularExpressionMatch match = kReference.match(line);
+            const QRegularExpressionMatch match = matchLed(kReference, line, u"[");
             if (match.hasMatch())
                 m_labels.insert(markdownLabel(match.captured(1)));
         }
@@ -110,7 +122,8 @@ private:
             return;
         }
         int quotes = 0;
-        for (QRegularExpressionMatch quote = kQuote.match(text); quote.hasMatch(); quote = kQuote.match(text)) {
+        for (QRegularExpressionMatch quote = matchLed(kQuote, text, u">"); quote.hasMatch();
+             quote = matchLed(kQuote, text, u">")) {
             text.remove(0, quote.capturedLength());
             ++quotes;
         }
@@ -130,30 +143,30 @@ private:
             m_builder.lineBreak();
             return;
         }
-        if (const QRegularExpressionMatch fence = kFence.match(text); fence.hasMatch()) {
+        if (const QRegularExpressionMatch fence = matchLed(kFence, text, u"`~"); fence.hasMatch()) {
             flushParagraph();
             m_fence = fence.captured(1);
             m_builder.blockBreak();
             return;
         }
-        if (const QRegularExpressionMatch heading = kAtxHeading.match(text); heading.hasMatch()) {
+        if (const QRegularExpressionMatch heading = matchLed(kAtxHeading, text, u"#"); heading.hasMatch()) {
             flushParagraph();
             addHeading(atxHeadingText(QStringView(text).sliced(heading.capturedEnd(1))), heading.capturedLength(1));
             return;
         }
-        if (const QRegularExpressionMatch underline = kSetextUnderline.match(text);
+        if (const QRegularExpressionMatch underline = matchLed(kSetextUnderline, text, u"=-");
             underline.hasMatch() && canContinue) {
             const QString heading = m_paragraph.join(QLatin1Char('\n'));
             m_paragraph.clear();
             addHeading(heading, underline.captured(1).startsWith(u'=') ? 1 : 2);
             return;
         }
-        if (kThematicBreak.match(text).hasMatch() || kReference.match(text).hasMatch()) {
+        if (matchLed(kThematicBreak, text, u"-*_").hasMatch() || matchLed(kReference, text, u"[").hasMatch()) {
             flushParagraph();
             m_builder.blockBreak();
             return;
         }
-        if (text.contains(u'|') && kTableDelimiter.match(text).hasMatch() && m_paragraph.size() >= 1 &&
+        if (text.contains(u'|') && matchLed(kTableDelimiter, text, u"|:-").hasMatch() && m_paragraph.size() >= 1 &&
             m_paragraph.last().contains(u'|')) {
             const QString header = m_paragraph.takeLast();
             flushParagraph();
@@ -170,7 +183,8 @@ private:
 
     void listOrParagraph(QString text)
     {
-        const QRegularExpressionMatch bullet = kBullet.match(text), ordered = kOrdered.match(text);
+        const QRegularExpressionMatch bullet = matchLed(kBullet, text, u"-*+"),
+                                      ordered = matchLed(kOrdered, text, u"0123456789");
         if (bullet.hasMatch() || ordered.hasMatch()) {
             flushParagraph();
             m_inList = true;

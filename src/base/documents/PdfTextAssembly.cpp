@@ -100,6 +100,11 @@ qsizetype continueParagraph(QString& text, const QString& line)
     return start;
 }
 
+struct PageOrder {
+    bool operator()(const PdfLine& line, int page) const { return line.page < page; }
+    bool operator()(int page, const PdfLine& line) const { return page < line.page; }
+};
+
 QString comparable(QStringView text)
 {
     QString letters;
@@ -117,9 +122,9 @@ qsizetype chapterPosition(const PdfOutlineEntry& entry, const QList<PdfLine>& li
 {
     const QString title = comparable(entry.title);
     qsizetype first = -1, atTop = -1;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines[i].page != entry.page)
-            continue;
+    // Lines are in page order: only those of the entry's page are looked at.
+    const auto onPage = std::equal_range(lines.begin(), lines.end(), entry.page, PageOrder());
+    for (qsizetype i = onPage.first - lines.begin(); i < onPage.second - lines.begin(); ++i) {
         const QString line = comparable(lines[i].text);
         if (!title.isEmpty() && !line.isEmpty() && (line.startsWith(title) || title.startsWith(line)))
             return starts[i];
@@ -163,10 +168,10 @@ core::ResultOf<Document> assemblePdfText(const QList<PdfPage>& pages, const QLis
     QList<double> pageHeights;
     for (const PdfPage& page : pages)
         pageHeights.append(page.size.height());
+    const QList<PdfLine> written = lines.first(starts.size());
     QList<Chapter> chapters;
     for (const PdfOutlineEntry& entry : outline) {
-        const qsizetype position =
-            entry.level <= 2 ? chapterPosition(entry, lines.first(starts.size()), starts, pageHeights) : -1;
+        const qsizetype position = entry.level <= 2 ? chapterPosition(entry, written, starts, pageHeights) : -1;
         if (position >= 0 && !headingTitle(entry.title).isEmpty())
             chapters.append({int(std::min(position, kMaxTextLength)), headingTitle(entry.title)});
     }
