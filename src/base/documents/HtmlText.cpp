@@ -185,8 +185,9 @@ bool hiddenByAttributes(bool hiddenAttribute, QStringView style, QStringView typ
     compact.remove(QLatin1Char(' '));
     if (compact.contains(QLatin1String("display:none")))
         return true;
-    // EPUB types ("footnote", "noteref") and the roles of the same name ("doc-footnote", "doc-noteref").
-    for (const char* note : {"footnote", "endnote", "rearnote", "noteref", "page-list", "pagelist"}) {
+    // EPUB types ("footnote", "noteref") and the roles of the same name ("doc-footnote", "doc-noteref"); a page
+    // break marks where the printed edition's page began, with its number.
+    for (const char* note : {"footnote", "endnote", "rearnote", "noteref", "page-list", "pagelist", "pagebreak"}) {
         if (type.contains(QLatin1StringView(note)))
             return true;
     }

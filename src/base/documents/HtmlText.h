@@ -43,8 +43,8 @@ private:
 };
 
 // Whether an element's attributes hide it: the hidden attribute, an inline display:none, or a footnote, endnote,
-// note reference or page list by its EPUB type or its role (shown only on request in books, and left out of
-// documents of every kind).
+// note reference, page list or printed page number by its EPUB type or its role (shown only on request in books,
+// and left out of documents of every kind).
 bool hiddenByAttributes(bool hiddenAttribute, QStringView style, QStringView type);
 
 } // namespace documents

@@ -46,10 +46,12 @@ core::ResultOf<Document> readPdf(const QByteArray& bytes)
 {
     Poppler::setDebugErrorFunction(silence, QVariant());
     const std::unique_ptr<Poppler::Document> document = Poppler::Document::loadFromData(bytes);
-    if (!document || document->numPages() <= 0)
+    if (!document)
         return failure(Problem::Damaged);
-    if (document->isLocked())
+    if (document->isLocked()) // before anything else: a locked document has no pages to ask for
         return failure(Problem::Encrypted);
+    if (document->numPages() <= 0)
+        return failure(Problem::Damaged);
     QList<PdfPage> pages;
     for (int i = 0; i < document->numPages(); ++i) {
         const std::unique_ptr<Poppler::Page> page = document->page(i);
