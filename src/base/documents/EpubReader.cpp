@@ -41,21 +41,22 @@ struct Package {
 core::ResultOf<QString> packagePath(const QByteArray& container)
 {
     QXmlStreamReader reader(container);
-    QString first;
+    QString path;
     while (!reader.atEnd()) {
         if (reader.readNext() != QXmlStreamReader::StartElement || reader.name() != u"rootfile")
             continue;
-        const QString path = reader.attributes().value(QLatin1String("full-path")).toString();
-        if (reader.attributes().value(QLatin1String("media-type")) == u"application/oebps-package+xml")
-            return resolveEntryPath(QString(), path);
-        if (first.isEmpty())
-            first = path;
+        const QXmlStreamAttributes attributes = reader.attributes();
+        // The package document, or failing a rootfile of its type, the first rootfile.
+        if (path.isEmpty() || attributes.value(QLatin1String("media-type")) == u"application/oebps-package+xml")
+            path = resolveEntryPath(QString(), attributes.value(QLatin1String("full-path")));
+        if (attributes.value(QLatin1String("media-type")) == u"application/oebps-package+xml")
+            break;
     }
     if (reader.hasError())
         return xmlFailure(reader, kContainer);
-    if (first.isEmpty())
+    if (path.isEmpty())
         return failure(Problem::Damaged, kContainer + QStringLiteral(" names no package document"));
-    return resolveEntryPath(QString(), first);
+    return path;
 }
 
 core::ResultOf<Package> readPackage(const QByteArray& bytes, const QString& path)
