@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace documents {
 
 namespace {

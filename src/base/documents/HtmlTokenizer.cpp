@@ -2,6 +2,8 @@
 
 #include "base/documents/HtmlEntities.h"
 
+#include <algorithm>
+
 namespace documents {
 
 namespace {

@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QList>
 
+#include <algorithm>
+
 namespace documents {
 
 namespace {

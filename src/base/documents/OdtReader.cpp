@@ -7,6 +7,8 @@
 
 #include <QXmlStreamReader>
 
+#include <algorithm>
+
 namespace documents {
 
 namespace {

@@ -4,6 +4,9 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <algorithm>
+#include <cmath>
+
 namespace documents {
 
 namespace {

@@ -4,6 +4,7 @@
 #include "base/documents/TextBuilder.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace documents {
 

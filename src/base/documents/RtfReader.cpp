@@ -6,6 +6,7 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <cctype>
 
 namespace documents {

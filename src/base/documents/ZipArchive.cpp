@@ -5,6 +5,7 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace documents {

@@ -13,8 +13,9 @@ struct ZipEntry {
     QByteArray data;
 };
 
-// The entries deflated (a "mimetype" entry stored, as EPUB and ODF want it); empty when libzip fails.
-inline QByteArray makeZip(const QList<ZipEntry>& entries)
+// The entries deflated (a "mimetype" entry stored, as EPUB and ODF want it), or all stored (quicker to make);
+// empty when libzip fails.
+inline QByteArray makeZip(const QList<ZipEntry>& entries, bool deflate = true)
 {
     zip_error_t error;
     zip_error_init(&error);
@@ -29,7 +30,7 @@ inline QByteArray makeZip(const QList<ZipEntry>& entries)
         const zip_int64_t index = zip_file_add(archive, entry.name.toUtf8().constData(), data, ZIP_FL_OVERWRITE);
         if (index < 0)
             zip_source_free(data);
-        else if (entry.name == u"mimetype")
+        else if (entry.name == u"mimetype" || !deflate)
             zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0);
     }
     QByteArray bytes;
