@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Fails on an #include between folders of src/ that points up the layers. The layers, from the ground up:
 #   core                 clock, message boxes, string replacement, INI files, settings, program location
+#   base/documents       document readers: text, EPUB, ODT, DOCX, HTML, Markdown, RTF, the PDF text assembly
 #   form                 the window's controls, shared window state, text box, layout (includes core only)
 #   text speech ...      a subsystem's pure logic and the controllers that work on the form
 #   speech/espeak        the espeak-ng voice
+#   engine/pdf           PDF through Poppler, and reading a document file of any kind
 #   app                  the window that wires the controllers, start-up, shutdown, unattended runs
 #   .                    main.cpp
 # A folder may include its own headers and those of any folder listed before it.
@@ -15,7 +17,7 @@ if [[ ${1:-} == --graph ]]; then
     shift
 fi
 src="$(cd "${1:-$(dirname "$0")/..}" && pwd)/src"
-layers=(core form text speech speech/espeak announce clipboard wav system app .)
+layers=(core base/documents form text speech speech/espeak engine/pdf announce clipboard wav system app .)
 
 rank_of() {
     local i

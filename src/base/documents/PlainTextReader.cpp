@@ -1,0 +1,18 @@
+#include "base/documents/PlainTextReader.h"
+
+#include "base/documents/DocumentProblem.h"
+#include "base/documents/TextBuilder.h"
+#include "core/TextDecoding.h"
+
+namespace documents {
+
+core::ResultOf<Document> readPlainText(const QByteArray& bytes)
+{
+    if (bytes.contains('\0'))
+        return failure(Problem::UnknownKind, QStringLiteral("binary data"));
+    TextBuilder builder;
+    builder.addVerbatim(core::decodeUtf8OrWindows1252(bytes));
+    return builder.take(Kind::Text);
+}
+
+} // namespace documents
