@@ -7,17 +7,12 @@
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
-#include <taglib/flacfile.h>
-#include <taglib/id3v2tag.h>
+#include <taglib/fileref.h>
 #include <taglib/infotag.h>
-#include <taglib/mpegfile.h>
-#include <taglib/opusfile.h>
-#include <taglib/vorbisfile.h>
+#include <taglib/tpropertymap.h>
 #include <taglib/wavfile.h>
-#include <taglib/xiphcomment.h>
 
 #include <cmath>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -51,50 +46,26 @@ std::vector<short> framesOf(const QString& path)
     return frames;
 }
 
-QString qs(const TagLib::String& s)
+// The fields as TagLib reads them back; a WAV file's INFO chunk as it is, since the generic reading of it leaves
+// out the encoder.
+QString fieldsOf(const QString& path)
 {
-    return QString::fromStdString(s.to8Bit(true));
-}
-
-// The tag fields as the format stores them, "ID=value" sorted.
-QStringList fieldsOf(const QString& path, const QString& kind)
-{
-    const QByteArray name = QFile::encodeName(path);
-    QStringList fields;
-    if (kind == "mp3") {
-        TagLib::MPEG::File file(name.constData());
-        if (file.ID3v2Tag())
-            for (const auto& [id, frames] : file.ID3v2Tag()->frameListMap())
-                for (const TagLib::ID3v2::Frame* frame : frames)
-                    fields.append(QString::fromLatin1(id.data(), int(id.size())) + u'=' + qs(frame->toString()));
-    } else if (kind == "wav") {
-        TagLib::RIFF::WAV::File file(name.constData());
-        for (const auto& [id, value] : file.InfoTag()->fieldListMap())
-            fields.append(QString::fromLatin1(id.data(), int(id.size())) + u'=' + qs(value));
-    } else {
-        std::unique_ptr<TagLib::File> file;
-        if (kind == "flac")
-            file = std::make_unique<TagLib::FLAC::File>(name.constData());
-        else if (kind == "opus")
-            file = std::make_unique<TagLib::Ogg::Opus::File>(name.constData());
-        else
-            file = std::make_unique<TagLib::Ogg::Vorbis::File>(name.constData());
-        TagLib::Ogg::XiphComment* comment = kind == "flac" ? static_cast<TagLib::FLAC::File*>(file.get())->xiphComment()
-                                                           : dynamic_cast<TagLib::Ogg::XiphComment*>(file->tag());
-        if (comment)
-            for (const auto& [key, values] : comment->fieldListMap())
-                for (const TagLib::String& value : values)
-                    fields.append(qs(key) + u'=' + qs(value));
+    if (path.endsWith(".wav")) {
+        const TagLib::RIFF::WAV::File wav(QFile::encodeName(path).constData());
+        QStringList fields;
+        for (const auto& [id, value] : wav.InfoTag()->fieldListMap())
+            fields.append(QString::fromLatin1(id.data(), int(id.size())) + u'=' + value.to8Bit(true).c_str());
+        return fields.join(u'\n') + u'\n';
     }
-    fields.sort();
-    return fields;
+    const TagLib::FileRef file(QFile::encodeName(path).constData());
+    return file.isNull() ? QString() : QString::fromStdString(file.file()->properties().toString().to8Bit(true));
 }
 
 struct TagCase {
     const char* kind;
     int format;
     int rate;
-    QStringList expected; // the fields; empty: the writer refuses and leaves the file as it was
+    const char* expected; // the fields; empty: the writer refuses and leaves the file as it was
 };
 
 class TagWriter : public ::testing::TestWithParam<TagCase> {};
@@ -117,36 +88,32 @@ TEST_P(TagWriter, WritesTheFormatsOwnTagsAndLeavesTheAudioAsItWas)
     const audiobook::TagValues values{"Kapitel 2 – Äpfel", "Das Buch", "Anna", 2, 3, "Sprechkit 1.00"};
     const core::Result result = tags::writeTags(path, values);
 
-    EXPECT_EQ(result.ok(), !c.expected.isEmpty()) << c.kind << ": " << result.error().toStdString();
+    EXPECT_EQ(result.ok(), *c.expected != 0) << c.kind << ": " << result.error().toStdString();
     EXPECT_EQ(framesOf(path), before) << c.kind;
-    if (c.expected.isEmpty()) {
+    if (*c.expected == 0) {
         ASSERT_TRUE(original.open(QIODevice::ReadOnly));
         EXPECT_EQ(original.readAll(), bytes) << c.kind;
     } else {
-        EXPECT_EQ(fieldsOf(path, c.kind), c.expected) << c.kind;
+        EXPECT_EQ(fieldsOf(path).toStdString(), c.expected) << c.kind;
     }
     EXPECT_EQ(QFile::permissions(path), permissions) << c.kind;
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(path).fileName()});
 }
 
-const QStringList kXiph = {"ALBUM=Das Buch",          "ARTIST=Anna",   "ENCODER=Sprechkit 1.00",
-                           "TITLE=Kapitel 2 – Äpfel", "TRACKNUMBER=2", "TRACKTOTAL=3"};
+const char* const kXiph =
+    "ALBUM=Das Buch\nARTIST=Anna\nENCODER=Sprechkit 1.00\nTITLE=Kapitel 2 – Äpfel\nTRACKNUMBER=2\nTRACKTOTAL=3\n";
 
-INSTANTIATE_TEST_SUITE_P(Formats, TagWriter,
-                         ::testing::Values(TagCase{"mp3",
-                                                   SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III,
-                                                   22050,
-                                                   {"TALB=Das Buch", "TIT2=Kapitel 2 – Äpfel", "TPE1=Anna", "TRCK=2/3",
-                                                    "TSSE=Sprechkit 1.00"}},
-                                           TagCase{"ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, 22050, kXiph},
-                                           TagCase{"opus", SF_FORMAT_OGG | SF_FORMAT_OPUS, 48000, kXiph},
-                                           TagCase{"flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 22050, kXiph},
-                                           TagCase{"wav",
-                                                   SF_FORMAT_WAV | SF_FORMAT_PCM_16,
-                                                   22050,
-                                                   {"IART=Anna", "INAM=Kapitel 2 – Äpfel", "IPRD=Das Buch", "IPRT=2/3",
-                                                    "ISFT=Sprechkit 1.00"}},
-                                           TagCase{"rf64", SF_FORMAT_RF64 | SF_FORMAT_PCM_16, 22050, {}}),
-                         [](const ::testing::TestParamInfo<TagCase>& row) { return std::string(row.param.kind); });
+INSTANTIATE_TEST_SUITE_P(
+    Formats, TagWriter,
+    ::testing::Values(
+        TagCase{"mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 22050,
+                "ALBUM=Das Buch\nARTIST=Anna\nENCODING=Sprechkit 1.00\nTITLE=Kapitel 2 – Äpfel\nTRACKNUMBER=2/3\n"},
+        TagCase{"ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, 22050, kXiph},
+        TagCase{"opus", SF_FORMAT_OGG | SF_FORMAT_OPUS, 48000, kXiph},
+        TagCase{"flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 22050, kXiph},
+        TagCase{"wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050,
+                "IART=Anna\nINAM=Kapitel 2 – Äpfel\nIPRD=Das Buch\nIPRT=2/3\nISFT=Sprechkit 1.00\n"},
+        TagCase{"rf64", SF_FORMAT_RF64 | SF_FORMAT_PCM_16, 22050, ""}),
+    [](const ::testing::TestParamInfo<TagCase>& row) { return std::string(row.param.kind); });
 
 } // namespace
