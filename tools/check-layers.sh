@@ -6,6 +6,8 @@
 #   text speech ...      a subsystem's pure logic and the controllers that work on the form
 #   speech/espeak        the espeak-ng voice
 #   engine/pdf           PDF through Poppler, and reading a document file of any kind
+#   base/audiobook       subtitles, chapters, playlists and tag values (pure)
+#   engine/tags          the TagLib tag writer
 #   app                  the window that wires the controllers, start-up, shutdown, unattended runs
 #   .                    main.cpp
 # A folder may include its own headers and those of any folder listed before it.
@@ -17,7 +19,7 @@ if [[ ${1:-} == --graph ]]; then
     shift
 fi
 src="$(cd "${1:-$(dirname "$0")/..}" && pwd)/src"
-layers=(core base/documents form text speech speech/espeak engine/pdf announce clipboard wav system app .)
+layers=(core base/documents form text speech speech/espeak engine/pdf announce clipboard wav system base/audiobook engine/tags app .)
 
 rank_of() {
     local i
