@@ -4,6 +4,7 @@
 #   form                 the window's controls, shared window state, text box, layout (includes core only)
 #   text speech ...      a subsystem's pure logic and the controllers that work on the form
 #   speech/espeak        the espeak-ng voice
+#   gui/desktop          the desktop around the window: remote actions, selection, global shortcuts, tray icon
 #   app                  the window that wires the controllers, start-up, shutdown, unattended runs
 #   .                    main.cpp
 # A folder may include its own headers and those of any folder listed before it.
@@ -15,7 +16,7 @@ if [[ ${1:-} == --graph ]]; then
     shift
 fi
 src="$(cd "${1:-$(dirname "$0")/..}" && pwd)/src"
-layers=(core form text speech speech/espeak announce clipboard wav system app .)
+layers=(core form text speech speech/espeak announce clipboard wav system gui/desktop app .)
 
 rank_of() {
     local i

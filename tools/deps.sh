@@ -3,7 +3,7 @@
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libespeak-ng-dev libsoxr-dev
                 libsndfile1-dev qt6-translations-l10n libxkbcommon-dev libgl1-mesa-dev fonts-dejavu-core libqt6svg6)
 TEST_PACKAGES=(googletest libgtest-dev clang-format espeak-ng pulseaudio pulseaudio-utils xvfb xauth xdotool sox xclip
-               x11-apps appstream desktop-file-utils)
+               x11-apps appstream desktop-file-utils dbus-daemon trayer)
 # cpack -G DEB reads the shared libraries' dependencies with dpkg-shlibdeps.
 PACKAGE_PACKAGES=(dpkg-dev file)
 BENCH_PACKAGES=(fortunes-de espeak-ng xvfb xauth libxcb1-dev pulseaudio pulseaudio-utils)
