@@ -2,9 +2,10 @@
 
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libespeak-ng-dev libsoxr-dev
                 libsndfile1-dev libtag1-dev qt6-translations-l10n libxkbcommon-dev libgl1-mesa-dev fonts-dejavu-core
-                libqt6svg6 libpoppler-qt6-dev libzip-dev)
+                libqt6svg6 libpoppler-qt6-dev libzip-dev
+                libxcb1-dev libxcb-keysyms1-dev)
 TEST_PACKAGES=(googletest libgtest-dev clang-format espeak-ng pulseaudio pulseaudio-utils xvfb xauth xdotool sox xclip
-               x11-apps qpdf)
+               x11-apps qpdf x11-utils dbus-daemon trayer appstream desktop-file-utils)
 # cpack -G DEB reads the shared libraries' dependencies with dpkg-shlibdeps.
 PACKAGE_PACKAGES=(dpkg-dev file)
 BENCH_PACKAGES=(fortunes-de espeak-ng xvfb xauth libxcb1-dev pulseaudio pulseaudio-utils)

@@ -126,7 +126,8 @@ QString FileAssociation::desktopEntryPath() const
 
 QString FileAssociation::iconPath() const
 {
-    return m_folders.dataHome + QStringLiteral("/icons/hicolor/scalable/apps/sprechkit.svg");
+    return m_folders.dataHome + QStringLiteral("/icons/hicolor/scalable/apps/") + QLatin1String(kIconName) +
+           QStringLiteral(".svg");
 }
 
 QString FileAssociation::mimeappsPath() const
@@ -143,11 +144,11 @@ QString FileAssociation::desktopEntry() const
                           "Name=Sprechkit\n"
                           "Comment=Skript mit Sprechkit ausführen\n"
                           "Exec=%1 %f\n"
-                          "Icon=sprechkit\n"
+                          "Icon=%2\n"
                           "MimeType=text/x-sprechkit-script;\n"
                           "NoDisplay=true\n"
                           "Terminal=false\n")
-        .arg(execArgument(m_programPath));
+        .arg(execArgument(m_programPath), QLatin1String(kIconName));
 }
 
 QStringList FileAssociation::check() const

@@ -26,6 +26,8 @@ class FileAssociation {
 public:
     static constexpr const char* kMimeType = "text/x-sprechkit-script";
     static constexpr const char* kDesktopId = "sprechkit-tts.desktop";
+    // The icon's name in the theme: the application id, as the installed desktop entry and the MIME type name it.
+    static constexpr const char* kIconName = SPRECHKIT_APP_ID;
 
     // refresh is handed the update commands (program and arguments) for the databases that changed.
     using Refresh = std::function<void(const QList<QStringList>& commands)>;
