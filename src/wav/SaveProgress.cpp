@@ -33,13 +33,20 @@ SaveProgress::SaveProgress(QWidget* window, const core::Clock& clock, Display di
 
 SaveProgress::~SaveProgress()
 {
+    finish();
+}
+
+void SaveProgress::finish()
+{
     if (m_dialog) {
         qApp->removeEventFilter(this);
         QApplication::restoreOverrideCursor();
         delete m_dialog;
+        m_dialog = nullptr;
     }
     if (m_display == Display::Terminal && m_lastPercent >= 0)
         std::fputc('\n', stderr);
+    m_display = Display::None;
 }
 
 SaveProgress::Display SaveProgress::unattendedDisplay()
