@@ -3,12 +3,29 @@
 #include "form/Controls.h"
 #include "text/DictionaryFile.h"
 
+#include <QFileInfo>
+#include <QHashFunctions>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
 namespace text {
+
+namespace {
+
+// Stands for the rows a save writes (an empty search word is never written): equal rows give equal prints.
+size_t fingerprint(const QList<DictionaryRow>& rows)
+{
+    size_t print = 0;
+    for (const DictionaryRow& row : rows) {
+        if (!row.text.isEmpty() && !row.text.startsWith(kEntrySeparator))
+            print = qHashMulti(print, row.text, row.checked);
+    }
+    return print;
+}
+
+} // namespace
 
 DictionaryList::DictionaryList(const form::Controls& controls, QString filePath)
     : m_controls(controls)
@@ -25,6 +42,8 @@ void DictionaryList::LoadWords()
     const DictionaryFile::LoadResult loaded = DictionaryFile::load(m_filePath);
     // Kept for the exit: saving what little was read would replace the whole file with it.
     m_loaded = loaded.read;
+    m_loadedFingerprint = fingerprint(loaded.rows);
+    m_loadedDefaults = loaded.usedDefaults;
     for (const DictionaryRow& row : loaded.rows)
         appendRow(row);
     appendRow({kEntrySeparator, false});
@@ -35,7 +54,12 @@ core::Result DictionaryList::SaveWords() const
 {
     if (!m_loaded)
         return core::Result::failure(m_loaded.error() + QStringLiteral(" (not saved, so the file is kept)"));
-    return DictionaryFile::save(m_filePath, rows());
+    const QList<DictionaryRow> current = rows();
+    // The defaults are written to a file still missing, as its first content; one another run created meanwhile
+    // is kept.
+    if (fingerprint(current) == m_loadedFingerprint && !(m_loadedDefaults && !QFileInfo::exists(m_filePath)))
+        return {};
+    return DictionaryFile::save(m_filePath, current);
 }
 
 QList<DictionaryRow> DictionaryList::rows() const
