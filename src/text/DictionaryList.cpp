@@ -4,28 +4,12 @@
 #include "text/DictionaryFile.h"
 
 #include <QFileInfo>
-#include <QHashFunctions>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
 namespace text {
-
-namespace {
-
-// Stands for the rows a save writes (an empty search word is never written): equal rows give equal prints.
-size_t fingerprint(const QList<DictionaryRow>& rows)
-{
-    size_t print = 0;
-    for (const DictionaryRow& row : rows) {
-        if (!row.text.isEmpty() && !row.text.startsWith(kEntrySeparator))
-            print = qHashMulti(print, row.text, row.checked);
-    }
-    return print;
-}
-
-} // namespace
 
 DictionaryList::DictionaryList(const form::Controls& controls, QString filePath)
     : m_controls(controls)
@@ -42,24 +26,29 @@ void DictionaryList::LoadWords()
     const DictionaryFile::LoadResult loaded = DictionaryFile::load(m_filePath);
     // Kept for the exit: saving what little was read would replace the whole file with it.
     m_loaded = loaded.read;
-    m_loadedFingerprint = fingerprint(loaded.rows);
     m_loadedDefaults = loaded.usedDefaults;
     for (const DictionaryRow& row : loaded.rows)
         appendRow(row);
     appendRow({kEntrySeparator, false});
     m_controls.liWords->setCurrentRow(m_controls.liWords->count() - 1);
+
+    // Every change from here on is this run's: an edit, a check box, a row the preparation pass switched off.
+    const QAbstractItemModel* model = m_controls.liWords->model();
+    const auto changed = [this] { m_changed = true; };
+    QObject::connect(model, &QAbstractItemModel::dataChanged, &m_changeWatch, changed);
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, &m_changeWatch, changed);
+    QObject::connect(model, &QAbstractItemModel::rowsRemoved, &m_changeWatch, changed);
 }
 
 core::Result DictionaryList::SaveWords() const
 {
     if (!m_loaded)
         return core::Result::failure(m_loaded.error() + QStringLiteral(" (not saved, so the file is kept)"));
-    const QList<DictionaryRow> current = rows();
     // The defaults are written to a file still missing, as its first content; one another run created meanwhile
     // is kept.
-    if (fingerprint(current) == m_loadedFingerprint && !(m_loadedDefaults && !QFileInfo::exists(m_filePath)))
+    if (!m_changed && !(m_loadedDefaults && !QFileInfo::exists(m_filePath)))
         return {};
-    return DictionaryFile::save(m_filePath, current);
+    return DictionaryFile::save(m_filePath, rows());
 }
 
 QList<DictionaryRow> DictionaryList::rows() const

@@ -4,6 +4,7 @@
 #include "text/DictionaryRow.h"
 
 #include <QList>
+#include <QObject>
 #include <QString>
 
 namespace form {
@@ -22,8 +23,8 @@ public:
     // Fills the list from the file (or the default entries), shows the read-only notice and disables the editing
     // controls when the file cannot be written, and makes the empty row at the end current.
     void LoadWords();
-    // Writes the rows to the file when they differ from those loaded (an edit, a check box, a row the preparation
-    // pass switched off) or the file is still missing; false with an English description when that failed (the old
+    // Writes the rows to the file when this run changed them (an edit, a check box, a row the preparation pass
+    // switched off) or the file is still missing; false with an English description when that failed (the old
     // file stays). A run that changed nothing leaves alone what another window or a hand edit saved meanwhile.
     core::Result SaveWords() const;
 
@@ -39,8 +40,9 @@ private:
     const form::Controls& m_controls;
     QString m_filePath;
     core::Result m_loaded;
-    size_t m_loadedFingerprint = 0; // of the rows a save would write, as loaded
     bool m_loadedDefaults = false;
+    bool m_changed = false;
+    QObject m_changeWatch; // the context of the list's change signals, which go with it
     bool m_readOnly = false;
 };
 
