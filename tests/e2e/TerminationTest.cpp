@@ -24,6 +24,9 @@ TEST(Termination, SignalsAndALostDisplayEndTheRunTheNormalWay)
         ProgramRun program;
         program.writeFile(QStringLiteral("job.tts"), "[Program]\r\nStart = 0\r\n[Voice]\r\nRate = 4\r\nSave = 1\r\n");
         program.environment().insert(QStringLiteral("DISPLAY"), x->display());
+        // Qt leaves by exit(1) from inside its event loop when the display goes: fontconfig's memory is never freed.
+        if (!signal)
+            program.environment().insert("ASAN_OPTIONS", qEnvironmentVariable("ASAN_OPTIONS") + ":detect_leaks=0");
         QProcess process;
         process.setProcessEnvironment(program.environment());
         process.setWorkingDirectory(program.dir());
