@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 #include "app/QtTranslations.h"
+#include "app/TerminationSignals.h"
 #include "core/ArgumentDecoding.h"
 #include "core/Clock.h"
 #include "core/CommandLine.h"
@@ -87,6 +88,7 @@ int main(int argc, char* argv[])
     QObject::connect(
         &window, &app::MainWindow::finished, &application, [](int code) { QApplication::exit(code); },
         Qt::QueuedConnection);
+    const app::TerminationSignals terminationSignals(window);
     if (!window.load(arguments))
         return window.exitCode();
     return QApplication::exec();

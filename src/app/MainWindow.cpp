@@ -12,6 +12,7 @@
 #include "core/ScriptFile.h"
 #include "core/SettingsKeys.h"
 #include "core/SettingsStore.h"
+#include "core/TerminationRequest.h"
 #include "form/SettingsArea.h"
 #include "form/TextBox.h"
 #include "speech/EngineEvents.h"
@@ -139,12 +140,43 @@ void MainWindow::unload(const core::Result& job)
         return;
     m_unloaded = true;
     m_clockTimer->stop();
-    const bool unattended = m_state.run.scriptRun || m_state.run.hide > 0 || m_state.run.close > 0;
+    // Asked from outside to end (a logout, Ctrl+C): nobody may be there to answer a box, and the caller expects
+    // the signal's exit status.
+    const int signal = core::terminationSignal();
     QStringList errors;
     if (!job)
         errors.append(job.error());
     releaseVoice();
+    const QStringList saveErrors = saveAll();
+    errors.append(saveErrors);
 
+    // An unattended job often runs in a window nobody sees: tell the caller what went wrong, and end non-zero.
+    for (const QString& error : std::as_const(errors))
+        QTextStream(stderr) << "sprechkit: " << error << Qt::endl;
+    if (!isUnattended() && !saveErrors.isEmpty() && signal == 0)
+        core::showMessage({QStringLiteral(" FEHLER:"),
+                           QStringLiteral("Beim Beenden konnte nicht alles gespeichert werden:    \r\n\r\n") +
+                               saveErrors.join(QStringLiteral("\r\n")),
+                           core::MessageButtons::Ok, core::MessageIcon::Exclamation});
+    endProgram(signal != 0 ? 128 + signal : !job || !saveErrors.isEmpty() ? 1 : 0);
+}
+
+void MainWindow::saveAtForcedExit()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    for (const QString& error : saveAll())
+        QTextStream(stderr) << "sprechkit: " << error << Qt::endl;
+}
+
+bool MainWindow::isUnattended() const
+{
+    return m_state.run.scriptRun || m_state.run.hide > 0 || m_state.run.close > 0;
+}
+
+QStringList MainWindow::saveAll()
+{
     QStringList saveErrors;
     const auto keep = [&saveErrors](const core::Result& saved) {
         if (!saved && !saveErrors.contains(saved.error()))
@@ -155,7 +187,7 @@ void MainWindow::unload(const core::Result& job)
         if (const core::Result saved = m_dictionary->SaveWords(); !saved)
             keep(core::Result::failure(QStringLiteral("The dictionary was not saved. ") + saved.error()));
     }
-    if (!unattended && m_settings) {
+    if (!isUnattended() && m_settings) {
         using namespace core::setting;
         const Qt::WindowStates states = windowState();
         const int code = states & Qt::WindowMinimized ? 1 : states & Qt::WindowMaximized ? 2 : 0;
@@ -166,17 +198,7 @@ void MainWindow::unload(const core::Result& job)
         m_settings->setValue(kWindowState, QString::number(code));
         keep(m_settings->sync());
     }
-    errors.append(saveErrors);
-
-    // An unattended job often runs in a window nobody sees: tell the caller what went wrong, and end non-zero.
-    for (const QString& error : std::as_const(errors))
-        QTextStream(stderr) << "sprechkit: " << error << Qt::endl;
-    if (!unattended && !saveErrors.isEmpty())
-        core::showMessage({QStringLiteral(" FEHLER:"),
-                           QStringLiteral("Beim Beenden konnte nicht alles gespeichert werden:    \r\n\r\n") +
-                               saveErrors.join(QStringLiteral("\r\n")),
-                           core::MessageButtons::Ok, core::MessageIcon::Exclamation});
-    endProgram(!job || !saveErrors.isEmpty() ? 1 : 0);
+    return saveErrors;
 }
 
 void MainWindow::abort(int exitCode)

@@ -78,8 +78,11 @@ public:
     // The unload handler: releases the voice, saves settings and dictionary unless a WAV target was set, stores
     // the placement in interactive runs, and ends the program. job is the outcome of an unattended job; its error
     // and any failed save go to stderr and end the run non-zero (an interactive run also shows a failed save in a
-    // box).
+    // box). After a termination signal it shows no box and ends with 128 + the signal.
     void unload(const core::Result& job = {});
+    // What the unload handler saves, for a program that is being ended from outside the event loop (the display went
+    // away and the platform calls exit()): touches no window, box or event loop, and reports only on stderr.
+    void saveAtForcedExit();
     // Ends the program without the unload handler's saving (failed start-up, missing script).
     void abort(int exitCode);
 
@@ -95,6 +98,9 @@ protected:
 
 private:
     core::Result ChkWords();
+    bool isUnattended() const;
+    // Settings, dictionary and placement as the unload handler saves them; the errors, each once.
+    QStringList saveAll();
     void settingsToggled();
     void choosePath();
     void releaseVoice();

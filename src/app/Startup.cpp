@@ -10,6 +10,7 @@
 #include "core/SettingsStore.h"
 #include "core/StandardInput.h"
 #include "core/Version.h"
+#include "core/WindowPlacement.h"
 #include "form/SettingsArea.h"
 #include "form/TextBox.h"
 #include "speech/EngineSetup.h"
@@ -29,6 +30,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 namespace app {
 
@@ -177,6 +179,12 @@ core::Result Startup::restorePlacementAndOptions()
         if (core::Result restored = restoreCheckBox(setting.box, *setting.key, settings); !restored)
             return restored;
     }
+    // Now that the settings area has given the window its size: a window stored off every screen (one that was
+    // unplugged, a smaller resolution) would open where nobody sees it.
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    m_window.move(core::visiblePosition(QRect(m_window.pos(), m_window.size()), screens));
     // After the settings area has set the window's size: resizing a minimised or maximised window would put it
     // back into the normal state.
     m_window.setWindowState(windowState.value() == 1   ? Qt::WindowMinimized

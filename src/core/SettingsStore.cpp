@@ -96,6 +96,12 @@ void SettingsStore::setVoiceValue(const SettingsKey& key, const QString& voice, 
     write(path(key, voice), value);
 }
 
+void SettingsStore::noteVoiceDefault(const SettingsKey& key, const QString& voice, const QString& value)
+{
+    if (voiceValue(key, voice).isEmpty())
+        m_readDefaults.insert(path(key, voice), value);
+}
+
 bool SettingsStore::contains(const SettingsKey& key, const QString& voice) const
 {
     return m_values.contains(path(key, voice));
@@ -103,11 +109,20 @@ bool SettingsStore::contains(const SettingsKey& key, const QString& voice) const
 
 QString SettingsStore::read(const QString& path, const QString& defaultValue) const
 {
-    return m_values.value(path, defaultValue);
+    const auto found = m_values.constFind(path);
+    if (found != m_values.cend())
+        return *found;
+    m_readDefaults.insert(path, defaultValue);
+    return defaultValue;
 }
 
 void SettingsStore::write(const QString& path, const QString& value)
 {
+    const auto found = m_values.constFind(path);
+    const auto readDefault = m_readDefaults.constFind(path);
+    if ((found == m_values.cend() || *found != value) &&
+        (readDefault == m_readDefaults.cend() || *readDefault != value))
+        m_changed = true;
     m_values.insert(path, value);
     m_written.insert(path);
     m_dirty = true;
@@ -117,7 +132,7 @@ void SettingsStore::write(const QString& path, const QString& value)
 
 Result SettingsStore::sync()
 {
-    if (!m_dirty)
+    if (!m_dirty || !m_changed)
         return {};
     // The folder is missing before the first run; an error creating it shows when the file is written.
     QDir().mkpath(QFileInfo(m_fileName).absolutePath());

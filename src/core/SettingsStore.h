@@ -15,6 +15,10 @@ namespace core {
 // (~/.config/Sprechkit/<application>.ini). Changes are held in memory and written by sync(), which the event
 // loop also runs a moment after the last change (the per-voice values are stored at once). A write goes to a new file
 // that replaces the old one only when it was written whole, so a full disk never leaves a broken settings file.
+//
+// Several windows share the file, and the last one to write wins. A run that never changed a value (setting one to
+// what it read, or to the default it was read with, is no change) writes nothing, so it cannot put back what it read
+// over what another window saved meanwhile; once it changed one, it writes every value it set.
 class SettingsStore : public QObject {
     Q_OBJECT
 public:
@@ -30,12 +34,16 @@ public:
     // Keys of the per-voice section of this voice (its description as coVoice shows it).
     QString voiceValue(const SettingsKey& key, const QString& voice) const;
     void setVoiceValue(const SettingsKey& key, const QString& voice, const QString& value);
+    // What a per-voice key stands for while the file holds none or an empty one (a format derived from the voice's
+    // name): setting the key to it is no change.
+    void noteVoiceDefault(const SettingsKey& key, const QString& voice, const QString& value);
 
     // True when the file or this run has a value for the key (the voice only for per-voice keys).
     bool contains(const SettingsKey& key, const QString& voice = QString()) const;
 
-    // Writes what changed since the last successful sync, merged into what another instance of the program may
-    // have written meanwhile. On failure the old file stays as it was and the changes are kept for the next try.
+    // Writes the values this run set, merged into what another instance of the program may have written meanwhile;
+    // nothing while the run has changed none. On failure the old file stays as it was and the changes are kept for
+    // the next try.
     Result sync();
     QString fileName() const { return m_fileName; }
 
@@ -46,8 +54,11 @@ private:
 
     QString m_fileName;
     QMap<QString, QString> m_values;
+    // What a key the file lacks was read as (its default): setting it to that is no change.
+    mutable QMap<QString, QString> m_readDefaults;
     QSet<QString> m_written; // keys this run has set: they win over the file's values when merging
     bool m_dirty = false;
+    bool m_changed = false; // this run has set a value to something else than it was
     QTimer m_syncTimer;
 };
 

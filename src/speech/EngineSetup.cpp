@@ -151,6 +151,7 @@ void EngineSetup::LoadVoiceSet()
             format = QStringLiteral("16kHz, 16Bit, Mono");
         if (voiceName.contains(QLatin1String("22")))
             format = QStringLiteral("22kHz, 16Bit, Mono");
+        m_settings.noteVoiceDefault(core::setting::kFormat, voiceName, format);
     }
     // A script value is read trimmed, so " 8kHz, 16Bit, Mono" (which F12 writes) comes back without its blank:
     // match that entry too, or a script could never select 8 kHz.

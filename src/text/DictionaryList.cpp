@@ -3,6 +3,7 @@
 #include "form/Controls.h"
 #include "text/DictionaryFile.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,16 +26,28 @@ void DictionaryList::LoadWords()
     const DictionaryFile::LoadResult loaded = DictionaryFile::load(m_filePath);
     // Kept for the exit: saving what little was read would replace the whole file with it.
     m_loaded = loaded.read;
+    m_loadedDefaults = loaded.usedDefaults;
     for (const DictionaryRow& row : loaded.rows)
         appendRow(row);
     appendRow({kEntrySeparator, false});
     m_controls.liWords->setCurrentRow(m_controls.liWords->count() - 1);
+
+    // Every change from here on is this run's: an edit, a check box, a row the preparation pass switched off.
+    const QAbstractItemModel* model = m_controls.liWords->model();
+    const auto changed = [this] { m_changed = true; };
+    QObject::connect(model, &QAbstractItemModel::dataChanged, &m_changeWatch, changed);
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, &m_changeWatch, changed);
+    QObject::connect(model, &QAbstractItemModel::rowsRemoved, &m_changeWatch, changed);
 }
 
 core::Result DictionaryList::SaveWords() const
 {
     if (!m_loaded)
         return core::Result::failure(m_loaded.error() + QStringLiteral(" (not saved, so the file is kept)"));
+    // The defaults are written to a file still missing, as its first content; one another run created meanwhile
+    // is kept.
+    if (!m_changed && !(m_loadedDefaults && !QFileInfo::exists(m_filePath)))
+        return {};
     return DictionaryFile::save(m_filePath, rows());
 }
 

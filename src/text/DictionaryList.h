@@ -4,6 +4,7 @@
 #include "text/DictionaryRow.h"
 
 #include <QList>
+#include <QObject>
 #include <QString>
 
 namespace form {
@@ -13,7 +14,8 @@ struct Controls;
 namespace text {
 
 // The dictionary as the window holds it: the rows of liWords, each with its check box as the active flag, and
-// the empty row at the end where new entries are typed. Loaded once at start-up, saved once at exit.
+// the empty row at the end where new entries are typed. Loaded once at start-up, saved once at exit when this run
+// changed it.
 class DictionaryList {
 public:
     DictionaryList(const form::Controls& controls, QString filePath);
@@ -21,7 +23,9 @@ public:
     // Fills the list from the file (or the default entries), shows the read-only notice and disables the editing
     // controls when the file cannot be written, and makes the empty row at the end current.
     void LoadWords();
-    // Writes the rows to the file; false with an English description when that failed (the old file stays).
+    // Writes the rows to the file when this run changed them (an edit, a check box, a row the preparation pass
+    // switched off) or the file is still missing; false with an English description when that failed (the old
+    // file stays). A run that changed nothing leaves alone what another window or a hand edit saved meanwhile.
     core::Result SaveWords() const;
 
     QList<DictionaryRow> rows() const;
@@ -36,6 +40,9 @@ private:
     const form::Controls& m_controls;
     QString m_filePath;
     core::Result m_loaded;
+    bool m_loadedDefaults = false;
+    bool m_changed = false;
+    QObject m_changeWatch; // the context of the list's change signals, which go with it
     bool m_readOnly = false;
 };
 

@@ -1,6 +1,7 @@
 #include "wav/SaveProgress.h"
 
 #include "core/Clock.h"
+#include "core/TerminationRequest.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -33,13 +34,20 @@ SaveProgress::SaveProgress(QWidget* window, const core::Clock& clock, Display di
 
 SaveProgress::~SaveProgress()
 {
+    finish();
+}
+
+void SaveProgress::finish()
+{
     if (m_dialog) {
         qApp->removeEventFilter(this);
         QApplication::restoreOverrideCursor();
         delete m_dialog;
+        m_dialog = nullptr;
     }
     if (m_display == Display::Terminal && m_lastPercent >= 0)
         std::fputc('\n', stderr);
+    m_display = Display::None;
 }
 
 SaveProgress::Display SaveProgress::unattendedDisplay()
@@ -49,6 +57,9 @@ SaveProgress::Display SaveProgress::unattendedDisplay()
 
 bool SaveProgress::report(int percent)
 {
+    // Asked to end from outside: the render stops as if cancelled, which drops its partial file.
+    if (core::terminationSignal() != 0)
+        m_cancelled = true;
     percent = qBound(0, percent, 100);
     if (m_display == Display::None || m_started.msecsTo(m_clock.now()) < ShowAfterMs)
         return !m_cancelled;
@@ -57,7 +68,7 @@ bool SaveProgress::report(int percent)
             std::fprintf(stderr, "\r%s %3d %%", Caption.toLocal8Bit().constData(), percent);
         std::fflush(stderr);
         m_lastPercent = percent;
-        return true;
+        return !m_cancelled;
     }
     if (!m_dialog)
         showDialog();

@@ -32,6 +32,8 @@ public:
     // The voice's progress function: true to go on, false once the user has cancelled.
     bool report(int percent);
     bool cancelled() const { return m_cancelled; }
+    // The render is over: the dialog and its input filter go, so the box that follows takes input again.
+    void finish();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

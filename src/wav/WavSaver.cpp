@@ -15,7 +15,6 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopeGuard>
 
 namespace wav {
 
@@ -46,7 +45,6 @@ core::Result WavSaver::Save()
     SaveProgress progress(m_controls.window, m_progressClock ? *m_progressClock : systemClock,
                           target.isEmpty() ? SaveProgress::Display::Dialog : SaveProgress::unattendedDisplay());
     m_voice.setRenderProgress([&progress](int percent) { return progress.report(percent); });
-    const auto noMoreProgress = qScopeGuard([this] { m_voice.setRenderProgress({}); });
 
     bool streamOpen = false;
     const core::Result saved = [&]() -> core::Result {
@@ -68,6 +66,9 @@ core::Result WavSaver::Save()
         streamOpen = false;
         return m_voice.closeFileStream();
     }();
+    // Before any box: the progress dialog's input filter would keep the box from taking a click or a key.
+    m_voice.setRenderProgress({});
+    progress.finish();
 
     if (!saved) {
         const QString& error = saved.error();

@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -151,7 +152,48 @@ TEST_F(StartupTest, MakerCodeInTheProgramNameSelectsItsOwnSettings)
     auto window = makeWindow();
     ASSERT_TRUE(window->load({}));
     EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("SK Sprechkit TextToSpeech Tool")));
-    EXPECT_EQ(stored(QStringLiteral("Sprechkit/Window.Shadow"), QStringLiteral("SK-Software")), QStringLiteral("1"));
+    window->controls().ckSec->setChecked(true);
+    window->close();
+    EXPECT_EQ(stored(QStringLiteral("Sprechkit/Check.Secounds"), QStringLiteral("SK-Software")), QStringLiteral("1"));
+}
+
+// Another window saves an entry and a setting while this run goes on: a run that changed neither must not put back
+// what it read at its start; one that changed a setting writes all of them (the last window to close wins).
+TEST_F(StartupTest, ExitWritesDictionaryAndSettingsOnlyWhenTheRunChangedThem)
+{
+    using Change = void (*)(const form::Controls&);
+    const Change untick = [](const form::Controls& c) { c.liWords->item(0)->setCheckState(Qt::Unchecked); };
+    const Change add = [](const form::Controls& c) { c.cAdd->click(), QTest::keyClicks(c.tWL1, "neu"); };
+    const Change tick = [](const form::Controls& c) { c.ckSec->setChecked(true); };
+    const Change select = [](const form::Controls& c) { c.liWords->setCurrentRow(0); }; // no change
+    const struct {
+        QStringList arguments;
+        Change change;
+        bool dictionaryWritten, settingsWritten;
+    } cases[] = {{{"Hallo", "!"}, nullptr, false, false},
+                 {{}, select, false, false},
+                 {{"Hallo", "!"}, untick, true, false},
+                 {{}, add, true, false},
+                 {{}, tick, false, true}};
+    const QString words = programFile(QStringLiteral("sprechkit.wrd"));
+    store(QStringLiteral("Sprechkit/Check.Settings"), QStringLiteral("1")); // the dictionary editor can be used
+    for (const auto& c : cases) {
+        writeFile(words, "TTS;Text-To-Speech;1\r\n");
+        store(QStringLiteral("Sprechkit/Check.Words"), QStringLiteral("1"));
+        auto window = makeWindow();
+        ASSERT_TRUE(window->load(c.arguments));
+        writeFile(words, "TTS;Text-To-Speech;1\r\nneu;Neu;1\r\n");
+        store(QStringLiteral("Sprechkit/Check.Words"), QStringLiteral("0"));
+        if (c.change)
+            c.change(window->controls());
+        if (c.arguments.isEmpty())
+            window->close();
+        else
+            emit m_voice->endStream(1, 1000);
+        EXPECT_EQ(readFile(words).contains("neu;Neu;1"), !c.dictionaryWritten) << &c - cases;
+        EXPECT_EQ(stored(QStringLiteral("Sprechkit/Check.Words")), QLatin1String(c.settingsWritten ? "1" : "0"))
+            << &c - cases;
+    }
 }
 
 TEST_F(StartupTest, ScriptOverridesVoiceValuesAndStoresThemOnlyWithSave)
@@ -210,6 +252,7 @@ TEST_F(StartupTest, SettingsThatCannotBeSavedAreReportedAtExitAndEndTheRunNonZer
         QObject::connect(window.get(), &app::MainWindow::finished, [&](int code) { finishedWith = code; });
         ASSERT_TRUE(
             window->load(unattended ? QStringList{QStringLiteral("Hallo"), QStringLiteral("!")} : QStringList{}));
+        window->controls().ckSec->setChecked(true);
         if (unattended)
             emit m_voice->endStream(1, 1000);
         else
