@@ -1,7 +1,14 @@
 #include "core/ProcessEnvironment.h"
 
+#include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
+
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
+#include <pwd.h>
 #include <unistd.h>
 
 namespace core {
@@ -12,6 +19,12 @@ bool& standardInputClosed()
 {
     static bool closed = false;
     return closed;
+}
+
+// "/" as home would put the settings into /.config, the association files into /.local.
+bool isUsableHome(const QByteArray& home)
+{
+    return home.startsWith('/') && QDir::cleanPath(QString::fromLocal8Bit(home)) != QLatin1String("/");
 }
 
 } // namespace
@@ -28,7 +41,18 @@ bool repairProcessEnvironment()
         (void)open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
     }
 
-    return true;
+    if (isUsableHome(qgetenv("HOME")))
+        return true;
+    const passwd* user = getpwuid(geteuid());
+    const QByteArray home = user && user->pw_dir ? QByteArray(user->pw_dir) : QByteArray();
+    if (isUsableHome(home) && QFileInfo(QString::fromLocal8Bit(home)).isDir()) {
+        setenv("HOME", home.constData(), 1);
+        return true;
+    }
+    std::fputs("sprechkit: no home folder for the settings: HOME is not set (or is \"/\") and the user database "
+               "names no existing home folder for this user. Set HOME to the user's home folder.\n",
+               stderr);
+    return false;
 }
 
 bool standardInputWasClosed()
