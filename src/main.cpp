@@ -6,6 +6,7 @@
 #include "core/CommandLine.h"
 #include "core/CommandLineHelp.h"
 #include "core/HiddenRun.h"
+#include "core/ProcessEnvironment.h"
 #include "form/QtMessageBoxes.h"
 #include "speech/espeak/EspeakVoice.h"
 #include "system/StartProcedure.h"
@@ -29,6 +30,8 @@ bool displayAvailable()
 
 int main(int argc, char* argv[])
 {
+    if (!core::repairProcessEnvironment())
+        return 2;
     const QString exeDir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2) + '/';
     QList<QByteArray> rawArguments;
     for (int i = 1; i < argc; ++i)

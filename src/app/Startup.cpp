@@ -142,13 +142,17 @@ bool Startup::analyseArguments(const QStringList& arguments)
     core::setCommandLineArguments(arguments);
     // "@name.tts" names a script where F12 writes them.
     state.run = core::analyseCommandLine(arguments, core::GetDataDir());
-    if (state.run.textFromStandardInput) {
+    QString failure = state.run.missingScriptMessage;
+    if (state.run.textFromStandardInput && failure.isEmpty()) {
         // Read as it stands: real line breaks need no "|" stand-in.
-        state.run.commandLineText = core::readStandardInput();
+        const core::ResultOf<QString> input = core::readStandardInput();
+        if (!input)
+            failure = QStringLiteral("  Die Standardeingabe kann nicht gelesen werden ...    \r\n") + input.error();
+        state.run.commandLineText = input.value();
         state.run.boxText = state.run.commandLineText;
     }
-    if (!state.run.missingScriptMessage.isEmpty()) {
-        core::showMessage({QStringLiteral(" FEHLER:"), state.run.missingScriptMessage});
+    if (!failure.isEmpty()) {
+        core::showMessage({QStringLiteral(" FEHLER:"), failure});
         m_window.abort(1);
         return false;
     }

@@ -92,11 +92,17 @@ RunMode analyseCommandLine(const QStringList& arguments, const QString& exeDir)
             a1 = exeDir + a1.mid(1);
         // Resolved once against the current folder, so the values are read from the very file that was found.
         mode.scriptPath = QFileInfo(a1).absoluteFilePath();
-        if (FileSize(mode.scriptPath) > 0) {
+        const qint64 size = FileSize(mode.scriptPath);
+        // A script that cannot be read as text (a binary file named by mistake) would run as an empty one.
+        const ResultOf<QString> text = size > 0 ? readIniText(mode.scriptPath) : ResultOf<QString>(QString());
+        if (size > 0 && text) {
             mode.scriptRun = true;
             if (!a2IsOption)
                 mode.commandLineText = a2;
             mode.textFromStandardInput = !a2IsOption && isStandardInputText(a2);
+        } else if (size > 0) {
+            mode.missingScriptMessage = QStringLiteral("  Datei ''") + a1 +
+                                        QStringLiteral("'' kann nicht gelesen werden ...    \r\n") + text.error();
         } else {
             mode.missingScriptMessage = QStringLiteral("  Datei ''") + a1 + QStringLiteral("'' nicht gefunden ...    ");
         }

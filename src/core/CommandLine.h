@@ -22,10 +22,11 @@ struct RunMode {
     QString commandLineText; // the text to speak from the command line (without "|" conversion)
     // The command-line text was "-": the start-up reads it from standard input.
     bool textFromStandardInput = false;
-    QString boxText;              // for a plain-text run: the text for the text box, "|" turned into CR LF
-    QString optionArgument;       // "!", "!!" or whatever a3 was left as
-    QString wavTarget;            // ".wav" appended unless the file name ends in it or .mp3/.ogg/.opus/.flac
-    QString missingScriptMessage; // set when the script path names no (or an empty) file: the message text
+    QString boxText;        // for a plain-text run: the text for the text box, "|" turned into CR LF
+    QString optionArgument; // "!", "!!" or whatever a3 was left as
+    QString wavTarget;      // ".wav" appended unless the file name ends in it or .mp3/.ogg/.opus/.flac
+    // Set when the script path names no (or an empty) file, or one that cannot be read as text: the message text.
+    QString missingScriptMessage;
 
     // Filled by the start-up, not by the analysis: the script's [Program] numbers and options.
     int hide = 0;

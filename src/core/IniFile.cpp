@@ -1,8 +1,9 @@
 #include "core/IniFile.h"
 
+#include "core/RegularFile.h"
 #include "core/TextDecoding.h"
 
-#include <QFile>
+#include <QList>
 #include <QStringView>
 
 #include <cmath>
@@ -49,13 +50,26 @@ QString findValue(const QString& content, const QString& section, const QString&
 
 } // namespace
 
+ResultOf<QString> readIniText(const QString& path)
+{
+    const ResultOf<QByteArray> bytes = readRegularFile(path, kMaxScriptBytes);
+    if (!bytes)
+        return bytes.result();
+    const ResultOf<QString> text = decodeText(bytes.value());
+    if (!text)
+        return Result::failure(QStringLiteral("Cannot read %1: %2").arg(path, text.error()));
+    return text;
+}
+
 QString ReadINI(const QString& path, const QString& section, const QString& key, bool stripComments,
                 const QString& defaultValue)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (path.isEmpty())
         return defaultValue;
-    QString value = findValue(core::decodeUtf8OrWindows1252(file.readAll()), section, key);
+    const ResultOf<QString> content = readIniText(path);
+    if (!content)
+        return defaultValue;
+    QString value = findValue(content.value(), section, key);
     if (value.isEmpty())
         return defaultValue;
 

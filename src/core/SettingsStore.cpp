@@ -1,5 +1,6 @@
 #include "core/SettingsStore.h"
 
+#include "core/RegularFile.h"
 #include "core/SafeWrite.h"
 #include "core/SettingsFormat.h"
 
@@ -24,23 +25,33 @@ QString escapeGroup(const QString& name)
 // what little this run wrote.
 ResultOf<QMap<QString, QString>> readFile(const QString& fileName)
 {
-    QFile file(fileName);
-    if (!file.exists())
+    if (!QFile::exists(fileName))
         return QMap<QString, QString>();
-    if (!file.open(QIODevice::ReadOnly))
-        return Result::failure(QStringLiteral("Cannot read %1: %2").arg(fileName, file.errorString()));
-    return decodeSettings(file.readAll());
+    // A FIFO or a device in its place is such a file too.
+    const ResultOf<QByteArray> bytes = readRegularFile(fileName, kMaxSettingsBytes);
+    if (!bytes)
+        return bytes.result();
+    return decodeSettings(bytes.value());
 }
 
 constexpr int kSyncDelayMs = 250;
+
+// QSettings only tells where the file is (tests move it with QSettings::setPath); reading and writing are ours. It
+// reads its file as soon as it is made, which a FIFO in that place would block for ever: it is asked about a
+// file of the same folder that no one makes.
+QString fileNameFor(const QString& application)
+{
+    const QString probe =
+        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Sprechkit"), QStringLiteral(".where"))
+            .fileName();
+    return probe.left(probe.lastIndexOf(u'/') + 1) + application + QStringLiteral(".ini");
+}
 
 } // namespace
 
 SettingsStore::SettingsStore(const QString& application, QObject* parent)
     : QObject(parent)
-    // QSettings only tells where the file is (tests move it with QSettings::setPath); reading and writing are ours.
-    , m_fileName(
-          QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Sprechkit"), application).fileName())
+    , m_fileName(fileNameFor(application))
 {
     // An unreadable file starts the run with the defaults; sync() reports it and leaves the file alone.
     m_values = readFile(m_fileName).value();

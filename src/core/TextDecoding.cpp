@@ -47,4 +47,28 @@ QString decodeLineUtf8OrWindows1252(QByteArrayView line)
     return utf8.decode(line);
 }
 
+std::optional<QStringDecoder::Encoding> utf16ByteOrder(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xFF\xFE"))
+        return QStringDecoder::Utf16LE;
+    if (bytes.startsWith("\xFE\xFF"))
+        return QStringDecoder::Utf16BE;
+    return std::nullopt;
+}
+
+ResultOf<QString> decodeText(const QByteArray& bytes)
+{
+    QString text;
+    if (const auto byteOrder = utf16ByteOrder(bytes)) {
+        // Only the one mark is dropped: a second one is text.
+        QStringDecoder utf16(*byteOrder, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        text = utf16.decode(QByteArrayView(bytes).sliced(2));
+    } else {
+        text = decodeUtf8OrWindows1252(bytes);
+    }
+    if (text.contains(QChar(u'\0')))
+        return Result::failure(QStringLiteral("the content is not text (it holds NUL characters)"));
+    return text;
+}
+
 } // namespace core

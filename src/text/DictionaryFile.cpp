@@ -1,5 +1,6 @@
 #include "text/DictionaryFile.h"
 
+#include "core/RegularFile.h"
 #include "core/ReplaceString.h"
 #include "core/SafeWrite.h"
 #include "core/TextDecoding.h"
@@ -9,6 +10,8 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryFile>
+
+#include <optional>
 
 namespace text::DictionaryFile {
 
@@ -58,15 +61,48 @@ DictionaryRow rowFromLine(QStringView line)
 // form: only a line that does not end in its flag is read as an older line. A line that is neither (an older line
 // that does not make three fields) is kept as an unchecked row of its whole text rather than dropped, so the next
 // save writes it back instead of losing it, and the user sees it in the list.
-DictionaryRow rowFromBytes(QByteArrayView bytes)
+DictionaryRow rowFromText(const QString& line)
 {
-    const QString line = core::decodeLineUtf8OrWindows1252(bytes);
     if (line.contains(QLatin1String("\",\"")) && !isCurrentForm(line)) {
         const QString converted = convertLegacyLine(line);
         if (!converted.isEmpty())
             return rowFromLine(converted);
     }
     return rowFromLine(line);
+}
+
+DictionaryRow rowFromBytes(QByteArrayView bytes)
+{
+    return rowFromText(core::decodeLineUtf8OrWindows1252(bytes));
+}
+
+// A line of a UTF-16 file. Half of a surrogate pair cannot be written as UTF-8: it is read as what the next start
+// would read back, so the saved file holds the same rows.
+DictionaryRow rowFromUtf16(QStringView line)
+{
+    return rowFromText(line.isValidUtf16() ? line.toString() : QString::fromUtf8(line.toUtf8()));
+}
+
+// Hands every complete line of view to row(); the start of a line whose end has not been read yet waits in
+// pending. LF, CR and CR LF all end a line; empty lines are never written and are skipped (a row for one would
+// invent an entry).
+template <typename View, typename Pending, typename Row>
+void splitLines(View view, Pending& pending, QList<DictionaryRow>& rows, Row row)
+{
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i < view.size(); ++i) {
+        if (view[i] != u'\n' && view[i] != u'\r')
+            continue;
+        if (!pending.isEmpty()) {
+            pending.append(view.sliced(lineStart, i - lineStart));
+            rows.append(row(pending));
+            pending.clear();
+        } else if (i > lineStart) {
+            rows.append(row(view.sliced(lineStart, i - lineStart)));
+        }
+        lineStart = i + 1;
+    }
+    pending.append(view.sliced(lineStart));
 }
 
 // The format has no escape for a line break: inside a field it would cut the entry in two lines.
@@ -109,16 +145,15 @@ LoadResult load(const QString& path)
         result.usedDefaults = true;
         return result;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.read = core::Result::failure(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
+    QFile file;
+    if (result.read = core::openRegularFile(file, path, core::kMaxDictionaryBytes); !result.read)
         return result;
-    }
 
-    // Read in pieces, line by line: a big dictionary never sits in memory as a whole besides its rows. LF, CR and
-    // CR LF all end a line; empty lines are never written and are skipped (a row for one would invent an entry).
+    // Read in pieces, line by line: a big dictionary never sits in memory as a whole besides its rows.
     QByteArray chunk(kChunkSize, Qt::Uninitialized);
-    QByteArray pending; // the start of a line whose end has not been read yet
+    QByteArray pending;                  // the start of a line whose end has not been read yet
+    QString pendingText;                 // the same in a UTF-16 file
+    std::optional<QStringDecoder> utf16; // keeps a character cut by the end of a piece for the next one
     bool atStart = true;
     for (;;) {
         const qint64 got = file.read(chunk.data(), chunk.size());
@@ -130,26 +165,27 @@ LoadResult load(const QString& path)
         if (got == 0) {
             if (!pending.isEmpty())
                 result.rows.append(rowFromBytes(pending));
+            if (!pendingText.isEmpty())
+                result.rows.append(rowFromUtf16(pendingText));
             break;
         }
         QByteArrayView view(chunk.constData(), got);
-        if (atStart && view.startsWith("\xEF\xBB\xBF"))
-            view = view.sliced(3);
-        atStart = false;
-        qsizetype lineStart = 0;
-        for (qsizetype i = 0; i < view.size(); ++i) {
-            if (view[i] != '\n' && view[i] != '\r')
-                continue;
-            if (!pending.isEmpty()) {
-                pending.append(view.sliced(lineStart, i - lineStart));
-                result.rows.append(rowFromBytes(pending));
-                pending.clear();
-            } else if (i > lineStart) {
-                result.rows.append(rowFromBytes(view.sliced(lineStart, i - lineStart)));
+        if (atStart) {
+            // A byte-order mark says the encoding of the whole file; without one each line decides for itself.
+            if (const auto byteOrder = core::utf16ByteOrder(view)) {
+                utf16.emplace(*byteOrder, QStringDecoder::Flag::ConvertInitialBom);
+                view = view.sliced(2);
+            } else if (view.startsWith("\xEF\xBB\xBF")) {
+                view = view.sliced(3);
             }
-            lineStart = i + 1;
+            atStart = false;
         }
-        pending.append(view.sliced(lineStart));
+        if (utf16) {
+            const QString text = utf16->decode(view);
+            splitLines(QStringView(text), pendingText, result.rows, rowFromUtf16);
+        } else {
+            splitLines(view, pending, result.rows, rowFromBytes);
+        }
     }
     return result;
 }

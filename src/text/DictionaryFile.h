@@ -9,13 +9,16 @@
 namespace text {
 
 // The dictionary file beside the program: one "search;replacement;flag" line per entry, ";" escaped as ",,",
-// CR LF line ends. Each line is read as UTF-8, or Windows-1252 when it is not valid UTF-8; written as UTF-8.
+// CR LF line ends. Each line is read as UTF-8, or Windows-1252 when it is not valid UTF-8, unless the file begins with
+// a UTF-16 byte-order mark (an editor's "Unicode"): then it is UTF-16 throughout. Written as UTF-8.
 namespace DictionaryFile {
 
 struct LoadResult {
     QList<DictionaryRow> rows; // the file's entries, or the three defaults when the file is missing or empty
     bool usedDefaults = false;
-    core::Result read; // a failure when reading stopped early; the rows read so far are kept
+    // A failure when reading stopped early (the rows read so far are kept), or when the path names no regular file
+    // or one larger than core::kMaxDictionaryBytes.
+    core::Result read;
 };
 
 // Rows as the list shows them, without the trailing empty row.

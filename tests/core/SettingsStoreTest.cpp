@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <sys/stat.h>
 
 namespace {
 
@@ -84,6 +85,17 @@ TEST_F(SettingsStoreTest, AFailedWriteKeepsTheOldFileWholeAndIsReported)
     // The change is kept for the next try.
     EXPECT_TRUE(store.sync());
     EXPECT_TRUE(bytes().contains("nicht mehr auf die Platte"));
+}
+
+// A FIFO in place of the file blocked every start: it is not read, and never replaced.
+TEST_F(SettingsStoreTest, AFifoInPlaceOfTheFileIsNeitherReadNorReplaced)
+{
+    QDir().mkpath(QFileInfo(file()).path());
+    ASSERT_EQ(mkfifo(QFile::encodeName(file()).constData(), 0600), 0);
+    core::SettingsStore store(QStringLiteral("Tools"));
+    store.setValue(kWaveFile, QStringLiteral("neu.wav"));
+    EXPECT_EQ(store.sync().error(), "The settings were not saved. Cannot read " + file() + ": not a regular file");
+    EXPECT_TRUE(QFileInfo(file()).exists() && !QFileInfo(file()).isFile());
 }
 
 TEST(SettingsValues, NumbersConvertWithoutLeavingTheIntRange)

@@ -1,8 +1,7 @@
 #include "core/StandardInput.h"
 #include "core/CommandLine.h"
 #include "core/CommandLineHelp.h"
-
-#include <QBuffer>
+#include "core/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -12,12 +11,12 @@ TEST(StandardInput, DecodesLikeScriptFilesAndDropsOneFinalLineBreak)
         {"Hallo\r\n", "Hallo"},
         {"Zeile 1\nZeile 2\n\n", "Zeile 1\nZeile 2\n"},          // only the last break goes
         {"Gr\xfc\xdf|Gott \x80", QStringLiteral("Grüß|Gott €")}, // not UTF-8: Windows-1252
+        {utf16(QStringLiteral("Grüß Gott\r\n"), false), QStringLiteral("Grüß Gott")},
     };
-    for (auto [bytes, text] : cases) {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        EXPECT_EQ(core::readTextFrom(buffer), text);
-    }
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(core::textFromInput(bytes).value(), text);
+    // A binary file was spoken as whatever its bytes gave in Windows-1252.
+    EXPECT_TRUE(core::textFromInput(QByteArray("ELF\0", 4)).error().endsWith("(it holds NUL characters)"));
 }
 
 TEST(StandardInput, OnlyAnExactDashTextOrHelpOrVersionFirstArgumentIsSpecial)

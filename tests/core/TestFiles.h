@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringEncoder>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,13 @@ inline QByteArray readFile(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The text as an editor saves "Unicode": UTF-16 after a byte-order mark.
+inline QByteArray utf16(const QString& text, bool littleEndian = true)
+{
+    return QStringEncoder(littleEndian ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE,
+                          QStringEncoder::Flag::WriteBom)(text);
 }
 
 // Runs a write under a file size limit of a few bytes, the way a full disk breaks it off.

@@ -1,4 +1,5 @@
 #include "ProgramRun.h"
+#include "core/TestFiles.h"
 #include "speech/espeak/VoiceTestSupport.h"
 
 #include <QDir>
@@ -94,6 +95,32 @@ TEST(UnattendedRun, TextFromStandardInputIsRendered)
 
     EXPECT_EQ(program.readFile(QStringLiteral("sprechkit.wrd")), dictionary);
     EXPECT_FALSE(QFileInfo::exists(program.settingsFile()));
+}
+
+// Standard input that is a folder or closed, and a script that is no text, gave an empty WAV file and exit 0; the
+// closed input even read one of the program's own files. A script saved as UTF-16 is text.
+TEST(UnattendedRun, UnreadableInputEndsTheRunWithItsReason)
+{
+    ProgramRun program;
+    program.writeFile(QStringLiteral("binary.tts"), QByteArray("[Program]\r\nText = Hallo\r\n\0\x01", 27));
+    program.writeFile(QStringLiteral("unicode.tts"), utf16(QStringLiteral("[Program]\r\nText = Guten Morgen\r\n")));
+    const std::pair<const char*, const char*> cases[] = {
+        {"./sprechkit - ?out < /", "Cannot read standard input: Is a directory"},
+        {"./sprechkit - ?out <&-", "Cannot read standard input: it is closed"},
+        {"./sprechkit binary.tts ?out", "the content is not text"},
+        {"./sprechkit unicode.tts ?out", nullptr},
+    };
+    for (const auto& [command, error] : cases) {
+        QProcess shell;
+        shell.setProcessEnvironment(program.environment());
+        shell.setWorkingDirectory(program.dir());
+        shell.start(QStringLiteral("bash"), {QStringLiteral("-c"), QLatin1String(command)});
+        ASSERT_TRUE(shell.waitForFinished(60000)) << command;
+        const QString standardError = QString::fromUtf8(shell.readAllStandardError());
+        EXPECT_EQ(shell.exitCode(), error ? 1 : 0) << command << "\n" << standardError.toStdString();
+        EXPECT_TRUE(!error || standardError.contains(QLatin1String(error))) << standardError.toStdString();
+        EXPECT_EQ(speechtest::readWav(program.path(QStringLiteral("out.wav"))).seconds() > 0.5, !error) << command;
+    }
 }
 
 TEST(UnattendedRun, DictionaryThatExplodesTheTextFailsTheRunInsteadOfTheProgram)

@@ -1,4 +1,5 @@
 #include "text/DictionaryFile.h"
+#include "core/RegularFile.h"
 #include "core/TestFiles.h"
 
 #include <QDir>
@@ -6,6 +7,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -58,6 +61,9 @@ TEST_F(DictionaryFileTest, ReadsLines)
          "e;Hallo \x80;1\r\nStra\xc3\x9f"
          "e;Str.;1\r\n",
          {row("Grüße", "Hallo €", true), row("Straße", "Str.", true)}},
+        // An editor's "Unicode": UTF-16 with a byte-order mark, in either byte order.
+        {"UTF-16LE", utf16("Grüße;Hallo €;1\r\nx;y;0", true), {row("Grüße", "Hallo €", true), row("x", "y", false)}},
+        {"UTF-16BE", utf16("Grüße;Hallo €;1\r\n", false), {row("Grüße", "Hallo €", true)}},
     };
     for (const auto& [name, bytes, rows] : cases) {
         writeFile(path(), bytes);
@@ -94,16 +100,18 @@ TEST_F(DictionaryFileTest, WhatIsWrittenReadsBackAsTheSameRows)
 
 TEST_F(DictionaryFileTest, BigFilesAreReadInPiecesWithoutLosingALine)
 {
-    // Lines of every length from 1 to 40 units, so that the ends of the pieces read fall inside lines, between
-    // CR and LF, and right after a line end.
+    // Lines of every length from 1 to 40 units, so that the ends of the pieces read fall inside lines, inside
+    // characters, between CR and LF, and right after a line end.
     QByteArray bytes;
     QList<DictionaryRow> expected;
     for (int i = 0; bytes.size() < 3 * 1024 * 1024; ++i) {
         const QByteArray search = QByteArray::number(i) + QByteArray(i % 40, 'x');
-        bytes += search + ";\xc3\xa4;1" + (i % 3 == 0 ? "\n" : "\r\n");
-        expected.append(row(QString::fromLatin1(search), "ä", true));
+        bytes += search + ";\xc3\xa4\xf0\x9f\x98\x80;1" + (i % 3 == 0 ? "\n" : "\r\n");
+        expected.append(row(QString::fromLatin1(search), "ä😀", true));
     }
     writeFile(path(), bytes);
+    EXPECT_EQ(DictionaryFile::load(path()).rows, expected);
+    writeFile(path(), utf16(QString::fromUtf8(bytes), true));
     EXPECT_EQ(DictionaryFile::load(path()).rows, expected);
 }
 
@@ -140,4 +148,19 @@ TEST_F(DictionaryFileTest, WritabilityIsTestedWithoutATraceAndUnwritablePathsAre
     }
     EXPECT_EQ(readFile(path()), QByteArray("a;b;1\r\n"));
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("sprechkit.wrd")});
+}
+
+// A FIFO hung every start and /dev/zero ran out of memory; neither is read, nor an oversized file.
+TEST_F(DictionaryFileTest, OnlyARegularFileOfAtMostTheLimitIsRead)
+{
+    ASSERT_EQ(mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+    const QString big = m_folder.filePath(QStringLiteral("big.wrd"));
+    QFile sparse(big);
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(core::kMaxDictionaryBytes + 1));
+    for (const auto& [file, reason] : {std::pair{path(), "not a regular file"},
+                                       {QStringLiteral("/dev/zero"), "not a regular file"},
+                                       {big, "the file is larger than 256 MB"}}) {
+        const DictionaryFile::LoadResult loaded = DictionaryFile::load(file);
+        EXPECT_EQ(loaded.read.error(), QStringLiteral("Cannot read %1: %2").arg(file, reason));
+    }
 }
