@@ -190,7 +190,6 @@ core::ResultOf<int> EspeakVoice::speak(const QString& text, quint32 flags)
     m_previousVoice = voice.id;
     request.rate = m_rate;
     request.volume = m_volume;
-    request.phonemes = m_phonemeEvents;
     request.audioLevel = m_audioLevelEvents;
     if (m_toFile) {
         request.file = m_file;

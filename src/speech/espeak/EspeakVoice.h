@@ -54,9 +54,8 @@ public:
     void discardFileStream() override;
     void setRenderProgress(RenderProgress progress) override { m_renderProgress = std::move(progress); }
 
-    // AudioLevel events are off unless asked for; Phoneme events are on.
+    // AudioLevel events are off unless asked for.
     void setAudioLevelEvents(bool enabled) { m_audioLevelEvents = enabled; }
-    void setPhonemeEvents(bool enabled) { m_phonemeEvents = enabled; }
 
     // How often the audio device ran out of sound in mid-stream: a busy machine shows here, not as a fault.
     int playbackUnderruns() const;
@@ -100,7 +99,6 @@ private:
     quint64 m_generation = 1;
     bool m_paused = false;
     bool m_audioLevelEvents = false;
-    bool m_phonemeEvents = true;
     RenderProgress m_renderProgress;
     std::shared_ptr<std::atomic<int>> m_fileProgress; // of the latest file render that reports progress
     int m_holdingEvents = 0;                          // > 0: events wait in m_heldEvents (a render reports progress)
