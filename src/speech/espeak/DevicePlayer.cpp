@@ -17,7 +17,7 @@ DevicePlayer::DevicePlayer(AudioQueue& queue, std::function<void(int)> finished)
     , m_finished(std::move(finished))
     , m_timer(new QTimer(this))
 {
-    m_clock.start();
+    m_time.start();
     m_timer->setTimerType(Qt::PreciseTimer);
     m_timer->setInterval(kTickMs);
     connect(m_timer, &QTimer::timeout, this, &DevicePlayer::tick);
@@ -43,11 +43,7 @@ void DevicePlayer::pause()
     m_paused = true;
     m_timer->stop();
     if (m_sink) {
-        // The clock stops with the sound.
-        if (m_running) {
-            m_anchorHeard = playedPosition() - m_base;
-            m_anchorNs = m_clock.nsecsElapsed();
-        }
+        m_clock.pause(m_time.nsecsElapsed(), deviceFill());
         m_sink->suspend();
     }
 }
@@ -58,7 +54,7 @@ void DevicePlayer::resume()
         return;
     m_paused = false;
     if (m_sink) {
-        m_anchorNs = m_clock.nsecsElapsed();
+        m_clock.resume(m_time.nsecsElapsed());
         m_sink->resume();
     }
     wake();
@@ -155,10 +151,7 @@ bool DevicePlayer::beginNext()
     m_written = 0;
     m_padding = 0;
     m_ended = false;
-    m_running = false;
-    m_anchorHeard = 0;
-    m_anchorNs = 0;
-    m_bytesPerSecond = qint64(begin->sampleRate) * 2;
+    m_clock.restart(qint64(begin->sampleRate) * 2);
 
     QAudioFormat format;
     format.setSampleRate(begin->sampleRate);
@@ -249,27 +242,19 @@ void DevicePlayer::feed()
     }
 }
 
+PlaybackClock::Device DevicePlayer::deviceFill() const
+{
+    PlaybackClock::Device device;
+    device.audio = m_written;
+    device.padding = m_padding;
+    device.buffered = qMax(qint64(0), qint64(m_sink->bufferSize() - m_sink->bytesFree()));
+    device.bufferSize = m_sink->bufferSize();
+    return device;
+}
+
 qint64 DevicePlayer::playedPosition()
 {
-    const qint64 buffered = qMax(qint64(0), qint64(m_sink->bufferSize() - m_sink->bytesFree()));
-    const qint64 taken = qBound(qint64(0), m_written + m_padding - buffered, m_written + m_padding);
-    const qint64 now = m_clock.nsecsElapsed();
-    if (!m_running) {
-        if (taken == 0)
-            return m_base;
-        m_running = true;
-        m_anchorNs = now;
-        m_anchorHeard = 0;
-    }
-    qint64 heard = m_anchorHeard + (now - m_anchorNs) * m_bytesPerSecond / 1000000000;
-    // Never past what the device has; never further behind it than its buffer.
-    const qint64 earliest = taken - m_sink->bufferSize();
-    if (heard > taken || heard < earliest) {
-        heard = qBound(earliest, heard, taken);
-        m_anchorNs = now;
-        m_anchorHeard = heard;
-    }
-    return m_base + qBound(qint64(0), heard, m_written);
+    return m_base + m_clock.heard(m_time.nsecsElapsed(), deviceFill());
 }
 
 void DevicePlayer::release(qint64 played, bool all)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "speech/espeak/AudioQueue.h"
+#include "speech/espeak/PlaybackClock.h"
 #include "speech/espeak/SpeechEvent.h"
 
 #include <QAudio>
@@ -59,6 +60,7 @@ private:
     bool beginNext();
     void feed();
     qint64 playedPosition();
+    PlaybackClock::Device deviceFill() const;
     // Hands out the events before played: an event marks the start of its audio, which has been heard once the
     // device has taken any of it. all hands out every event held.
     void release(qint64 played, bool all = false);
@@ -88,13 +90,8 @@ private:
     int m_lastWordOffset = -1;
     std::optional<AudioQueue::Item> m_nextBegin;
 
-    // The device takes audio in blocks, ahead of playing it: what is heard runs with the clock from the first
-    // take, held back while the device has nothing to play and pulled forward when it plays faster.
-    QElapsedTimer m_clock;
-    qint64 m_bytesPerSecond = 0;
-    bool m_running = false; // the device has started taking this segment
-    qint64 m_anchorNs = 0;
-    qint64 m_anchorHeard = 0; // segment bytes heard at m_anchorNs
+    QElapsedTimer m_time;
+    PlaybackClock m_clock; // what of the segment has been heard
 };
 
 } // namespace speech
