@@ -1,5 +1,7 @@
 #include "speech/espeak/DevicePlayer.h"
 
+#include "speech/espeak/PlaybackObserver.h"
+
 #include <QAudioSink>
 #include <QMediaDevices>
 
@@ -160,11 +162,14 @@ bool DevicePlayer::beginNext()
     const QAudioDevice device = begin->device.isNull() ? QMediaDevices::defaultAudioOutput() : begin->device;
     m_sink = new QAudioSink(device, format, this);
     m_sink->setBufferSize(qsizetype(begin->sampleRate) * 2 * kDeviceBufferMs / 1000);
-    // The device ran dry while the stream still had sound to come: an audible gap, and the words' clock slips.
-    connect(m_sink, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
-        if (state == QAudio::IdleState && m_sink && m_sink->error() == QAudio::UnderrunError && !m_ended)
-            m_underruns.fetch_add(1, std::memory_order_relaxed);
-    });
+    if (m_observer) {
+        // The device ran dry while the stream still had sound to come: an audible gap, and the words' clock slips.
+        connect(m_sink, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
+            if (m_observer && state == QAudio::IdleState && m_sink && m_sink->error() == QAudio::UnderrunError &&
+                !m_ended)
+                m_observer->underrun(m_stream);
+        });
+    }
     m_io = m_sink->start();
     if (!continues) {
         SpeechEvent start;
@@ -203,9 +208,11 @@ void DevicePlayer::feed()
             const qint64 written = m_io->write(m_pcm.constData() + m_pcmOffset, count);
             if (written <= 0)
                 return;
-            if (m_written == 0 && m_base == 0)
-                emit audioStarted(m_stream);
-            emit audioWritten(m_stream, QByteArray::fromRawData(m_pcm.constData() + m_pcmOffset, written));
+            if (m_observer) {
+                if (m_written == 0 && m_base == 0)
+                    m_observer->audioStarted(m_stream);
+                m_observer->blockWritten(m_stream, m_pcm.constData() + m_pcmOffset, written);
+            }
             m_pcmOffset += written;
             m_written += written;
             continue;

@@ -11,7 +11,6 @@
 #include <QObject>
 #include <QTimer>
 
-#include <atomic>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -24,6 +23,8 @@ namespace speech {
 // Plays the queued streams on an audio device, a fresh QAudioSink for each, and releases each stream's events
 // when the device has played up to them. Lives on a thread of its own, so audio goes on while the user-interface
 // thread waits; its public functions must be called on that thread.
+class PlaybackObserver;
+
 class DevicePlayer : public QObject {
     Q_OBJECT
 public:
@@ -36,8 +37,8 @@ public:
     DevicePlayer(AudioQueue& queue, std::function<void(int stream)> finished);
     ~DevicePlayer() override;
 
-    // How often the device ran out of sound in mid-stream since the player was made; any thread may ask.
-    int underruns() const { return m_underruns.load(std::memory_order_relaxed); }
+    // Watches what goes to the device from now on; null: nobody.
+    void setObserver(PlaybackObserver* observer) { m_observer = observer; }
 
     void wake();
     void pause();
@@ -51,9 +52,6 @@ public:
 
 signals:
     void eventsReady(const QList<speech::SpeechEvent>& events);
-    void audioStarted(int stream);
-    // A block of the stream's audio went to the device; pcm points into the player's buffer.
-    void audioWritten(int stream, const QByteArray& pcm);
 
 private:
     void tick();
@@ -77,7 +75,7 @@ private:
     QAudioSink* m_sink = nullptr;
     QIODevice* m_io = nullptr;
     bool m_paused = false;
-    std::atomic<int> m_underruns{0};
+    PlaybackObserver* m_observer = nullptr;
 
     int m_stream = 0;
     qint64 m_base = 0;    // stream position where the current segment began

@@ -43,8 +43,6 @@ EspeakVoice::EspeakVoice(QObject* parent)
     // Deleted on its own thread when that ends: its timer and sinks belong there.
     connect(&m_playerThread, &QThread::finished, m_player, &QObject::deleteLater);
     connect(m_player, &DevicePlayer::eventsReady, this, &EspeakVoice::deliver, Qt::QueuedConnection);
-    connect(m_player, &DevicePlayer::audioStarted, this, &EspeakVoice::audioStarted, Qt::DirectConnection);
-    connect(m_player, &DevicePlayer::audioWritten, this, &EspeakVoice::audioWritten, Qt::DirectConnection);
     m_playerThread.setObjectName(QStringLiteral("Audio playback"));
     m_playerThread.start();
     DevicePlayer* player = m_player;
@@ -72,9 +70,9 @@ EspeakVoice::~EspeakVoice()
     m_book.clear();
 }
 
-int EspeakVoice::playbackUnderruns() const
+void EspeakVoice::setPlaybackObserver(PlaybackObserver* observer)
 {
-    return m_player ? m_player->underruns() : 0;
+    onPlayerThread(m_player, [player = m_player, observer] { player->setObserver(observer); });
 }
 
 QList<Token> EspeakVoice::voices() const

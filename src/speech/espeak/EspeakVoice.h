@@ -15,6 +15,7 @@
 namespace speech {
 
 class DevicePlayer;
+class PlaybackObserver;
 class SynthesisWorker;
 class WavFileWriter;
 
@@ -57,16 +58,9 @@ public:
     // AudioLevel events are off unless asked for.
     void setAudioLevelEvents(bool enabled) { m_audioLevelEvents = enabled; }
 
-    // How often the audio device ran out of sound in mid-stream: a busy machine shows here, not as a fault.
-    int playbackUnderruns() const;
-
-signals:
-    // The first sample of a stream went to the device. Emitted on the playback thread, so a receiver can time it
-    // whatever the user-interface thread is doing; connect with Qt::DirectConnection.
-    void audioStarted(int stream);
-    // Each block of a stream's audio as it goes to the device, on the playback thread as well: what was played
-    // can be compared with what was heard. The bytes are valid during the call only.
-    void audioWritten(int stream, const QByteArray& pcm);
+    // Shows the observer what goes to the device from now on (null: nobody); it must outlive the voice or be
+    // replaced first.
+    void setPlaybackObserver(PlaybackObserver* observer);
 
 private:
     void deliver(const QList<speech::SpeechEvent>& events);
