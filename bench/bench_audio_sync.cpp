@@ -9,6 +9,7 @@
 // (tools/bench.sh starts one); prints "n/a" otherwise.
 
 #include "speech/espeak/EspeakVoice.h"
+#include "speech/espeak/PlaybackObserver.h"
 
 #include "BenchSupport.h"
 
@@ -139,16 +140,16 @@ std::vector<qint64> onsets(const std::vector<qint16>& pcm)
 }
 
 // The audio of each stream as the player hands it to the device; filled on the playback thread.
-class StreamTap {
+class StreamTap : public speech::PlaybackObserver {
 public:
-    void append(int stream, const QByteArray& pcm)
+    void blockWritten(int stream, const char* pcm, qint64 bytes) override
     {
         const std::lock_guard lock(m_mutex);
         if (stream != m_stream) {
             m_stream = stream;
             m_bytes.clear();
         }
-        m_bytes.append(pcm);
+        m_bytes.append(pcm, bytes);
     }
 
     std::vector<qint16> take(int stream)
@@ -306,12 +307,10 @@ int main(int argc, char* argv[])
         std::printf("word_event_audio_error_ms: n/a ms\naudio_latency_ms: n/a ms\n");
         return 0;
     }
+    StreamTap tap; // outlives the voice
     speech::EspeakVoice voice;
     (void)voice.setOutputFormat(22); // 22 kHz, 16 bit, mono: stream positions are the recorder's samples
-    StreamTap tap;
-    QObject::connect(
-        &voice, &speech::EspeakVoice::audioWritten, &voice,
-        [&tap](int stream, const QByteArray& pcm) { tap.append(stream, pcm); }, Qt::DirectConnection);
+    voice.setPlaybackObserver(&tap);
     (void)voice.speak(QStringLiteral("Start."), speech::SpeakAsync); // wakes the sink up
     voice.waitUntilDone(10000);
     QCoreApplication::sendPostedEvents();

@@ -9,6 +9,7 @@
 #include "form/Controls.h"
 #include "form/TextBox.h"
 #include "speech/espeak/EspeakVoice.h"
+#include "speech/espeak/PlaybackObserver.h"
 
 #include "BenchSupport.h"
 
@@ -22,6 +23,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <vector>
 
@@ -42,6 +44,27 @@ QString megabyteOfGerman()
         text += source;
     return text.left(1024 * 1024);
 }
+
+// Told on the playback thread as the first sample goes to the device: timed there, not when the user-interface
+// thread gets round to it.
+class FirstAudio : public speech::PlaybackObserver {
+public:
+    void restart()
+    {
+        m_ns = 0;
+        m_sinceStart.start();
+    }
+    qint64 ns() const { return m_ns; }
+    void audioStarted(int) override
+    {
+        qint64 none = 0;
+        m_ns.compare_exchange_strong(none, m_sinceStart.nsecsElapsed());
+    }
+
+private:
+    QElapsedTimer m_sinceStart;
+    std::atomic<qint64> m_ns{0};
+};
 
 } // namespace
 
@@ -69,19 +92,9 @@ int main(int argc, char* argv[])
             std::printf("window_first_audio_ms: n/a ms\n");
         } else {
             core::SystemClock clock;
+            FirstAudio firstAudio; // outlives the window and its voice
             auto voice = std::make_unique<speech::EspeakVoice>();
-            speech::EspeakVoice* espeak = voice.get();
-            qint64 firstAudioNs = 0;
-            QElapsedTimer clockSinceStart;
-            // Emitted on the playback thread as the first sample goes to the device: timed there, not when the
-            // user-interface thread gets round to it.
-            QObject::connect(
-                espeak, &speech::EspeakVoice::audioStarted, espeak,
-                [&](int) {
-                    if (firstAudioNs == 0)
-                        firstAudioNs = clockSinceStart.nsecsElapsed();
-                },
-                Qt::DirectConnection);
+            voice->setPlaybackObserver(&firstAudio);
             app::MainWindow window(std::move(voice), clock, QLocale(QLocale::German, QLocale::Germany));
             window.load({});
             const form::Controls& c = window.controls();
@@ -91,14 +104,13 @@ int main(int argc, char* argv[])
             for (int run = 0; run < kRuns; ++run) {
                 c.tAusgabe->setText(text);
                 waitFor([] { return false; }, 300); // let the window settle
-                firstAudioNs = 0;
-                clockSinceStart.start();
+                firstAudio.restart();
                 c.ckStart->click();
-                if (!waitFor([&] { return firstAudioNs != 0; }, 10000)) {
+                if (!waitFor([&] { return firstAudio.ns() != 0; }, 10000)) {
                     times.clear();
                     break;
                 }
-                times.push_back(double(firstAudioNs) / 1e6);
+                times.push_back(double(firstAudio.ns()) / 1e6);
                 c.ckStart->click(); // Stop
                 waitFor([&] { return !c.ckStart->isChecked(); }, 5000);
             }

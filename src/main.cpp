@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 #include "app/QtTranslations.h"
+#include "app/StandInRuntimeFolder.h"
 #include "app/TerminationSignals.h"
 #include "core/ArgumentDecoding.h"
 #include "core/Clock.h"
@@ -67,7 +68,9 @@ int main(int argc, char* argv[])
         !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
 
+    app::StandInRuntimeFolder runtimeFolder;
     QApplication application(argc, argv);
+    runtimeFolder.restore();
     if (x11Fallback && QGuiApplication::platformName() == QLatin1String("offscreen") && !neverShown) {
         std::fprintf(stderr,
                      "sprechkit: cannot connect to the display \"%s\" (DISPLAY). Without one only runs that never "

@@ -76,9 +76,13 @@ void EngineSetup::SpeechInit()
 
     m_controls.coFormat->setCurrentIndex(m_controls.coFormat->findText(kDefaultFormat, Qt::MatchExactly));
 
-    fillDevices();
-    m_controls.coDevice->setEnabled(m_controls.coDevice->itemText(0) != kNoAudioOutput);
-    m_controls.coDevice->setCurrentIndex(0);
+    // A run that only renders into a file neither shows nor uses the device list, and keeps no settings: asking
+    // the sound server for its devices would only cost time and, without a server, fill stderr with complaints.
+    if (m_state.run.wavTarget.isEmpty()) {
+        fillDevices();
+        m_controls.coDevice->setEnabled(m_controls.coDevice->itemText(0) != kNoAudioOutput);
+        m_controls.coDevice->setCurrentIndex(0);
+    }
 
     m_state.speakFlags = SpeakAsync | SpeakPurgeBeforeSpeak;
     m_controls.chkSpFlagAync->setChecked(true);
@@ -89,6 +93,7 @@ void EngineSetup::SpeechInit()
 
 void EngineSetup::fillDevices()
 {
+    m_devicesListed = true;
     // Filled silently; the caller selects the entry, which runs the device handler.
     const QList<Token> outputs = m_voice.audioOutputs();
     const QSignalBlocker blocker(m_controls.coDevice);
@@ -196,6 +201,11 @@ void EngineSetup::voiceSelected()
 
 void EngineSetup::deviceSelected()
 {
+    // Unlisted devices are never chosen: the voice keeps its default output and need not ask for the devices.
+    if (!m_devicesListed) {
+        formatSelected();
+        return;
+    }
     if (const core::Result set = m_voice.setAudioOutput(m_controls.coDevice->currentIndex()); !set) {
         m_log.AppendLog(QStringLiteral("Set audio output error: "), set.error());
         return;

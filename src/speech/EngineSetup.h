@@ -28,8 +28,8 @@ inline const QString kDefaultFormat = QStringLiteral("16kHz, 16Bit, Mono");
 // scripted) values, and applies and stores every change.
 //
 // Needs: the controls (coVoice, coFormat, coDevice, hsRate, hsVolume, lRateX, lVolumeX), the window state
-// (startupComplete, run.scriptRun, run.scriptPath), the voice, the settings store, the event log and the
-// speaking control (SpeechInit ends in SetSpeakingState(false, false)).
+// (startupComplete, run.scriptRun, run.scriptPath, run.wavTarget), the voice, the settings store, the event log
+// and the speaking control (SpeechInit ends in SetSpeakingState(false, false)).
 //
 // The constructor connects the change handlers to currentIndexChanged / valueChanged, so a change made from
 // code runs them like a user's change. Construct it before the start-up restores device and voice.
@@ -40,7 +40,8 @@ public:
                 EventLog& log, SpeakingControl& speaking, QObject* parent = nullptr);
 
     // Fills the three lists from the voice, takes the voice's rate and volume into the bars, selects the default
-    // format and the first device, sets the speak flags to 3 and returns to idle. Run once at start-up.
+    // format and the first device, sets the speak flags to 3 and returns to idle. Run once at start-up; a run with
+    // a WAV target leaves the device list empty.
     void SpeechInit();
     // Applies the format, rate and volume stored for the voice coVoice shows (in a script run: the script's).
     void LoadVoiceSet();
@@ -68,6 +69,7 @@ private:
     EventLog& m_log;
     SpeakingControl& m_speaking;
     bool m_takingEngineValues = false;
+    bool m_devicesListed = false; // a run that renders into a file only never lists them
 };
 
 } // namespace speech

@@ -333,16 +333,4 @@ std::optional<QStringList> FileRegistryStore::subkeyNames(RootKey root, const QS
     return names;
 }
 
-std::optional<QStringList> FileRegistryStore::valueNames(RootKey root, const QString& keyPath) const
-{
-    const std::optional<Node> tree = load(root);
-    const Node* key = tree ? findKey(*tree, keyPath) : nullptr;
-    if (!key)
-        return std::nullopt;
-    QStringList names;
-    for (const auto& entry : key->values)
-        names.append(entry.first);
-    return names;
-}
-
 } // namespace sys

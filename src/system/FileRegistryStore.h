@@ -30,7 +30,6 @@ public:
     bool setValue(RootKey root, const QString& keyPath, const QString& name, const RegistryValue& value) override;
     bool deleteValue(RootKey root, const QString& keyPath, const QString& name) override;
     std::optional<QStringList> subkeyNames(RootKey root, const QString& keyPath) const override;
-    std::optional<QStringList> valueNames(RootKey root, const QString& keyPath) const override;
 
     struct Node;
 

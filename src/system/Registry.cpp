@@ -38,8 +38,6 @@ QVariant Registry::read(const QString& path, qint16 action) const
     switch (action) {
     case ListKeys:
         return GetAllKeys(path);
-    case ListValues:
-        return GetAllValues(path);
     case CreateKey: {
         const RegistryPath split = SplitRegistryPath(asKeyPath(path));
         return m_backend.createKey(split.root, split.keyPath);
@@ -126,12 +124,6 @@ QStringList Registry::GetAllKeys(const QString& path) const
 {
     const RegistryPath split = SplitRegistryPath(asKeyPath(path));
     return atLeastOneName(m_backend.subkeyNames(split.root, split.keyPath));
-}
-
-QStringList Registry::GetAllValues(const QString& path) const
-{
-    const RegistryPath split = SplitRegistryPath(asKeyPath(path));
-    return atLeastOneName(m_backend.valueNames(split.root, split.keyPath));
 }
 
 int Registry::QueryValueType(RootKey root, const QString& keyPath, const QString& valueName) const

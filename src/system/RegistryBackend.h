@@ -40,7 +40,6 @@ public:
     virtual bool deleteValue(RootKey root, const QString& keyPath, const QString& name) = 0;
     // Empty when the key does not exist.
     virtual std::optional<QStringList> subkeyNames(RootKey root, const QString& keyPath) const = 0;
-    virtual std::optional<QStringList> valueNames(RootKey root, const QString& keyPath) const = 0;
 };
 
 } // namespace sys

@@ -78,16 +78,19 @@ TEST(UnattendedRun, SoundServerGoingAwayMidTextEndsTheHiddenRunWithTheSpeakError
     EXPECT_TRUE(errors.contains(QStringLiteral("Speak Error: "))) << errors.toStdString();
 }
 
-// The derived format of the German voice (its name holds none of 11, 16, 22) is 22 kHz, 16 bit, mono; a run that
-// changed no setting writes none.
-TEST(UnattendedRun, TextFromStandardInputIsRendered)
+// The derived format of the German voice (its name holds none of 11, 16, 22) is 22 kHz, 16 bit, mono; a run
+// that changed no setting writes none; stderr stays empty (no device is asked for).
+TEST(UnattendedRun, TextFromStandardInputIsRenderedQuietlyWithoutASoundServer)
 {
     ProgramRun program;
+    program.environment().insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent/pulse.sock"));
+    program.environment().remove(QStringLiteral("XDG_RUNTIME_DIR"));
     const QByteArray dictionary = "Dr.;Doktor;1\r\n";
     program.writeFile(QStringLiteral("sprechkit.wrd"), dictionary);
     const auto result = program.run({QStringLiteral("-"), QStringLiteral("?hallo")}, 60000,
                                     "Guten Morgen, hier spricht die Standardeingabe.\n");
     ASSERT_TRUE(result.finished && result.exitCode == 0) << result.standardError.toStdString();
+    EXPECT_EQ(result.standardError.toStdString(), "");
     const speechtest::WavData wav = speechtest::readWav(program.path(QStringLiteral("hallo.wav")));
     EXPECT_EQ(wav.sampleRate, 22050);
     EXPECT_EQ(wav.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);

@@ -1,5 +1,7 @@
 #include "speech/espeak/DevicePlayer.h"
 
+#include "speech/espeak/PlaybackObserver.h"
+
 #include <QAudioSink>
 #include <QMediaDevices>
 
@@ -17,7 +19,7 @@ DevicePlayer::DevicePlayer(AudioQueue& queue, std::function<void(int)> finished)
     , m_finished(std::move(finished))
     , m_timer(new QTimer(this))
 {
-    m_clock.start();
+    m_time.start();
     m_timer->setTimerType(Qt::PreciseTimer);
     m_timer->setInterval(kTickMs);
     connect(m_timer, &QTimer::timeout, this, &DevicePlayer::tick);
@@ -43,11 +45,7 @@ void DevicePlayer::pause()
     m_paused = true;
     m_timer->stop();
     if (m_sink) {
-        // The clock stops with the sound.
-        if (m_running) {
-            m_anchorHeard = playedPosition() - m_base;
-            m_anchorNs = m_clock.nsecsElapsed();
-        }
+        m_clock.pause(m_time.nsecsElapsed(), deviceFill());
         m_sink->suspend();
     }
 }
@@ -58,7 +56,7 @@ void DevicePlayer::resume()
         return;
     m_paused = false;
     if (m_sink) {
-        m_anchorNs = m_clock.nsecsElapsed();
+        m_clock.resume(m_time.nsecsElapsed());
         m_sink->resume();
     }
     wake();
@@ -155,10 +153,7 @@ bool DevicePlayer::beginNext()
     m_written = 0;
     m_padding = 0;
     m_ended = false;
-    m_running = false;
-    m_anchorHeard = 0;
-    m_anchorNs = 0;
-    m_bytesPerSecond = qint64(begin->sampleRate) * 2;
+    m_clock.restart(qint64(begin->sampleRate) * 2);
 
     QAudioFormat format;
     format.setSampleRate(begin->sampleRate);
@@ -167,11 +162,14 @@ bool DevicePlayer::beginNext()
     const QAudioDevice device = begin->device.isNull() ? QMediaDevices::defaultAudioOutput() : begin->device;
     m_sink = new QAudioSink(device, format, this);
     m_sink->setBufferSize(qsizetype(begin->sampleRate) * 2 * kDeviceBufferMs / 1000);
-    // The device ran dry while the stream still had sound to come: an audible gap, and the words' clock slips.
-    connect(m_sink, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
-        if (state == QAudio::IdleState && m_sink && m_sink->error() == QAudio::UnderrunError && !m_ended)
-            m_underruns.fetch_add(1, std::memory_order_relaxed);
-    });
+    if (m_observer) {
+        // The device ran dry while the stream still had sound to come: an audible gap, and the words' clock slips.
+        connect(m_sink, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
+            if (m_observer && state == QAudio::IdleState && m_sink && m_sink->error() == QAudio::UnderrunError &&
+                !m_ended)
+                m_observer->underrun(m_stream);
+        });
+    }
     m_io = m_sink->start();
     if (!continues) {
         SpeechEvent start;
@@ -210,9 +208,11 @@ void DevicePlayer::feed()
             const qint64 written = m_io->write(m_pcm.constData() + m_pcmOffset, count);
             if (written <= 0)
                 return;
-            if (m_written == 0 && m_base == 0)
-                emit audioStarted(m_stream);
-            emit audioWritten(m_stream, QByteArray::fromRawData(m_pcm.constData() + m_pcmOffset, written));
+            if (m_observer) {
+                if (m_written == 0 && m_base == 0)
+                    m_observer->audioStarted(m_stream);
+                m_observer->blockWritten(m_stream, m_pcm.constData() + m_pcmOffset, written);
+            }
             m_pcmOffset += written;
             m_written += written;
             continue;
@@ -249,27 +249,19 @@ void DevicePlayer::feed()
     }
 }
 
+PlaybackClock::Device DevicePlayer::deviceFill() const
+{
+    PlaybackClock::Device device;
+    device.audio = m_written;
+    device.padding = m_padding;
+    device.buffered = qMax(qint64(0), qint64(m_sink->bufferSize() - m_sink->bytesFree()));
+    device.bufferSize = m_sink->bufferSize();
+    return device;
+}
+
 qint64 DevicePlayer::playedPosition()
 {
-    const qint64 buffered = qMax(qint64(0), qint64(m_sink->bufferSize() - m_sink->bytesFree()));
-    const qint64 taken = qBound(qint64(0), m_written + m_padding - buffered, m_written + m_padding);
-    const qint64 now = m_clock.nsecsElapsed();
-    if (!m_running) {
-        if (taken == 0)
-            return m_base;
-        m_running = true;
-        m_anchorNs = now;
-        m_anchorHeard = 0;
-    }
-    qint64 heard = m_anchorHeard + (now - m_anchorNs) * m_bytesPerSecond / 1000000000;
-    // Never past what the device has; never further behind it than its buffer.
-    const qint64 earliest = taken - m_sink->bufferSize();
-    if (heard > taken || heard < earliest) {
-        heard = qBound(earliest, heard, taken);
-        m_anchorNs = now;
-        m_anchorHeard = heard;
-    }
-    return m_base + qBound(qint64(0), heard, m_written);
+    return m_base + m_clock.heard(m_time.nsecsElapsed(), deviceFill());
 }
 
 void DevicePlayer::release(qint64 played, bool all)

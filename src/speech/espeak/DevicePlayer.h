@@ -1,6 +1,7 @@
 #pragma once
 
 #include "speech/espeak/AudioQueue.h"
+#include "speech/espeak/PlaybackClock.h"
 #include "speech/espeak/SpeechEvent.h"
 
 #include <QAudio>
@@ -10,7 +11,6 @@
 #include <QObject>
 #include <QTimer>
 
-#include <atomic>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -23,6 +23,8 @@ namespace speech {
 // Plays the queued streams on an audio device, a fresh QAudioSink for each, and releases each stream's events
 // when the device has played up to them. Lives on a thread of its own, so audio goes on while the user-interface
 // thread waits; its public functions must be called on that thread.
+class PlaybackObserver;
+
 class DevicePlayer : public QObject {
     Q_OBJECT
 public:
@@ -35,8 +37,8 @@ public:
     DevicePlayer(AudioQueue& queue, std::function<void(int stream)> finished);
     ~DevicePlayer() override;
 
-    // How often the device ran out of sound in mid-stream since the player was made; any thread may ask.
-    int underruns() const { return m_underruns.load(std::memory_order_relaxed); }
+    // Watches what goes to the device from now on; null: nobody.
+    void setObserver(PlaybackObserver* observer) { m_observer = observer; }
 
     void wake();
     void pause();
@@ -50,15 +52,13 @@ public:
 
 signals:
     void eventsReady(const QList<speech::SpeechEvent>& events);
-    void audioStarted(int stream);
-    // A block of the stream's audio went to the device; pcm points into the player's buffer.
-    void audioWritten(int stream, const QByteArray& pcm);
 
 private:
     void tick();
     bool beginNext();
     void feed();
     qint64 playedPosition();
+    PlaybackClock::Device deviceFill() const;
     // Hands out the events before played: an event marks the start of its audio, which has been heard once the
     // device has taken any of it. all hands out every event held.
     void release(qint64 played, bool all = false);
@@ -75,7 +75,7 @@ private:
     QAudioSink* m_sink = nullptr;
     QIODevice* m_io = nullptr;
     bool m_paused = false;
-    std::atomic<int> m_underruns{0};
+    PlaybackObserver* m_observer = nullptr;
 
     int m_stream = 0;
     qint64 m_base = 0;    // stream position where the current segment began
@@ -88,13 +88,8 @@ private:
     int m_lastWordOffset = -1;
     std::optional<AudioQueue::Item> m_nextBegin;
 
-    // The device takes audio in blocks, ahead of playing it: what is heard runs with the clock from the first
-    // take, held back while the device has nothing to play and pulled forward when it plays faster.
-    QElapsedTimer m_clock;
-    qint64 m_bytesPerSecond = 0;
-    bool m_running = false; // the device has started taking this segment
-    qint64 m_anchorNs = 0;
-    qint64 m_anchorHeard = 0; // segment bytes heard at m_anchorNs
+    QElapsedTimer m_time;
+    PlaybackClock m_clock; // what of the segment has been heard
 };
 
 } // namespace speech

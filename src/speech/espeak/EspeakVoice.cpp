@@ -44,8 +44,6 @@ EspeakVoice::EspeakVoice(QObject* parent)
     // Deleted on its own thread when that ends: its timer and sinks belong there.
     connect(&m_playerThread, &QThread::finished, m_player, &QObject::deleteLater);
     connect(m_player, &DevicePlayer::eventsReady, this, &EspeakVoice::deliver, Qt::QueuedConnection);
-    connect(m_player, &DevicePlayer::audioStarted, this, &EspeakVoice::audioStarted, Qt::DirectConnection);
-    connect(m_player, &DevicePlayer::audioWritten, this, &EspeakVoice::audioWritten, Qt::DirectConnection);
     m_playerThread.setObjectName(QStringLiteral("Audio playback"));
     m_playerThread.start();
     DevicePlayer* player = m_player;
@@ -73,9 +71,9 @@ EspeakVoice::~EspeakVoice()
     m_book.clear();
 }
 
-int EspeakVoice::playbackUnderruns() const
+void EspeakVoice::setPlaybackObserver(PlaybackObserver* observer)
 {
-    return m_player ? m_player->underruns() : 0;
+    onPlayerThread(m_player, [player = m_player, observer] { player->setObserver(observer); });
 }
 
 QList<Token> EspeakVoice::voices() const
@@ -189,7 +187,6 @@ core::ResultOf<int> EspeakVoice::speak(const QString& text, quint32 flags)
     m_previousVoice = voice.id;
     request.rate = m_rate;
     request.volume = m_volume;
-    request.phonemes = m_phonemeEvents;
     request.audioLevel = m_audioLevelEvents;
     if (m_toFile) {
         request.file = m_file;

@@ -15,6 +15,7 @@
 namespace speech {
 
 class DevicePlayer;
+class PlaybackObserver;
 class SynthesisWorker;
 class WavFileWriter;
 
@@ -54,20 +55,12 @@ public:
     void discardFileStream() override;
     void setRenderProgress(RenderProgress progress) override { m_renderProgress = std::move(progress); }
 
-    // AudioLevel events are off unless asked for; Phoneme events are on.
+    // AudioLevel events are off unless asked for.
     void setAudioLevelEvents(bool enabled) { m_audioLevelEvents = enabled; }
-    void setPhonemeEvents(bool enabled) { m_phonemeEvents = enabled; }
 
-    // How often the audio device ran out of sound in mid-stream: a busy machine shows here, not as a fault.
-    int playbackUnderruns() const;
-
-signals:
-    // The first sample of a stream went to the device. Emitted on the playback thread, so a receiver can time it
-    // whatever the user-interface thread is doing; connect with Qt::DirectConnection.
-    void audioStarted(int stream);
-    // Each block of a stream's audio as it goes to the device, on the playback thread as well: what was played
-    // can be compared with what was heard. The bytes are valid during the call only.
-    void audioWritten(int stream, const QByteArray& pcm);
+    // Shows the observer what goes to the device from now on (null: nobody); it must outlive the voice or be
+    // replaced first.
+    void setPlaybackObserver(PlaybackObserver* observer);
 
 private:
     void deliver(const QList<speech::SpeechEvent>& events);
@@ -100,7 +93,6 @@ private:
     quint64 m_generation = 1;
     bool m_paused = false;
     bool m_audioLevelEvents = false;
-    bool m_phonemeEvents = true;
     RenderProgress m_renderProgress;
     std::shared_ptr<std::atomic<int>> m_fileProgress; // of the latest file render that reports progress
     int m_holdingEvents = 0;                          // > 0: events wait in m_heldEvents (a render reports progress)

@@ -27,7 +27,6 @@ struct SpeechRequest {
     QAudioDevice device;
     int startOffset = 0;       // UTF-16 offset synthesis starts at (after a skip)
     bool continuation = false; // a restart inside a stream that has already begun
-    bool phonemes = true;
     bool audioLevel = false;
     std::shared_ptr<std::atomic<int>> progress; // when set: percent of the text rendered, for a file render
     // Markup audio was refused and said so; shared by the restarts of one text, so it is said once per text.

@@ -172,8 +172,6 @@ bool StreamRenderer::event(const RawEvent& raw)
     case RawEvent::Kind::Mark:
         return sendMarks(m_marks.reported(raw.name), positionOf(raw.sample));
     case RawEvent::Kind::Phoneme:
-        if (!m_request.phonemes)
-            return true;
         if (!flushPhoneme(raw.sample, phonemeId(raw.name)))
             return false;
         m_phoneme = raw;
