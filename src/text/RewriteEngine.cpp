@@ -142,13 +142,15 @@ bool RewriteEngine::replace(const QString& find, const QString& replacement, boo
 
 bool RewriteEngine::replaceWhole(const QString& find, const QString& replacement, bool caseSensitive)
 {
-    const std::optional<QString> result =
+    const std::optional<core::Replaced> result =
         core::ReplaceStringWithin(text(), find, replacement, caseSensitive, m_limits.maxText);
     if (!result) {
         m_blocks.clear();
         return false;
     }
-    rebuild(*result);
+    if (!result->status.ok())
+        ++m_emptyPatterns;
+    rebuild(result->text);
     return true;
 }
 

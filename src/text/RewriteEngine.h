@@ -30,6 +30,8 @@ public:
     // text = ReplaceString(text, find, replacement, caseSensitive). False when the result would be longer than
     // maxText; the text is then dropped (it may have been rewritten half-way).
     [[nodiscard]] bool replace(const QString& find, const QString& replacement, bool caseSensitive);
+    // How many replace calls met an empty pattern (ReplaceString's failure): each is owed a message box.
+    int emptyPatterns() const { return m_emptyPatterns; }
 
     // Replaces "  " by " " until the text stops changing, that is, every run of blanks becomes one blank.
     void collapseBlanks();
@@ -76,6 +78,7 @@ private:
     std::vector<qsizetype> m_matches; // scratch: match starts within one block
     QString m_scratchText;            // scratch: a block's text and upper-cased text being rewritten
     QString m_scratchUpper;
+    int m_emptyPatterns = 0;
 };
 
 } // namespace text
