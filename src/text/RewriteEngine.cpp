@@ -40,6 +40,11 @@ bool RewriteEngine::mayStraddle(qsizetype block, quint64 mask, bool caseSensitiv
 // separately (straddlingMatch), so the filter needs no knowledge of the neighbours.
 bool RewriteEngine::mayStartIn(qsizetype block, const std::vector<quint32>& bits) const
 {
+    // The filters lie far apart in memory, and stepping over the blocks would wait for each one in turn: ask for
+    // the word of a block a few steps ahead now, so that it has arrived when that block's turn comes.
+    constexpr qsizetype kAhead = 8;
+    if (!bits.empty() && block + kAhead < qsizetype(m_blocks.size()))
+        __builtin_prefetch(m_blocks[block + kAhead].filter->data() + (bits.front() >> 6));
     const Filter& filter = *m_blocks[block].filter;
     for (const quint32 bit : bits) {
         if (!((filter[bit >> 6] >> (bit & 63)) & 1))
@@ -163,6 +168,7 @@ bool RewriteEngine::replaceInBlocks(const QString& pattern, const QString& repla
     const QStringView needle = caseSensitive ? QStringView(pattern) : QStringView(upperPattern);
     const QString upperReplacement = core::upperCopy(replacement);
     const std::vector<quint32> bits = patternBits(upperPattern);
+    const std::vector<quint32> replacementGrams = gramsWithin(upperReplacement);
     const quint64 pairs = pairMask(needle);
     const qsizetype length = pattern.size();
     bool changed = false;
@@ -182,10 +188,7 @@ bool RewriteEngine::replaceInBlocks(const QString& pattern, const QString& repla
         qsizetype pos = 0;
         if (mayStartIn(i, bits)) {
             const char16_t* haystack = units(caseSensitive ? block.text : block.upper);
-            for (qsizetype at; (at = core::findUnits(haystack, size, pos, needle.utf16(), length)) >= 0;) {
-                m_matches.push_back(at);
-                pos = at + length;
-            }
+            pos = core::findAllUnits(haystack, size, 0, needle.utf16(), length, m_matches);
         }
         qsizetype takenFromNext = 0;
         if (pos < size && mayStraddle(i, pairs, caseSensitive)) {
@@ -205,7 +208,7 @@ bool RewriteEngine::replaceInBlocks(const QString& pattern, const QString& repla
             }
             total += growth;
         }
-        writeReplacements(block, length, length - takenFromNext, replacement, upperReplacement);
+        writeReplacements(block, length, length - takenFromNext, replacement, upperReplacement, replacementGrams);
         if (takenFromNext > 0) {
             Block& next = m_blocks[i + 1];
             next.text.remove(0, takenFromNext);
@@ -219,59 +222,85 @@ bool RewriteEngine::replaceInBlocks(const QString& pattern, const QString& repla
     return true;
 }
 
-// Rebuilds a block with the replacement at every start in m_matches; the last match may have been cut short where
-// it ran into the next block. Records the units, pairs and triples that the replacements bring in.
+namespace {
+
+void copyUnits(char16_t* to, const char16_t* from, qsizetype count)
+{
+    if (count > 0) // an empty replacement has no buffer
+        std::memmove(to, from, size_t(count) * sizeof(char16_t));
+}
+
+// Rewrites the units of a buffer that has room for resultSize in place: the replacement at every start, each match
+// consuming patternLength units but the last, which consumes lastLength and, when that is less, ends the units.
+// Left to right when the replacement is no longer than the pattern, otherwise right to left, so that no unit is
+// overwritten before it has moved.
+void rewriteInPlace(char16_t* units, qsizetype size, qsizetype resultSize, const std::vector<qsizetype>& starts,
+                    qsizetype patternLength, qsizetype lastLength, QStringView replacement)
+{
+    const qsizetype count = qsizetype(starts.size());
+    const qsizetype with = replacement.size();
+    const auto consumed = [&](qsizetype k) { return k + 1 < count ? patternLength : lastLength; };
+    qsizetype read = 0;
+    qsizetype write = 0;
+    if (with <= patternLength) {
+        read = write = starts[0];
+        for (qsizetype k = 0; k < count; ++k) {
+            copyUnits(units + write, units + read, starts[k] - read);
+            write += starts[k] - read;
+            copyUnits(units + write, replacement.utf16(), with);
+            write += with;
+            read = starts[k] + consumed(k);
+        }
+        copyUnits(units + write, units + read, size - read);
+        return;
+    }
+    read = size;
+    write = resultSize;
+    for (qsizetype k = count - 1; k >= 0; --k) {
+        const qsizetype end = starts[k] + consumed(k);
+        write -= read - end;
+        copyUnits(units + write, units + end, read - end);
+        write -= with;
+        copyUnits(units + write, replacement.utf16(), with);
+        read = starts[k];
+    }
+}
+
+} // namespace
+
+// Rewrites a block with the replacement at every start in m_matches; the last match may have been cut short where
+// it ran into the next block. Where the result fits the block's buffers, they are rewritten in place from the first
+// match on, so a rewrite touches no more memory than it must; otherwise the result is written into the scratch
+// buffers, with room to spare, which then trade places with the block's: rewrites seldom allocate.
 void RewriteEngine::writeReplacements(Block& block, qsizetype patternLength, qsizetype lastLength,
-                                      const QString& replacement, const QString& upperReplacement)
+                                      const QString& replacement, const QString& upperReplacement,
+                                      const std::vector<quint32>& replacementGrams)
 {
     const qsizetype size = block.text.size();
     const qsizetype count = qsizetype(m_matches.size());
     const qsizetype with = replacement.size();
-    if (count == 1 && lastLength == patternLength) {
-        // One match: shifting the rest of the block in place moves half as much as rewriting all of it.
-        const qsizetype at = m_matches[0];
-        block.text.replace(at, patternLength, replacement);
-        block.upper.replace(at, patternLength, upperReplacement);
-        addGrams(*block.filter, units(block.upper), block.upper.size(), at - 2, at + with);
-        refreshEnds(block);
-        return;
-    }
     const qsizetype resultSize = size - (count - 1) * patternLength - lastLength + count * with;
-    // Written into the scratch strings, which then trade places with the block's: after the first rewrites no
-    // block rewrite allocates.
-    QString& text = m_scratchText;
-    QString& upper = m_scratchUpper;
-    text.resize(resultSize);
-    upper.resize(resultSize);
-    char16_t* out = reinterpret_cast<char16_t*>(text.data());
-    char16_t* outUpper = reinterpret_cast<char16_t*>(upper.data());
-    const char16_t* in = units(block.text);
-    const char16_t* inUpper = units(block.upper);
-    const auto copy = [](char16_t* to, const char16_t* from, qsizetype unitCount) {
-        if (unitCount > 0) // an empty replacement has no buffer
-            std::memcpy(to, from, size_t(unitCount) * sizeof(char16_t));
-    };
-    qsizetype copied = 0;
-    qsizetype written = 0;
-    for (qsizetype k = 0; k < count; ++k) {
-        const qsizetype start = m_matches[k];
-        copy(out + written, in + copied, start - copied);
-        copy(outUpper + written, inUpper + copied, start - copied);
-        written += start - copied;
-        copy(out + written, units(replacement), with);
-        copy(outUpper + written, units(upperReplacement), with);
-        m_matches[k] = written; // from here on: where the replacement stands in the new text
-        written += with;
-        copied = start + (k + 1 < count ? patternLength : lastLength);
+    const bool fits = resultSize <= block.text.capacity() && resultSize <= block.upper.capacity();
+    for (auto [text, scratch, units] : {std::tuple(&block.text, &m_scratchText, QStringView(replacement)),
+                                        std::tuple(&block.upper, &m_scratchUpper, QStringView(upperReplacement))}) {
+        if (!fits) {
+            if (scratch->capacity() < resultSize)
+                scratch->reserve(resultSize + resultSize / 4);
+            scratch->resize(size);
+            std::memcpy(scratch->data(), text->constData(), size_t(size) * sizeof(char16_t));
+            text->swap(*scratch);
+        }
+        text->resize(std::max(size, resultSize));
+        rewriteInPlace(reinterpret_cast<char16_t*>(text->data()), size, resultSize, m_matches, patternLength,
+                       lastLength, units);
+        text->truncate(resultSize);
     }
-    copy(out + written, in + copied, size - copied);
-    copy(outUpper + written, inUpper + copied, size - copied);
-
-    // Everything that starts up to two units before a replacement, or inside it, may be new.
+    for (qsizetype k = 0; k < count; ++k)
+        m_matches[k] += k * (with - patternLength); // where the replacement stands in the new text
+    for (const quint32 bit : replacementGrams)
+        setBit(*block.filter, bit);
     for (const qsizetype at : m_matches)
-        addGrams(*block.filter, outUpper, resultSize, at - 2, at + with);
-    block.text.swap(text);
-    block.upper.swap(upper);
+        addJoinedGrams(*block.filter, units(block.upper), resultSize, at, with);
     refreshEnds(block);
 }
 
