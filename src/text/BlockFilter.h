@@ -31,8 +31,10 @@ template <typename Filter> inline void setBit(Filter& filter, quint32 bit)
     filter[bit >> 6] |= quint64(1) << (bit & 63);
 }
 
-// The bits of the grams wholly inside a replacement's upper-cased units: the same wherever it is written.
-inline std::vector<quint32> gramsWithin(QStringView upperView)
+// The grams wholly inside a replacement's upper-cased units, the same wherever it is written: as words of the
+// filter with their bits, in ascending order, so that adding them to a filter reads each word once and walks
+// forward through it. A long replacement reaches most words of a filter.
+inline std::vector<std::pair<quint32, quint64>> gramsWithin(QStringView upperView)
 {
     std::vector<quint32> bits;
     const char16_t* upper = upperView.utf16();
@@ -44,7 +46,14 @@ inline std::vector<quint32> gramsWithin(QStringView upperView)
         if (i + 2 < size)
             bits.push_back(gramBit(upper[i], upper[i + 1], upper[i + 2]));
     }
-    return bits;
+    std::sort(bits.begin(), bits.end());
+    std::vector<std::pair<quint32, quint64>> words;
+    for (const quint32 bit : bits) {
+        if (words.empty() || words.back().first != bit >> 6)
+            words.emplace_back(bit >> 6, 0);
+        words.back().second |= quint64(1) << (bit & 63);
+    }
+    return words;
 }
 
 // Records the pairs and triples that a replacement of `with` units (possibly none) written at `at` brought together

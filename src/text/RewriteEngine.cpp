@@ -168,7 +168,7 @@ bool RewriteEngine::replaceInBlocks(const QString& pattern, const QString& repla
     const QStringView needle = caseSensitive ? QStringView(pattern) : QStringView(upperPattern);
     const QString upperReplacement = core::upperCopy(replacement);
     const std::vector<quint32> bits = patternBits(upperPattern);
-    const std::vector<quint32> replacementGrams = gramsWithin(upperReplacement);
+    const std::vector<std::pair<quint32, quint64>> replacementGrams = gramsWithin(upperReplacement);
     const quint64 pairs = pairMask(needle);
     const qsizetype length = pattern.size();
     bool changed = false;
@@ -274,7 +274,7 @@ void rewriteInPlace(char16_t* units, qsizetype size, qsizetype resultSize, const
 // buffers, with room to spare, which then trade places with the block's: rewrites seldom allocate.
 void RewriteEngine::writeReplacements(Block& block, qsizetype patternLength, qsizetype lastLength,
                                       const QString& replacement, const QString& upperReplacement,
-                                      const std::vector<quint32>& replacementGrams)
+                                      const std::vector<std::pair<quint32, quint64>>& replacementGrams)
 {
     const qsizetype size = block.text.size();
     const qsizetype count = qsizetype(m_matches.size());
@@ -297,8 +297,8 @@ void RewriteEngine::writeReplacements(Block& block, qsizetype patternLength, qsi
     }
     for (qsizetype k = 0; k < count; ++k)
         m_matches[k] += k * (with - patternLength); // where the replacement stands in the new text
-    for (const quint32 bit : replacementGrams)
-        setBit(*block.filter, bit);
+    for (const auto& [word, bits] : replacementGrams)
+        (*block.filter)[word] |= bits;
     for (const qsizetype at : m_matches)
         addJoinedGrams(*block.filter, units(block.upper), resultSize, at, with);
     refreshEnds(block);

@@ -69,7 +69,8 @@ private:
 
     bool replaceInBlocks(const QString& pattern, const QString& replacement, bool caseSensitive);
     void writeReplacements(Block& block, qsizetype patternLength, qsizetype lastLength, const QString& replacement,
-                           const QString& upperReplacement, const std::vector<quint32>& replacementGrams);
+                           const QString& upperReplacement,
+                           const std::vector<std::pair<quint32, quint64>>& replacementGrams);
     bool replaceWhole(const QString& find, const QString& replacement, bool caseSensitive);
     void normalize();
 
