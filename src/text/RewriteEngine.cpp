@@ -230,38 +230,40 @@ void copyUnits(char16_t* to, const char16_t* from, qsizetype count)
         std::memmove(to, from, size_t(count) * sizeof(char16_t));
 }
 
-// Rewrites the units of a buffer that has room for resultSize in place: the replacement at every start, each match
-// consuming patternLength units but the last, which consumes lastLength and, when that is less, ends the units.
-// Left to right when the replacement is no longer than the pattern, otherwise right to left, so that no unit is
-// overwritten before it has moved.
-void rewriteInPlace(char16_t* units, qsizetype size, qsizetype resultSize, const std::vector<qsizetype>& starts,
+// Writes the units with the replacement at every start into `to`, left to right: each match consumes
+// patternLength units but the last, which consumes lastLength and, when that is less, ends the units. `to` may be
+// `from` itself, with room for the result, when the replacement is no longer than the pattern: the writing then
+// never overtakes the reading, and what comes before the first match stays where it is.
+void rewriteForward(char16_t* to, const char16_t* from, qsizetype size, const std::vector<qsizetype>& starts,
                     qsizetype patternLength, qsizetype lastLength, QStringView replacement)
 {
     const qsizetype count = qsizetype(starts.size());
-    const qsizetype with = replacement.size();
-    const auto consumed = [&](qsizetype k) { return k + 1 < count ? patternLength : lastLength; };
-    qsizetype read = 0;
-    qsizetype write = 0;
-    if (with <= patternLength) {
-        read = write = starts[0];
-        for (qsizetype k = 0; k < count; ++k) {
-            copyUnits(units + write, units + read, starts[k] - read);
-            write += starts[k] - read;
-            copyUnits(units + write, replacement.utf16(), with);
-            write += with;
-            read = starts[k] + consumed(k);
-        }
-        copyUnits(units + write, units + read, size - read);
-        return;
+    qsizetype read = to == from ? starts[0] : 0;
+    qsizetype write = read;
+    for (qsizetype k = 0; k < count; ++k) {
+        copyUnits(to + write, from + read, starts[k] - read);
+        write += starts[k] - read;
+        copyUnits(to + write, replacement.utf16(), replacement.size());
+        write += replacement.size();
+        read = starts[k] + (k + 1 < count ? patternLength : lastLength);
     }
-    read = size;
-    write = resultSize;
+    copyUnits(to + write, from + read, size - read);
+}
+
+// The same in place for a replacement longer than the pattern, right to left in units with room for resultSize, so
+// that no unit is overwritten before it has moved.
+void rewriteBackward(char16_t* units, qsizetype size, qsizetype resultSize, const std::vector<qsizetype>& starts,
+                     qsizetype patternLength, qsizetype lastLength, QStringView replacement)
+{
+    const qsizetype count = qsizetype(starts.size());
+    qsizetype read = size;
+    qsizetype write = resultSize;
     for (qsizetype k = count - 1; k >= 0; --k) {
-        const qsizetype end = starts[k] + consumed(k);
+        const qsizetype end = starts[k] + (k + 1 < count ? patternLength : lastLength);
         write -= read - end;
         copyUnits(units + write, units + end, read - end);
-        write -= with;
-        copyUnits(units + write, replacement.utf16(), with);
+        write -= replacement.size();
+        copyUnits(units + write, replacement.utf16(), replacement.size());
         read = starts[k];
     }
 }
@@ -281,18 +283,23 @@ void RewriteEngine::writeReplacements(Block& block, qsizetype patternLength, qsi
     const qsizetype with = replacement.size();
     const qsizetype resultSize = size - (count - 1) * patternLength - lastLength + count * with;
     const bool fits = resultSize <= block.text.capacity() && resultSize <= block.upper.capacity();
-    for (auto [text, scratch, units] : {std::tuple(&block.text, &m_scratchText, QStringView(replacement)),
-                                        std::tuple(&block.upper, &m_scratchUpper, QStringView(upperReplacement))}) {
+    for (auto [text, scratch, inserted] : {std::tuple(&block.text, &m_scratchText, QStringView(replacement)),
+                                           std::tuple(&block.upper, &m_scratchUpper, QStringView(upperReplacement))}) {
         if (!fits) {
             if (scratch->capacity() < resultSize)
                 scratch->reserve(resultSize + resultSize / 4);
-            scratch->resize(size);
-            std::memcpy(scratch->data(), text->constData(), size_t(size) * sizeof(char16_t));
+            scratch->resize(resultSize);
+            rewriteForward(reinterpret_cast<char16_t*>(scratch->data()), units(*text), size, m_matches, patternLength,
+                           lastLength, inserted);
             text->swap(*scratch);
+            continue;
         }
         text->resize(std::max(size, resultSize));
-        rewriteInPlace(reinterpret_cast<char16_t*>(text->data()), size, resultSize, m_matches, patternLength,
-                       lastLength, units);
+        char16_t* own = reinterpret_cast<char16_t*>(text->data());
+        if (with <= patternLength)
+            rewriteForward(own, own, size, m_matches, patternLength, lastLength, inserted);
+        else
+            rewriteBackward(own, size, resultSize, m_matches, patternLength, lastLength, inserted);
         text->truncate(resultSize);
     }
     for (qsizetype k = 0; k < count; ++k)

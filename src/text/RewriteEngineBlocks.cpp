@@ -42,8 +42,8 @@ __attribute__((target("avx2,bmi2"))) qsizetype addGramsAvx2(quint64* filter, con
         // Units i.., i + 1.. and i + 2.., each widened to 32 bits and multiplied by the factor of its place.
         __m256i place[3];
         for (int k = 0; k < 3; ++k) {
-            const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upper + i + k));
-            place[k] = _mm256_mullo_epi32(_mm256_cvtepu16_epi32(units), factors[k]);
+            const __m128i eight = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upper + i + k));
+            place[k] = _mm256_mullo_epi32(_mm256_cvtepu16_epi32(eight), factors[k]);
         }
         const __m256i a = place[0];
         const __m256i ab = _mm256_xor_si256(a, place[1]);
@@ -199,7 +199,7 @@ void RewriteEngine::normalize()
 }
 
 // Keeps the first blank of every run and drops the rest: the runs are found by a search for two blanks, and what
-// lies between them is copied in one piece.
+// lies between them moves up in one piece.
 void RewriteEngine::collapseBlanks()
 {
     static constexpr char16_t kTwoBlanks[] = {kBlank, kBlank};
