@@ -332,12 +332,13 @@ int main(int argc, char* argv[])
     const double ignoreCaseSpeed = prepareMbPerS(false);
 
     const QString blanks(kMegabyte, QLatin1Char(' '));
-    const double blanksMs = medianMs(
-        [&] { outputSize += core::ReplaceString(blanks, QStringLiteral("  "), QStringLiteral(" "), false).size(); });
+    const double blanksMs = medianMs([&] {
+        outputSize += core::ReplaceString(blanks, QStringLiteral("  "), QStringLiteral(" "), false).text.size();
+    });
 
     const QString matches = QStringLiteral("Dr. med. ").repeated(100000);
     const double matchesMs = medianMs([&] {
-        outputSize += core::ReplaceString(matches, QStringLiteral("dr."), QStringLiteral("Doktor"), false).size();
+        outputSize += core::ReplaceString(matches, QStringLiteral("dr."), QStringLiteral("Doktor"), false).text.size();
     });
 
     std::printf("prepare_mb_per_s: %.1f MB/s\n", caseSensitiveSpeed);

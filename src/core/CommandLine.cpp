@@ -111,7 +111,7 @@ RunMode analyseCommandLine(const QStringList& arguments, const QString& exeDir)
         mode.commandLineText = a1;
         mode.commandLineTextRun = true;
         mode.textFromStandardInput = isStandardInputText(a1);
-        mode.boxText = core::ReplaceString(a1, QStringLiteral("|"), QStringLiteral("\r\n"), true);
+        mode.boxText = core::ReplaceString(a1, QStringLiteral("|"), QStringLiteral("\r\n"), true).text;
     }
 
     if (mode.wavTarget.isEmpty() && mode.scriptRun)

@@ -1,6 +1,5 @@
 #include "core/ReplaceString.h"
 
-#include "core/MessageBox.h"
 #include "core/UnitSearch.h"
 #include "core/UpperCase.h"
 
@@ -11,12 +10,6 @@
 namespace core {
 
 namespace {
-
-void reportEmptyPattern()
-{
-    core::showMessage(
-        {QStringLiteral("Function: ReplaceString"), QStringLiteral("StrToFind=?  "), core::MessageButtons::Ok});
-}
 
 // The case-sensitive prefix search of a wildcard pattern, remembered between rounds: while the scan has not yet
 // passed the occurrence found last time, the first occurrence from the new start is the same one. Without this a
@@ -52,13 +45,12 @@ struct PrefixSearch {
 
 // Each round of the loop is one level of the recursive definition: the rest of the text behind the previous match
 // is treated as a text of its own, so an empty rest ends the work quietly, a wildcard pattern is resolved against
-// the rest, and an empty pattern reports itself and drops the rest. The matches are collected first and the result
-// is written in one piece.
-std::optional<QString> ReplaceStringWithin(const QString& text, const QString& strToFind, const QString& replacement,
-                                           bool caseSensitive, qsizetype maxSize)
+// the rest, and an empty pattern fails and drops the rest. The result is written in one piece.
+std::optional<Replaced> ReplaceStringWithin(const QString& text, const QString& strToFind, const QString& replacement,
+                                            bool caseSensitive, qsizetype maxSize)
 {
     if (text.isEmpty())
-        return QString();
+        return Replaced{};
 
     const QString upperText = caseSensitive ? QString() : upperCopy(text);
     const char16_t* haystack = QStringView(caseSensitive ? text : upperText).utf16();
@@ -91,7 +83,6 @@ std::optional<QString> ReplaceStringWithin(const QString& text, const QString& s
     bool matched = false;
     while (pos < size) {
         if (pattern.isEmpty()) {
-            reportEmptyPattern();
             restDropped = true;
             break;
         }
@@ -113,19 +104,25 @@ std::optional<QString> ReplaceStringWithin(const QString& text, const QString& s
         put(QStringView(replacement).utf16(), replacement.size());
         pos = found + pattern.size();
     }
+    const Result status = restDropped ? Result::failure(QStringLiteral("empty search pattern")) : Result();
     if (!matched)
-        return restDropped ? QString() : text; // nothing found: the caller's string, not a copy
+        return Replaced{restDropped ? QString() : text, status}; // nothing found: the caller's string, not a copy
     if (!restDropped) {
         reserveFor(written + size - pos);
         put(in + pos, size - pos);
     }
     result.truncate(written);
-    return result;
+    return Replaced{std::move(result), status};
 }
 
-QString ReplaceString(const QString& text, const QString& strToFind, const QString& replacement, bool caseSensitive)
+Replaced ReplaceString(const QString& text, const QString& strToFind, const QString& replacement, bool caseSensitive)
 {
     return *ReplaceStringWithin(text, strToFind, replacement, caseSensitive, std::numeric_limits<qsizetype>::max());
+}
+
+Message emptyPatternMessage()
+{
+    return {QStringLiteral("Function: ReplaceString"), QStringLiteral("StrToFind=?  "), MessageButtons::Ok};
 }
 
 } // namespace core

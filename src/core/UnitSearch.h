@@ -2,7 +2,9 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -68,6 +70,56 @@ __attribute__((target("avx2"))) inline qsizetype findUnitsAvx2(const char16_t* h
     return i;
 }
 
+// A unit as _mm256_packus_epi16 narrows it to a byte: below 0 (as a signed 16-bit value) 0, above 255 255.
+inline char packedByte(char16_t unit)
+{
+    return char(unit >= 0x8000 ? 0 : unit > 0xFF ? 0xFF : unit);
+}
+
+inline bool sameUnits(const char16_t* a, const char16_t* b, qsizetype length)
+{
+    for (qsizetype i = 0; i < length; ++i) {
+        if (a[i] != b[i])
+            return false;
+    }
+    return true;
+}
+
+// Every match that does not overlap the one before, into starts. Thirty-two candidate positions a step, tested by
+// the bytes their first and last units narrow to (two vectors of units packed into one of bytes), then compared in
+// full. Returns the position reached; *next is where the next match may start.
+__attribute__((target("avx2"))) inline qsizetype findAllUnitsAvx2(const char16_t* haystack, qsizetype from,
+                                                                  qsizetype lastStart, const char16_t* needle,
+                                                                  qsizetype length, std::vector<qsizetype>& starts,
+                                                                  qsizetype* next)
+{
+    const __m256i firstBytes = _mm256_set1_epi8(packedByte(needle[0]));
+    const __m256i lastBytes = _mm256_set1_epi8(packedByte(needle[length - 1]));
+    qsizetype allowed = from;
+    qsizetype i = from;
+    while (i + 31 <= lastStart) {
+        const __m256i* first = reinterpret_cast<const __m256i*>(haystack + i);
+        const __m256i* last = reinterpret_cast<const __m256i*>(haystack + i + length - 1);
+        const __m256i atFirst = _mm256_packus_epi16(_mm256_loadu_si256(first), _mm256_loadu_si256(first + 1));
+        const __m256i atLast = _mm256_packus_epi16(_mm256_loadu_si256(last), _mm256_loadu_si256(last + 1));
+        unsigned mask = unsigned(_mm256_movemask_epi8(
+            _mm256_and_si256(_mm256_cmpeq_epi8(atFirst, firstBytes), _mm256_cmpeq_epi8(atLast, lastBytes))));
+        // Packing works per 128-bit lane: the bytes hold positions 0-7, 16-23, 8-15, 24-31 in that order.
+        mask = (mask & 0xFF0000FFu) | ((mask & 0x0000FF00u) << 8) | ((mask & 0x00FF0000u) >> 8);
+        while (mask != 0) {
+            const qsizetype start = i + __builtin_ctz(mask);
+            mask &= mask - 1;
+            if (start >= allowed && sameUnits(haystack + start, needle, length)) {
+                starts.push_back(start);
+                allowed = start + length;
+            }
+        }
+        i = std::max(i + 32, allowed);
+    }
+    *next = allowed;
+    return i;
+}
+
 inline bool hasAvx2()
 {
     static const bool avx2 = __builtin_cpu_supports("avx2");
@@ -121,6 +173,30 @@ inline qsizetype findUnits(const char16_t* haystack, qsizetype size, qsizetype f
             return i;
     }
     return -1;
+}
+
+// Every occurrence of needle at or after from that does not overlap an earlier one, left to right, appended to
+// starts: one pass over the text instead of a search per occurrence. Returns the position behind the last
+// occurrence, or from when there is none. needle must not be empty.
+inline qsizetype findAllUnits(const char16_t* haystack, qsizetype size, qsizetype from, const char16_t* needle,
+                              qsizetype length, std::vector<qsizetype>& starts)
+{
+    if (length <= 0)
+        return from;
+    qsizetype pos = from;
+    qsizetype behind = from;
+#ifdef SPRECHKIT_UNIT_SEARCH_AVX2
+    if (detail::hasAvx2() && from >= 0 && length <= size - from) {
+        const qsizetype reached =
+            detail::findAllUnitsAvx2(haystack, from, size - length, needle, length, starts, &behind);
+        pos = std::max(reached, behind);
+    }
+#endif
+    for (qsizetype at; (at = findUnits(haystack, size, pos, needle, length)) >= 0;) {
+        starts.push_back(at);
+        pos = behind = at + length;
+    }
+    return behind;
 }
 
 } // namespace core

@@ -37,12 +37,19 @@ QByteArray readAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The association reports nothing, as a start must not fail over it: a file that cannot be written counts as not
+// written and is tried again at the next start. This is where the reasons of its write failures are dropped.
+bool writeQuietly(const QString& path, const QByteArray& bytes)
+{
+    return replaceFile(path, bytes).ok();
+}
+
 // Writes only when the content differs, so an unchanged file keeps its time.
 bool ensureContent(const QString& path, const QByteArray& bytes, QStringList& written)
 {
     if (QFileInfo(path).isFile() && readAll(path) == bytes)
         return false;
-    if (!replaceFile(path, bytes))
+    if (!writeQuietly(path, bytes))
         return false;
     written.append(path);
     return true;
@@ -221,7 +228,7 @@ bool FileAssociation::writeDefaultApplication() const
             content.append('\n');
         content.append(kDefaultSection.toUtf8() + '\n' + line);
     }
-    return replaceFile(mimeappsPath(), content);
+    return writeQuietly(mimeappsPath(), content);
 }
 
 void ChkRegistry()

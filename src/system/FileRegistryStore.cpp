@@ -1,68 +1,22 @@
 #include "system/FileRegistryStore.h"
 
+#include "system/LockFile.h"
 #include "system/ReplaceFile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QStandardPaths>
-#include <QThread>
 
 #include <algorithm>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-#include <vector>
 
 namespace sys {
 
-struct FileRegistryStore::Node {
-    QString name;
-    std::vector<Node> keys;
-    std::vector<std::pair<QString, RegistryValue>> values;
-};
-
 namespace {
-
-using Node = FileRegistryStore::Node;
 
 const QString kFileName = QStringLiteral("Registry.json");
 // A writer holds the lock only for one read-change-write of a small file; waiting longer means something is
 // wrong, and the caller goes on without the change.
 constexpr int kLockTimeoutMs = 2000;
-
-// An flock() on a lock file beside the store: released by the system when a writer dies, so no lock goes stale,
-// and taken without the disk flush a lock file with the owner's details would need. Opening it for writing needs
-// the right to write the folder, so a reader without rights cannot hold up the administrator's writes.
-class StoreLock {
-public:
-    explicit StoreLock(const QString& path)
-        : m_fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644))
-    {
-        for (int waited = 0; m_fd >= 0 && !m_locked; waited += kPollMs) {
-            m_locked = ::flock(m_fd, LOCK_EX | LOCK_NB) == 0;
-            if (!m_locked && waited >= kLockTimeoutMs)
-                break;
-            if (!m_locked)
-                QThread::msleep(kPollMs);
-        }
-    }
-    ~StoreLock()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd); // also releases the lock
-    }
-    StoreLock(const StoreLock&) = delete;
-    StoreLock& operator=(const StoreLock&) = delete;
-    bool locked() const { return m_locked; }
-
-private:
-    static constexpr int kPollMs = 5;
-    int m_fd;
-    bool m_locked = false;
-};
 
 bool sameName(const QString& a, const QString& b)
 {
@@ -96,84 +50,9 @@ template <typename N> N* findKey(N& tree, const QString& keyPath)
     return node;
 }
 
-const char* typeName(RegistryType type)
+core::Result noKey(const QString& keyPath)
 {
-    switch (type) {
-    case RegistryType::String:
-        return "string";
-    case RegistryType::Binary:
-        return "binary";
-    case RegistryType::Dword:
-        return "dword";
-    case RegistryType::MultiString:
-        return "multi-string";
-    }
-    return "string";
-}
-
-QJsonObject toJson(const Node& node)
-{
-    QJsonArray keys;
-    for (const Node& key : node.keys) {
-        QJsonObject object = toJson(key);
-        object.insert(QStringLiteral("name"), key.name);
-        keys.append(object);
-    }
-    QJsonArray values;
-    for (const auto& [name, value] : node.values) {
-        QJsonObject object{{QStringLiteral("name"), name}, {QStringLiteral("type"), typeName(value.type)}};
-        switch (value.type) {
-        case RegistryType::String:
-            object.insert(QStringLiteral("data"), value.text);
-            break;
-        case RegistryType::MultiString:
-            object.insert(QStringLiteral("data"), QJsonArray::fromStringList(value.strings));
-            break;
-        case RegistryType::Dword:
-            object.insert(QStringLiteral("data"), value.number);
-            break;
-        case RegistryType::Binary:
-            object.insert(QStringLiteral("data"), QString::fromLatin1(value.bytes.toBase64()));
-            break;
-        }
-        values.append(object);
-    }
-    return {{QStringLiteral("keys"), keys}, {QStringLiteral("values"), values}};
-}
-
-bool fromJson(const QJsonObject& object, Node& node)
-{
-    for (const QJsonValue& key : object.value(QStringLiteral("keys")).toArray()) {
-        if (!key.isObject() || !key[QStringLiteral("name")].isString())
-            return false;
-        Node child;
-        child.name = key[QStringLiteral("name")].toString();
-        if (!fromJson(key.toObject(), child))
-            return false;
-        node.keys.push_back(std::move(child));
-    }
-    for (const QJsonValue& entry : object.value(QStringLiteral("values")).toArray()) {
-        const QString type = entry[QStringLiteral("type")].toString();
-        const QJsonValue data = entry[QStringLiteral("data")];
-        RegistryValue value;
-        if (type == QLatin1String("string") && data.isString()) {
-            value.text = data.toString();
-        } else if (type == QLatin1String("multi-string") && data.isArray()) {
-            value.type = RegistryType::MultiString;
-            for (const QJsonValue& text : data.toArray())
-                value.strings.append(text.toString());
-        } else if (type == QLatin1String("dword") && data.isDouble()) {
-            value.type = RegistryType::Dword;
-            value.number = qint32(data.toInteger());
-        } else if (type == QLatin1String("binary") && data.isString()) {
-            value.type = RegistryType::Binary;
-            value.bytes = QByteArray::fromBase64(data.toString().toLatin1());
-        } else {
-            return false;
-        }
-        node.values.emplace_back(entry[QStringLiteral("name")].toString(), value);
-    }
-    return true;
+    return core::Result::failure(QStringLiteral("The key \"%1\" does not exist").arg(keyPath));
 }
 
 } // namespace
@@ -205,85 +84,90 @@ QString FileRegistryStore::fileName(RootKey root) const
     return {};
 }
 
-std::optional<FileRegistryStore::Node> FileRegistryStore::load(RootKey root) const
+core::ResultOf<RegistryNode> FileRegistryStore::load(RootKey root) const
 {
     const QString path = fileName(root);
     if (path.isEmpty())
-        return std::nullopt;
+        return core::Result::failure(QStringLiteral("No registry store for this root key"));
     QFile file(path);
     if (!file.exists())
-        return Node{};
+        return RegistryNode{};
     if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
-    Node tree;
-    if (error.error != QJsonParseError::NoError || !document.isObject() || !fromJson(document.object(), tree))
-        return std::nullopt;
+        return core::Result::failure(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+    core::ResultOf<RegistryNode> tree = decodeRegistryTree(file.readAll());
+    if (!tree)
+        return core::Result::failure(QStringLiteral("%1 is no registry store: %2").arg(path, tree.error()));
     return tree;
 }
 
-bool FileRegistryStore::modify(RootKey root, const std::function<bool(Node&)>& change)
+core::Result FileRegistryStore::modify(RootKey root, const std::function<core::Result(RegistryNode&)>& change)
 {
     const QString path = fileName(root);
-    if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).path()))
-        return false;
-    const StoreLock lock(path + QStringLiteral(".lock"));
-    if (!lock.locked())
-        return false;
-    std::optional<Node> tree = load(root);
-    if (!tree || !change(*tree))
-        return false;
-
-    return replaceFile(path, QJsonDocument(toJson(*tree)).toJson(QJsonDocument::Indented));
+    if (path.isEmpty())
+        return core::Result::failure(QStringLiteral("No registry store for this root key"));
+    const QString folder = QFileInfo(path).path();
+    if (!QDir().mkpath(folder))
+        return core::Result::failure(QStringLiteral("Cannot create the folder %1").arg(folder));
+    const LockFile lock(path + QStringLiteral(".lock"), kLockTimeoutMs);
+    if (!lock.status())
+        return lock.status();
+    const core::ResultOf<RegistryNode> loaded = load(root);
+    if (!loaded)
+        return loaded.result();
+    RegistryNode tree = loaded.value();
+    if (core::Result changed = change(tree); !changed)
+        return changed;
+    return replaceFile(path, encodeRegistryTree(tree));
 }
 
 bool FileRegistryStore::keyExists(RootKey root, const QString& keyPath) const
 {
-    const std::optional<Node> tree = load(root);
-    return tree && findKey(*tree, keyPath);
+    const core::ResultOf<RegistryNode> tree = load(root);
+    return tree && findKey(tree.value(), keyPath);
 }
 
-bool FileRegistryStore::createKey(RootKey root, const QString& keyPath)
+core::Result FileRegistryStore::createKey(RootKey root, const QString& keyPath)
 {
     if (keyExists(root, keyPath))
-        return true;
-    return modify(root, [&](Node& tree) {
-        Node* node = &tree;
+        return {};
+    return modify(root, [&](RegistryNode& tree) {
+        RegistryNode* node = &tree;
         for (const QString& name : keyNames(keyPath)) {
             auto it = findNamed(node->keys, name);
             if (it == node->keys.end()) {
-                node->keys.push_back(Node{name, {}, {}});
+                node->keys.push_back(RegistryNode{name, {}, {}});
                 it = node->keys.end() - 1;
             }
             node = &*it;
         }
-        return true;
+        return core::Result();
     });
 }
 
-bool FileRegistryStore::deleteKey(RootKey root, const QString& keyPath)
+core::Result FileRegistryStore::deleteKey(RootKey root, const QString& keyPath)
 {
     QStringList names = keyNames(keyPath);
     if (names.isEmpty())
-        return false;
+        return core::Result::failure(QStringLiteral("The root key cannot be deleted"));
     const QString last = names.takeLast();
-    return modify(root, [&](Node& tree) {
-        Node* parent = findKey(tree, names.join(QLatin1Char('\\')));
+    return modify(root, [&](RegistryNode& tree) {
+        RegistryNode* parent = findKey(tree, names.join(QLatin1Char('\\')));
         if (!parent)
-            return false;
+            return noKey(keyPath);
         const auto it = findNamed(parent->keys, last);
-        if (it == parent->keys.end() || !it->keys.empty())
-            return false;
+        if (it == parent->keys.end())
+            return noKey(keyPath);
+        if (!it->keys.empty())
+            return core::Result::failure(QStringLiteral("The key \"%1\" still has subkeys").arg(keyPath));
         parent->keys.erase(it);
-        return true;
+        return core::Result();
     });
 }
 
 std::optional<RegistryValue> FileRegistryStore::value(RootKey root, const QString& keyPath, const QString& name) const
 {
-    const std::optional<Node> tree = load(root);
-    const Node* key = tree ? findKey(*tree, keyPath) : nullptr;
+    const core::ResultOf<RegistryNode> tree = load(root);
+    const RegistryNode* key = tree ? findKey(tree.value(), keyPath) : nullptr;
     if (!key)
         return std::nullopt;
     const auto it = findNamed(key->values, name);
@@ -292,43 +176,44 @@ std::optional<RegistryValue> FileRegistryStore::value(RootKey root, const QStrin
     return it->second;
 }
 
-bool FileRegistryStore::setValue(RootKey root, const QString& keyPath, const QString& name, const RegistryValue& value)
+core::Result FileRegistryStore::setValue(RootKey root, const QString& keyPath, const QString& name,
+                                         const RegistryValue& value)
 {
-    return modify(root, [&](Node& tree) {
-        Node* key = findKey(tree, keyPath);
+    return modify(root, [&](RegistryNode& tree) {
+        RegistryNode* key = findKey(tree, keyPath);
         if (!key)
-            return false;
+            return noKey(keyPath);
         const auto it = findNamed(key->values, name);
         if (it == key->values.end())
             key->values.emplace_back(name, value);
         else
             it->second = value;
-        return true;
+        return core::Result();
     });
 }
 
-bool FileRegistryStore::deleteValue(RootKey root, const QString& keyPath, const QString& name)
+core::Result FileRegistryStore::deleteValue(RootKey root, const QString& keyPath, const QString& name)
 {
-    return modify(root, [&](Node& tree) {
-        Node* key = findKey(tree, keyPath);
+    return modify(root, [&](RegistryNode& tree) {
+        RegistryNode* key = findKey(tree, keyPath);
         if (!key)
-            return false;
+            return noKey(keyPath);
         const auto it = findNamed(key->values, name);
         if (it == key->values.end())
-            return false;
+            return core::Result::failure(QStringLiteral("The value \"%1\" does not exist").arg(name));
         key->values.erase(it);
-        return true;
+        return core::Result();
     });
 }
 
 std::optional<QStringList> FileRegistryStore::subkeyNames(RootKey root, const QString& keyPath) const
 {
-    const std::optional<Node> tree = load(root);
-    const Node* key = tree ? findKey(*tree, keyPath) : nullptr;
+    const core::ResultOf<RegistryNode> tree = load(root);
+    const RegistryNode* key = tree ? findKey(tree.value(), keyPath) : nullptr;
     if (!key)
         return std::nullopt;
     QStringList names;
-    for (const Node& child : key->keys)
+    for (const RegistryNode& child : key->keys)
         names.append(child.name);
     return names;
 }

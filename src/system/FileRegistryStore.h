@@ -1,9 +1,9 @@
 #pragma once
 
 #include "system/RegistryBackend.h"
+#include "system/RegistryJson.h"
 
 #include <functional>
-#include <memory>
 
 namespace sys {
 
@@ -24,19 +24,18 @@ public:
     QString fileName(RootKey root) const;
 
     bool keyExists(RootKey root, const QString& keyPath) const override;
-    bool createKey(RootKey root, const QString& keyPath) override;
-    bool deleteKey(RootKey root, const QString& keyPath) override;
+    core::Result createKey(RootKey root, const QString& keyPath) override;
+    core::Result deleteKey(RootKey root, const QString& keyPath) override;
     std::optional<RegistryValue> value(RootKey root, const QString& keyPath, const QString& name) const override;
-    bool setValue(RootKey root, const QString& keyPath, const QString& name, const RegistryValue& value) override;
-    bool deleteValue(RootKey root, const QString& keyPath, const QString& name) override;
+    core::Result setValue(RootKey root, const QString& keyPath, const QString& name,
+                          const RegistryValue& value) override;
+    core::Result deleteValue(RootKey root, const QString& keyPath, const QString& name) override;
     std::optional<QStringList> subkeyNames(RootKey root, const QString& keyPath) const override;
 
-    struct Node;
-
 private:
-    std::optional<Node> load(RootKey root) const;
-    // Runs change on the root's tree under the lock and stores the result when change returns true.
-    bool modify(RootKey root, const std::function<bool(Node&)>& change);
+    core::ResultOf<RegistryNode> load(RootKey root) const;
+    // Runs change on the root's tree under the lock and stores the result when change succeeds.
+    core::Result modify(RootKey root, const std::function<core::Result(RegistryNode&)>& change);
 
     QString m_userFolder;
     QString m_machineFolder;

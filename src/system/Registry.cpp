@@ -10,6 +10,13 @@ QString asKeyPath(const QString& path)
     return trimmed.endsWith(QLatin1Char('\\')) ? trimmed : trimmed + QLatin1Char('\\');
 }
 
+// The module answers with success or failure alone, as its callers expect: this is where the reasons of the
+// store's failures are dropped.
+bool succeeded(const core::Result& result)
+{
+    return result.ok();
+}
+
 QStringList atLeastOneName(const std::optional<QStringList>& names)
 {
     if (!names || names->isEmpty())
@@ -40,15 +47,15 @@ QVariant Registry::read(const QString& path, qint16 action) const
         return GetAllKeys(path);
     case CreateKey: {
         const RegistryPath split = SplitRegistryPath(asKeyPath(path));
-        return m_backend.createKey(split.root, split.keyPath);
+        return succeeded(m_backend.createKey(split.root, split.keyPath));
     }
     case DeleteKey: {
         const RegistryPath split = SplitRegistryPath(asKeyPath(path));
-        return m_backend.deleteKey(split.root, split.keyPath);
+        return succeeded(m_backend.deleteKey(split.root, split.keyPath));
     }
     case DeleteValue: {
         const RegistryPath split = SplitRegistryPath(path);
-        return m_backend.deleteValue(split.root, split.keyPath, split.valueName);
+        return succeeded(m_backend.deleteValue(split.root, split.keyPath, split.valueName));
     }
     default:
         break;
@@ -80,7 +87,7 @@ void Registry::write(const QString& path, const QVariant& value)
     if (path.trimmed().isEmpty())
         return;
     const RegistryPath split = SplitRegistryPath(path);
-    if (!m_backend.createKey(split.root, split.keyPath))
+    if (!succeeded(m_backend.createKey(split.root, split.keyPath)))
         return;
 
     RegistryValue stored;
@@ -117,7 +124,7 @@ void Registry::write(const QString& path, const QVariant& value)
         stored.text = value.toString();
         break;
     }
-    m_backend.setValue(split.root, split.keyPath, split.valueName, stored);
+    succeeded(m_backend.setValue(split.root, split.keyPath, split.valueName, stored));
 }
 
 QStringList Registry::GetAllKeys(const QString& path) const

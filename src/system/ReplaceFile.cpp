@@ -7,9 +7,12 @@
 
 namespace sys {
 
-bool replaceFile(const QString& path, const QByteArray& bytes)
+core::Result replaceFile(const QString& path, const QByteArray& bytes)
 {
-    return QDir().mkpath(QFileInfo(path).path()) && core::replaceFileContents(path, bytes, core::Flush::Lazy);
+    const QString folder = QFileInfo(path).path();
+    if (!QDir().mkpath(folder))
+        return core::Result::failure(QStringLiteral("Cannot create the folder %1").arg(folder));
+    return core::replaceFileContents(path, bytes, core::Flush::Lazy);
 }
 
 } // namespace sys

@@ -1,5 +1,6 @@
 #include "text/ChkWords.h"
 
+#include "core/ReplaceString.h"
 #include "form/Controls.h"
 #include "form/TextBox.h"
 #include "form/WindowState.h"
@@ -17,6 +18,10 @@ core::ResultOf<QString> prepareBoxText(const form::Controls& controls, form::Win
     const PrepareOptions options{controls.ckWords->checkState() == Qt::Checked,
                                  controls.ckCSens->checkState() != Qt::Unchecked};
     const PrepareResult result = prepareText(state.unpreparedText, dictionary.rows(), options, clock, locale);
+    // The pass itself stays pure; its rewrites that met an empty pattern are reported here, while the text is
+    // being prepared, as before.
+    for (int i = 0; i < result.emptyPatterns; ++i)
+        core::showMessage(core::emptyPatternMessage());
     if (!result.error.isEmpty())
         return core::Result::failure(result.error);
     for (const int row : result.deactivatedRows)

@@ -25,7 +25,7 @@ constexpr qsizetype kChunkSize = 1 << 20;
 // string when the line does not make three fields.
 QString convertLegacyLine(const QString& line)
 {
-    QString converted = core::ReplaceString(line, QStringLiteral("\",\""), kFieldSeparator, true);
+    QString converted = core::ReplaceString(line, QStringLiteral("\",\""), kFieldSeparator, true).text;
     converted.remove(QLatin1Char('"'));
     const QStringList parts = converted.split(kFieldSeparator);
     if (parts.size() != 3)
@@ -53,7 +53,7 @@ DictionaryRow rowFromLine(QStringView line)
     rowText.reserve(fields[0].size() + kEntrySeparator.size() + fields[1].size());
     rowText.append(fields[0]).append(kEntrySeparator).append(fields[1]);
     if (rowText.contains(kEscapedSeparator))
-        rowText = core::ReplaceString(rowText, kEscapedSeparator, kFieldSeparator, false);
+        rowText = core::ReplaceString(rowText, kEscapedSeparator, kFieldSeparator, false).text;
     return {rowText, fields[2] == u"1"};
 }
 
@@ -115,7 +115,8 @@ QByteArray encodeRows(const QList<DictionaryRow>& rows)
 {
     QString content;
     for (const DictionaryRow& row : rows) {
-        const DictionaryEntry entry = splitRow(core::ReplaceString(row.text, kFieldSeparator, kEscapedSeparator, true));
+        const DictionaryEntry entry =
+            splitRow(core::ReplaceString(row.text, kFieldSeparator, kEscapedSeparator, true).text);
         if (entry.search.isEmpty())
             continue;
         content += withoutLineBreaks(entry.search) + kFieldSeparator + withoutLineBreaks(entry.replacement) +

@@ -35,6 +35,7 @@ PrepareResult prepareText(const QString& text, const QList<DictionaryRow>& rows,
         engine.collapseBlanks();
         result.error = apply(plan.afterBlanks);
     }
+    result.emptyPatterns = engine.emptyPatterns();
     if (result.error.isEmpty()) {
         result.text = engine.text();
         result.deactivatedRows = plan.deactivatedRows;

@@ -22,6 +22,8 @@ struct PrepareResult {
     QString text;               // the prepared text to speak
     QList<int> deactivatedRows; // rows whose check box the pass cleared (active rows with an empty search word)
     QString error;              // set, in English, when the text outgrew the limit; text is then empty
+    int emptyPatterns = 0;      // rewrites that met an empty pattern: the caller shows core::emptyPatternMessage()
+                                // once for each, before it looks at error
 };
 
 // How long a prepared text may grow: 64 MB (32 Mi units), or sixteen times the input when that is more (the

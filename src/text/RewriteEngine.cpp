@@ -40,6 +40,11 @@ bool RewriteEngine::mayStraddle(qsizetype block, quint64 mask, bool caseSensitiv
 // separately (straddlingMatch), so the filter needs no knowledge of the neighbours.
 bool RewriteEngine::mayStartIn(qsizetype block, const std::vector<quint32>& bits) const
 {
+    // The filters lie far apart in memory, and stepping over the blocks would wait for each one in turn: ask for
+    // the word of a block a few steps ahead now, so that it has arrived when that block's turn comes.
+    constexpr qsizetype kAhead = 8;
+    if (!bits.empty() && block + kAhead < qsizetype(m_blocks.size()))
+        __builtin_prefetch(m_blocks[block + kAhead].filter->data() + (bits.front() >> 6));
     const Filter& filter = *m_blocks[block].filter;
     for (const quint32 bit : bits) {
         if (!((filter[bit >> 6] >> (bit & 63)) & 1))
@@ -142,13 +147,15 @@ bool RewriteEngine::replace(const QString& find, const QString& replacement, boo
 
 bool RewriteEngine::replaceWhole(const QString& find, const QString& replacement, bool caseSensitive)
 {
-    const std::optional<QString> result =
+    const std::optional<core::Replaced> result =
         core::ReplaceStringWithin(text(), find, replacement, caseSensitive, m_limits.maxText);
     if (!result) {
         m_blocks.clear();
         return false;
     }
-    rebuild(*result);
+    if (!result->status.ok())
+        ++m_emptyPatterns;
+    rebuild(result->text);
     return true;
 }
 
@@ -161,6 +168,7 @@ bool RewriteEngine::replaceInBlocks(const QString& pattern, const QString& repla
     const QStringView needle = caseSensitive ? QStringView(pattern) : QStringView(upperPattern);
     const QString upperReplacement = core::upperCopy(replacement);
     const std::vector<quint32> bits = patternBits(upperPattern);
+    const std::vector<std::pair<quint32, quint64>> replacementGrams = gramsWithin(upperReplacement);
     const quint64 pairs = pairMask(needle);
     const qsizetype length = pattern.size();
     bool changed = false;
@@ -180,10 +188,7 @@ bool RewriteEngine::replaceInBlocks(const QString& pattern, const QString& repla
         qsizetype pos = 0;
         if (mayStartIn(i, bits)) {
             const char16_t* haystack = units(caseSensitive ? block.text : block.upper);
-            for (qsizetype at; (at = core::findUnits(haystack, size, pos, needle.utf16(), length)) >= 0;) {
-                m_matches.push_back(at);
-                pos = at + length;
-            }
+            pos = core::findAllUnits(haystack, size, 0, needle.utf16(), length, m_matches);
         }
         qsizetype takenFromNext = 0;
         if (pos < size && mayStraddle(i, pairs, caseSensitive)) {
@@ -203,7 +208,7 @@ bool RewriteEngine::replaceInBlocks(const QString& pattern, const QString& repla
             }
             total += growth;
         }
-        writeReplacements(block, length, length - takenFromNext, replacement, upperReplacement);
+        writeReplacements(block, length, length - takenFromNext, replacement, upperReplacement, replacementGrams);
         if (takenFromNext > 0) {
             Block& next = m_blocks[i + 1];
             next.text.remove(0, takenFromNext);
@@ -217,59 +222,92 @@ bool RewriteEngine::replaceInBlocks(const QString& pattern, const QString& repla
     return true;
 }
 
-// Rebuilds a block with the replacement at every start in m_matches; the last match may have been cut short where
-// it ran into the next block. Records the units, pairs and triples that the replacements bring in.
+namespace {
+
+void copyUnits(char16_t* to, const char16_t* from, qsizetype count)
+{
+    if (count > 0) // an empty replacement has no buffer
+        std::memmove(to, from, size_t(count) * sizeof(char16_t));
+}
+
+// Writes the units with the replacement at every start into `to`, left to right: each match consumes
+// patternLength units but the last, which consumes lastLength and, when that is less, ends the units. `to` may be
+// `from` itself, with room for the result, when the replacement is no longer than the pattern: the writing then
+// never overtakes the reading, and what comes before the first match stays where it is.
+void rewriteForward(char16_t* to, const char16_t* from, qsizetype size, const std::vector<qsizetype>& starts,
+                    qsizetype patternLength, qsizetype lastLength, QStringView replacement)
+{
+    const qsizetype count = qsizetype(starts.size());
+    qsizetype read = to == from ? starts[0] : 0;
+    qsizetype write = read;
+    for (qsizetype k = 0; k < count; ++k) {
+        copyUnits(to + write, from + read, starts[k] - read);
+        write += starts[k] - read;
+        copyUnits(to + write, replacement.utf16(), replacement.size());
+        write += replacement.size();
+        read = starts[k] + (k + 1 < count ? patternLength : lastLength);
+    }
+    copyUnits(to + write, from + read, size - read);
+}
+
+// The same in place for a replacement longer than the pattern, right to left in units with room for resultSize, so
+// that no unit is overwritten before it has moved.
+void rewriteBackward(char16_t* units, qsizetype size, qsizetype resultSize, const std::vector<qsizetype>& starts,
+                     qsizetype patternLength, qsizetype lastLength, QStringView replacement)
+{
+    const qsizetype count = qsizetype(starts.size());
+    qsizetype read = size;
+    qsizetype write = resultSize;
+    for (qsizetype k = count - 1; k >= 0; --k) {
+        const qsizetype end = starts[k] + (k + 1 < count ? patternLength : lastLength);
+        write -= read - end;
+        copyUnits(units + write, units + end, read - end);
+        write -= replacement.size();
+        copyUnits(units + write, replacement.utf16(), replacement.size());
+        read = starts[k];
+    }
+}
+
+} // namespace
+
+// Rewrites a block with the replacement at every start in m_matches; the last match may have been cut short where
+// it ran into the next block. Where the result fits the block's buffers, they are rewritten in place from the first
+// match on, so a rewrite touches no more memory than it must; otherwise the result is written into the scratch
+// buffers, with room to spare, which then trade places with the block's: rewrites seldom allocate.
 void RewriteEngine::writeReplacements(Block& block, qsizetype patternLength, qsizetype lastLength,
-                                      const QString& replacement, const QString& upperReplacement)
+                                      const QString& replacement, const QString& upperReplacement,
+                                      const std::vector<std::pair<quint32, quint64>>& replacementGrams)
 {
     const qsizetype size = block.text.size();
     const qsizetype count = qsizetype(m_matches.size());
     const qsizetype with = replacement.size();
-    if (count == 1 && lastLength == patternLength) {
-        // One match: shifting the rest of the block in place moves half as much as rewriting all of it.
-        const qsizetype at = m_matches[0];
-        block.text.replace(at, patternLength, replacement);
-        block.upper.replace(at, patternLength, upperReplacement);
-        addGrams(*block.filter, units(block.upper), block.upper.size(), at - 2, at + with);
-        refreshEnds(block);
-        return;
-    }
     const qsizetype resultSize = size - (count - 1) * patternLength - lastLength + count * with;
-    // Written into the scratch strings, which then trade places with the block's: after the first rewrites no
-    // block rewrite allocates.
-    QString& text = m_scratchText;
-    QString& upper = m_scratchUpper;
-    text.resize(resultSize);
-    upper.resize(resultSize);
-    char16_t* out = reinterpret_cast<char16_t*>(text.data());
-    char16_t* outUpper = reinterpret_cast<char16_t*>(upper.data());
-    const char16_t* in = units(block.text);
-    const char16_t* inUpper = units(block.upper);
-    const auto copy = [](char16_t* to, const char16_t* from, qsizetype unitCount) {
-        if (unitCount > 0) // an empty replacement has no buffer
-            std::memcpy(to, from, size_t(unitCount) * sizeof(char16_t));
-    };
-    qsizetype copied = 0;
-    qsizetype written = 0;
-    for (qsizetype k = 0; k < count; ++k) {
-        const qsizetype start = m_matches[k];
-        copy(out + written, in + copied, start - copied);
-        copy(outUpper + written, inUpper + copied, start - copied);
-        written += start - copied;
-        copy(out + written, units(replacement), with);
-        copy(outUpper + written, units(upperReplacement), with);
-        m_matches[k] = written; // from here on: where the replacement stands in the new text
-        written += with;
-        copied = start + (k + 1 < count ? patternLength : lastLength);
+    const bool fits = resultSize <= block.text.capacity() && resultSize <= block.upper.capacity();
+    for (auto [text, scratch, inserted] : {std::tuple(&block.text, &m_scratchText, QStringView(replacement)),
+                                           std::tuple(&block.upper, &m_scratchUpper, QStringView(upperReplacement))}) {
+        if (!fits) {
+            if (scratch->capacity() < resultSize)
+                scratch->reserve(resultSize + resultSize / 4);
+            scratch->resize(resultSize);
+            rewriteForward(reinterpret_cast<char16_t*>(scratch->data()), units(*text), size, m_matches, patternLength,
+                           lastLength, inserted);
+            text->swap(*scratch);
+            continue;
+        }
+        text->resize(std::max(size, resultSize));
+        char16_t* own = reinterpret_cast<char16_t*>(text->data());
+        if (with <= patternLength)
+            rewriteForward(own, own, size, m_matches, patternLength, lastLength, inserted);
+        else
+            rewriteBackward(own, size, resultSize, m_matches, patternLength, lastLength, inserted);
+        text->truncate(resultSize);
     }
-    copy(out + written, in + copied, size - copied);
-    copy(outUpper + written, inUpper + copied, size - copied);
-
-    // Everything that starts up to two units before a replacement, or inside it, may be new.
+    for (qsizetype k = 0; k < count; ++k)
+        m_matches[k] += k * (with - patternLength); // where the replacement stands in the new text
+    for (const auto& [word, bits] : replacementGrams)
+        (*block.filter)[word] |= bits;
     for (const qsizetype at : m_matches)
-        addGrams(*block.filter, outUpper, resultSize, at - 2, at + with);
-    block.text.swap(text);
-    block.upper.swap(upper);
+        addJoinedGrams(*block.filter, units(block.upper), resultSize, at, with);
     refreshEnds(block);
 }
 

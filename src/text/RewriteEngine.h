@@ -30,6 +30,8 @@ public:
     // text = ReplaceString(text, find, replacement, caseSensitive). False when the result would be longer than
     // maxText; the text is then dropped (it may have been rewritten half-way).
     [[nodiscard]] bool replace(const QString& find, const QString& replacement, bool caseSensitive);
+    // How many replace calls met an empty pattern (ReplaceString's failure): each is owed a message box.
+    int emptyPatterns() const { return m_emptyPatterns; }
 
     // Replaces "  " by " " until the text stops changing, that is, every run of blanks becomes one blank.
     void collapseBlanks();
@@ -37,15 +39,15 @@ public:
     QString text() const;
 
 private:
-    static constexpr int kFilterBits = 1 << 14;
+    static constexpr int kFilterBits = 1 << 15;
     using Filter = std::array<quint64, kFilterBits / 64>;
 
     // Kept small, so that stepping over blocks that a rewrite skips stays within a few cache lines.
     struct Block {
         QString text;
-        QString upper;                                               // text with every unit upper-cased; same length
-        std::unique_ptr<Filter> filter = std::make_unique<Filter>(); // superset of the units, pairs and triples
-                                                                     // that start in this block
+        QString upper;                  // text with every unit upper-cased; same length
+        std::unique_ptr<Filter> filter; // superset of the units, pairs and triples that start in this block;
+                                        // made by fillFilter, so that a block being put together allocates none
         char16_t first = 0, last = 0, firstUpper = 0, lastUpper = 0; // the ends, for matches across blocks
     };
 
@@ -67,15 +69,17 @@ private:
 
     bool replaceInBlocks(const QString& pattern, const QString& replacement, bool caseSensitive);
     void writeReplacements(Block& block, qsizetype patternLength, qsizetype lastLength, const QString& replacement,
-                           const QString& upperReplacement);
+                           const QString& upperReplacement,
+                           const std::vector<std::pair<quint32, quint64>>& replacementGrams);
     bool replaceWhole(const QString& find, const QString& replacement, bool caseSensitive);
     void normalize();
 
     Limits m_limits;
     std::vector<Block> m_blocks;      // no block is empty; all but the last hold at least minBlock units
     std::vector<qsizetype> m_matches; // scratch: match starts within one block
-    QString m_scratchText;            // scratch: a block's text and upper-cased text being rewritten
+    QString m_scratchText;            // scratch: room for a block's text and upper-cased text that outgrow theirs
     QString m_scratchUpper;
+    int m_emptyPatterns = 0;
 };
 
 } // namespace text

@@ -1,9 +1,11 @@
 #include "text/RewriteEngine.h"
 
+#include "core/UnitSearch.h"
 #include "core/UpperCase.h"
 #include "text/BlockFilter.h"
 
 #include <algorithm>
+#include <cstring>
 
 // How the engine's text is laid out in blocks, and the rewrite that needs no search (collapsing blanks).
 namespace text {
@@ -22,24 +24,71 @@ QString RewriteEngine::text() const
     return result;
 }
 
-// The same bits as addGrams over the whole block, with each unit's three products computed once.
+namespace {
+
+#ifdef SPRECHKIT_UNIT_SEARCH_AVX2
+// gramBit for eight positions a step; the bits are then set one by one. Returns the first position left over: the
+// last few, whose pairs and triples run past the end.
+__attribute__((target("avx2,bmi2"))) qsizetype addGramsAvx2(quint64* filter, const char16_t* upper, qsizetype size)
+{
+    const __m256i factors[3] = {_mm256_set1_epi32(int(kFirstFactor)), _mm256_set1_epi32(int(kSecondFactor)),
+                                _mm256_set1_epi32(int(kThirdFactor))};
+    const __m256i noThird = _mm256_set1_epi32(int(quint32(kNoUnit) * kThirdFactor));
+    const __m256i noSecondOrThird =
+        _mm256_set1_epi32(int(quint32(kNoUnit) * kSecondFactor ^ quint32(kNoUnit) * kThirdFactor));
+    alignas(32) quint32 bits[24];
+    qsizetype i = 0;
+    for (; i + 10 <= size; i += 8) {
+        // Units i.., i + 1.. and i + 2.., each widened to 32 bits and multiplied by the factor of its place.
+        __m256i place[3];
+        for (int k = 0; k < 3; ++k) {
+            const __m128i eight = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upper + i + k));
+            place[k] = _mm256_mullo_epi32(_mm256_cvtepu16_epi32(eight), factors[k]);
+        }
+        const __m256i a = place[0];
+        const __m256i ab = _mm256_xor_si256(a, place[1]);
+        const __m256i abc = _mm256_xor_si256(ab, place[2]);
+        _mm256_store_si256(reinterpret_cast<__m256i*>(bits),
+                           _mm256_srli_epi32(_mm256_xor_si256(a, noSecondOrThird), kGramShift));
+        _mm256_store_si256(reinterpret_cast<__m256i*>(bits + 8),
+                           _mm256_srli_epi32(_mm256_xor_si256(ab, noThird), kGramShift));
+        _mm256_store_si256(reinterpret_cast<__m256i*>(bits + 16), _mm256_srli_epi32(abc, kGramShift));
+#pragma GCC unroll 24
+        for (const quint32 bit : bits)
+            filter[bit >> 6] |= quint64(1) << (bit & 63);
+    }
+    return i;
+}
+#endif
+
+} // namespace
+
+// The single unit, the pair and the triple at every place of the block, with each unit's three products computed
+// once.
 void RewriteEngine::fillFilter(Block& block)
 {
     static_assert(kFilterBits == 1 << kGramBits);
+    if (!block.filter)
+        block.filter = std::make_unique<Filter>();
     Filter& filter = *block.filter;
     filter.fill(0);
     const char16_t* upper = units(block.upper);
     const qsizetype size = block.upper.size();
-    const quint32 noSecond = quint32(kNoUnit) * 0x85EBCA6Bu;
-    const quint32 noThird = quint32(kNoUnit) * 0xC2B2AE35u;
-    for (qsizetype i = 0; i < size; ++i) {
-        const quint32 a = quint32(upper[i]) * 0x9E3779B1u;
+    qsizetype i = 0;
+#ifdef SPRECHKIT_UNIT_SEARCH_AVX2
+    if (core::detail::hasAvx2())
+        i = addGramsAvx2(filter.data(), upper, size);
+#endif
+    const quint32 noSecond = quint32(kNoUnit) * kSecondFactor;
+    const quint32 noThird = quint32(kNoUnit) * kThirdFactor;
+    for (; i < size; ++i) {
+        const quint32 a = quint32(upper[i]) * kFirstFactor;
         setBit(filter, (a ^ noSecond ^ noThird) >> kGramShift);
         if (i + 1 < size) {
-            const quint32 b = quint32(upper[i + 1]) * 0x85EBCA6Bu;
+            const quint32 b = quint32(upper[i + 1]) * kSecondFactor;
             setBit(filter, (a ^ b ^ noThird) >> kGramShift);
             if (i + 2 < size)
-                setBit(filter, (a ^ b ^ quint32(upper[i + 2]) * 0xC2B2AE35u) >> kGramShift);
+                setBit(filter, (a ^ b ^ quint32(upper[i + 2]) * kThirdFactor) >> kGramShift);
         }
     }
     refreshEnds(block);
@@ -149,53 +198,62 @@ void RewriteEngine::normalize()
     m_blocks = std::move(blocks);
 }
 
+// Keeps the first blank of every run and drops the rest: the runs are found by a search for two blanks, and what
+// lies between them moves up in one piece.
 void RewriteEngine::collapseBlanks()
 {
+    static constexpr char16_t kTwoBlanks[] = {kBlank, kBlank};
     const quint32 blankPair = gramBit(kBlank, kBlank, kNoUnit);
     bool previousBlank = false; // the text before the current block ends in a blank
     bool changed = false;
     for (Block& block : m_blocks) {
-        const bool admits = ((*block.filter)[blankPair >> 6] >> (blankPair & 63)) & 1;
-        if (!admits && !(previousBlank && block.first == kBlank)) {
-            previousBlank = block.last == kBlank;
-            continue;
-        }
+        const bool afterBlank = previousBlank;
+        previousBlank = block.last == kBlank; // the last unit stays, or goes as part of a run of blanks
         const char16_t* text = units(block.text);
-        const char16_t* upper = units(block.upper);
-        QString out(block.text.size(), Qt::Uninitialized);
-        QString outUpper(block.text.size(), Qt::Uninitialized);
-        char16_t* to = reinterpret_cast<char16_t*>(out.data());
-        char16_t* toUpper = reinterpret_cast<char16_t*>(outUpper.data());
-        m_matches.clear(); // places where a dropped run of blanks brought two units together
-        bool dropped = false;
-        qsizetype kept = 0;
-        for (qsizetype i = 0; i < block.text.size(); ++i) {
-            const bool blank = text[i] == kBlank;
-            if (blank && previousBlank) {
-                dropped = true;
-                continue;
-            }
-            if (dropped) {
-                m_matches.push_back(kept);
-                dropped = false;
-            }
-            to[kept] = text[i];
-            toUpper[kept] = upper[i];
-            ++kept;
-            previousBlank = blank;
+        const qsizetype size = block.text.size();
+        qsizetype keepFrom = 0;
+        if (afterBlank) {
+            while (keepFrom < size && text[keepFrom] == kBlank)
+                ++keepFrom;
         }
-        if (kept == block.text.size())
+        const bool admits = ((*block.filter)[blankPair >> 6] >> (blankPair & 63)) & 1;
+        qsizetype at = admits ? core::findUnits(text, size, keepFrom, kTwoBlanks, 2) : -1;
+        if (keepFrom == 0 && at < 0)
             continue;
-        for (const qsizetype at : m_matches)
-            addGrams(*block.filter, toUpper, kept, at - 2, at);
-        out.truncate(kept);
-        outUpper.truncate(kept);
-        block.text.swap(out);
-        block.upper.swap(outUpper);
+
+        // In place: what is kept only ever moves towards the start.
+        char16_t* to = reinterpret_cast<char16_t*>(block.text.data());
+        char16_t* toUpper = reinterpret_cast<char16_t*>(block.upper.data());
+        text = to;
+        qsizetype kept = 0;
+        const auto keep = [&](qsizetype from, qsizetype end) {
+            if (from != kept) {
+                std::memmove(to + kept, to + from, size_t(end - from) * sizeof(char16_t));
+                std::memmove(toUpper + kept, toUpper + from, size_t(end - from) * sizeof(char16_t));
+            }
+            kept += end - from;
+        };
+        m_matches.clear(); // places where a dropped run of blanks brought two units together
+        qsizetype segment = keepFrom;
+        for (; at >= 0; at = core::findUnits(text, size, segment, kTwoBlanks, 2)) {
+            qsizetype runEnd = at + 2;
+            while (runEnd < size && text[runEnd] == kBlank)
+                ++runEnd;
+            keep(segment, at + 1);
+            if (runEnd < size)
+                m_matches.push_back(kept);
+            segment = runEnd;
+        }
+        keep(segment, size);
+        for (const qsizetype joint : m_matches)
+            addJoinedGrams(*block.filter, toUpper, kept, joint, 0);
+        block.text.truncate(kept);
+        block.upper.truncate(kept);
         refreshEnds(block);
         changed = true;
     }
     if (changed)
         normalize();
 }
+
 } // namespace text

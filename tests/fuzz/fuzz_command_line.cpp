@@ -33,6 +33,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(mode.scriptRun == mode.missingScriptMessage.isEmpty());
     if (mode.commandLineTextRun)
         FUZZ_CHECK(mode.boxText ==
-                   core::ReplaceString(mode.commandLineText, QStringLiteral("|"), QStringLiteral("\r\n"), true));
+                   core::ReplaceString(mode.commandLineText, QStringLiteral("|"), QStringLiteral("\r\n"), true).text);
     return 0;
 }

@@ -22,11 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             part.remove(0, 1);
         rows.append({part, checked});
         const text::DictionaryEntry entry =
-            text::splitRow(core::ReplaceString(part, QStringLiteral(";"), QStringLiteral(",,"), true));
+            text::splitRow(core::ReplaceString(part, QStringLiteral(";"), QStringLiteral(",,"), true).text);
         if (entry.search.isEmpty())
             continue;
         const QString rowText = flat(entry.search) + text::kEntrySeparator + flat(entry.replacement);
-        expected.append({core::ReplaceString(rowText, QStringLiteral(",,"), QStringLiteral(";"), true), checked});
+        expected.append({core::ReplaceString(rowText, QStringLiteral(",,"), QStringLiteral(";"), true).text, checked});
     }
     FUZZ_CHECK(text::DictionaryFile::save(path, rows).ok());
     const text::DictionaryFile::LoadResult loaded = text::DictionaryFile::load(path);

@@ -93,6 +93,30 @@ TEST_F(RegistryTest, ChangesReplaceTheFileAndAnUnreadableOneIsKept)
     m_registry.write(QStringLiteral("HKLM\\Software\\c"), 3);
     EXPECT_FALSE(m_registry.read(QStringLiteral("HKLM\\Software\\a")).isValid());
     EXPECT_EQ(readFile(file), "{ not json");
+    EXPECT_TRUE(m_store.createKey(RootKey::LocalMachine, QStringLiteral("Software\\c"))
+                    .error()
+                    .startsWith(file + QStringLiteral(" is no registry store: ")));
+}
+
+TEST_F(RegistryTest, FailedChangesSayWhy)
+{
+    ASSERT_TRUE(m_store.createKey(RootKey::CurrentUser, QStringLiteral("Software\\a\\b")).ok());
+    writeFile(m_dir.filePath(QStringLiteral("file")), "");
+    sys::FileRegistryStore belowAFile(m_dir.filePath(QStringLiteral("file/user")), QString());
+    const std::pair<core::Result, QString> cases[] = {
+        {m_store.setValue(RootKey::CurrentUser, QStringLiteral("Software\\x"), QStringLiteral("v"), {}),
+         QStringLiteral("The key \"Software\\x\" does not exist")},
+        {m_store.deleteKey(RootKey::CurrentUser, QStringLiteral("Software\\a")),
+         QStringLiteral("The key \"Software\\a\" still has subkeys")},
+        {m_store.deleteValue(RootKey::CurrentUser, QStringLiteral("Software\\a"), QStringLiteral("v")),
+         QStringLiteral("The value \"v\" does not exist")},
+        {m_store.deleteKey(RootKey::CurrentUser, QString()), QStringLiteral("The root key cannot be deleted")},
+        {m_store.createKey(RootKey::Users, QStringLiteral("x")), QStringLiteral("No registry store for this root key")},
+        {belowAFile.createKey(RootKey::CurrentUser, QStringLiteral("x")),
+         QStringLiteral("Cannot create the folder ") + m_dir.filePath(QStringLiteral("file/user"))},
+    };
+    for (const auto& [result, reason] : cases)
+        EXPECT_EQ(result.error(), reason);
 }
 
 TEST_F(RegistryTest, TwoWritersAtOnceLoseNothing)

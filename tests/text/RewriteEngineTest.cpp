@@ -1,8 +1,6 @@
 #include "text/RewriteEngine.h"
 #include "core/ReplaceString.h"
 
-#include "support/MessageRecorder.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
@@ -16,7 +14,7 @@ QString collapseByRepetition(QString text)
     QString before;
     do {
         before = text;
-        text = core::ReplaceString(text, QStringLiteral("  "), QStringLiteral(" "), false);
+        text = core::ReplaceString(text, QStringLiteral("  "), QStringLiteral(" "), false).text;
     } while (text != before);
     return text;
 }
@@ -48,17 +46,16 @@ TEST(RewriteEngine, GivesTheResultOfReplaceStringCalledInTurn)
 {
     const text::RewriteEngine::Limits limitsToTry[] = {{4, 8, 16}, {6, 12, 40}, {512, 2048, 8192}};
     std::mt19937 random(20261205);
-    MessageRecorder engineMessages; // "*" patterns may report an empty pattern; both sides must do it alike
     for (const auto& limits : limitsToTry) {
         for (int round = 0; round < 600; ++round) {
             const QString start = randomText(random, 160);
             text::RewriteEngine engine(start, limits);
             QString expected = start;
             QString trace;
+            int failures = 0; // "*" patterns may meet an empty pattern; both sides must count it alike
             for (int s = 0; s < 12; ++s) {
                 const QString find = randomPattern(random, expected), replacement = randomText(random, 5);
                 const bool caseSensitive = random() % 2 == 0;
-                const qsizetype before = engineMessages.messages().size();
                 if (random() % 6 == 0) {
                     trace += QStringLiteral("[collapse]");
                     engine.collapseBlanks();
@@ -66,10 +63,10 @@ TEST(RewriteEngine, GivesTheResultOfReplaceStringCalledInTurn)
                 } else {
                     trace += QStringLiteral("[%1|%2|%3]").arg(find, replacement).arg(caseSensitive);
                     EXPECT_TRUE(engine.replace(find, replacement, caseSensitive));
-                    const qsizetype engineReported = engineMessages.messages().size() - before;
-                    expected = core::ReplaceString(expected, find, replacement, caseSensitive);
-                    ASSERT_EQ(engineReported, engineMessages.messages().size() - before - engineReported)
-                        << trace.toStdString();
+                    const core::Replaced replaced = core::ReplaceString(expected, find, replacement, caseSensitive);
+                    expected = replaced.text;
+                    failures += replaced.status.ok() ? 0 : 1;
+                    ASSERT_EQ(engine.emptyPatterns(), failures) << trace.toStdString();
                 }
                 ASSERT_EQ(engine.text(), expected) << start.toStdString() << "\n" << trace.toStdString();
             }
