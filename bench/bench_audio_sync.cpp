@@ -8,8 +8,8 @@
 // Each figure is the median of several runs. Needs parec and a PulseAudio server with the sink "test_sink"
 // (tools/bench.sh starts one); prints "n/a" otherwise.
 
-#include "speech/espeak/EspeakVoice.h"
-#include "speech/espeak/PlaybackObserver.h"
+#include "engine/espeak/EspeakVoice.h"
+#include "engine/espeak/PlaybackObserver.h"
 
 #include "BenchSupport.h"
 

@@ -1,8 +1,8 @@
 // Loading big dictionaries into the window's list: 200,000 rows, and a 50 MB file of about 1.7 million rows, each
 // from the file on disk into liWords, as the start-up does it. Also prints the peak memory of the process.
 
-#include "form/Controls.h"
-#include "text/DictionaryList.h"
+#include "gui/form/Controls.h"
+#include "gui/text/DictionaryList.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // Appending engine event lines to a full event log: the log stays between 54000 and 64000 characters, so every
 // line pays for the widget insert and every few hundred lines for the cut at the front.
-#include "core/Clock.h"
-#include "speech/EventLog.h"
+#include "base/core/Clock.h"
+#include "gui/speech/EventLog.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -8,8 +8,8 @@
 // The device figures need an audio device (tools/bench.sh starts a PulseAudio null sink); without one they print
 // "n/a".
 
-#include "speech/espeak/EspeakVoice.h"
-#include "speech/espeak/PlaybackObserver.h"
+#include "engine/espeak/EspeakVoice.h"
+#include "engine/espeak/PlaybackObserver.h"
 
 #include "BenchSupport.h"
 

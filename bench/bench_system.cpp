@@ -1,10 +1,10 @@
 // Time the start-up spends on the system integration: the .tts association check on a first start (everything
 // written) and on a later one (everything compared, nothing written), and the administrator test.
 
-#include "system/FileAssociation.h"
-#include "system/FileRegistryStore.h"
-#include "system/Registry.h"
-#include "system/StartProcedure.h"
+#include "base/system/FileAssociation.h"
+#include "base/system/FileRegistryStore.h"
+#include "base/system/Registry.h"
+#include "base/system/StartProcedure.h"
 
 #include "BenchSupport.h"
 

@@ -2,11 +2,11 @@
 // dictionary matching case (the default) and ignoring it, and the replacement routine on its two worst shapes (one
 // endless run of blanks, a text with 100,000 matches). Each figure is the median of several runs.
 
-#include "core/Clock.h"
-#include "core/MessageBox.h"
-#include "core/ReplaceString.h"
-#include "text/DictionaryRow.h"
-#include "text/PreparationPass.h"
+#include "base/core/Clock.h"
+#include "base/core/MessageBox.h"
+#include "base/text/DictionaryRow.h"
+#include "base/text/PreparationPass.h"
+#include "base/text/ReplaceString.h"
 
 #include "BenchSupport.h"
 

@@ -3,13 +3,13 @@
 //   window_first_audio_ms   median of several runs
 // Needs Xvfb and an audio device (tools/bench.sh starts a PulseAudio null sink); prints "n/a" otherwise.
 
-#include "app/MainWindow.h"
-#include "core/Clock.h"
-#include "core/MessageBox.h"
-#include "form/Controls.h"
-#include "form/TextBox.h"
-#include "speech/espeak/EspeakVoice.h"
-#include "speech/espeak/PlaybackObserver.h"
+#include "base/core/Clock.h"
+#include "base/core/MessageBox.h"
+#include "engine/espeak/EspeakVoice.h"
+#include "engine/espeak/PlaybackObserver.h"
+#include "gui/app/MainWindow.h"
+#include "gui/form/Controls.h"
+#include "gui/form/TextBox.h"
 
 #include "BenchSupport.h"
 

@@ -1,6 +1,6 @@
 #include "ProgramRun.h"
-#include "core/TestFiles.h"
-#include "speech/espeak/VoiceTestSupport.h"
+#include "base/core/TestFiles.h"
+#include "engine/espeak/VoiceTestSupport.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -5,9 +5,9 @@
 
 #include "FuzzInput.h"
 
+#include "base/core/Result.h"
 #include "base/documents/Document.h"
 #include "base/documents/DocumentLimits.h"
-#include "core/Result.h"
 
 inline void checkDocument(const core::ResultOf<documents::Document>& read)
 {

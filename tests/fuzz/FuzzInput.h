@@ -3,7 +3,7 @@
 // Shared by the fuzz targets: an input is a first byte of switches, then texts separated by the byte 0x1F, so
 // that seed files stay readable (printf 'x%s\x1f%s' ...). Texts are UTF-8; what is not decodes to U+FFFD.
 
-#include "core/MessageBox.h"
+#include "base/core/MessageBox.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,8 +2,8 @@
 
 #include "FuzzInput.h"
 
-#include "core/CommandLine.h"
-#include "core/ReplaceString.h"
+#include "base/core/CommandLine.h"
+#include "base/text/ReplaceString.h"
 
 #include <QDir>
 #include <QFile>

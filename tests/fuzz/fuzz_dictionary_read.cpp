@@ -2,7 +2,7 @@
 
 #include "FuzzInput.h"
 
-#include "text/DictionaryFile.h"
+#include "base/text/DictionaryFile.h"
 
 #include <QFile>
 

@@ -3,8 +3,8 @@
 
 #include "FuzzInput.h"
 
-#include "core/ReplaceString.h"
-#include "text/DictionaryFile.h"
+#include "base/text/DictionaryFile.h"
+#include "base/text/ReplaceString.h"
 
 // Parts: one row each, its text as the list holds it; a leading "!" for a row that is switched off.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

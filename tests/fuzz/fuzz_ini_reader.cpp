@@ -2,7 +2,7 @@
 
 #include "FuzzInput.h"
 
-#include "core/IniFile.h"
+#include "base/core/IniFile.h"
 
 #include <QFile>
 

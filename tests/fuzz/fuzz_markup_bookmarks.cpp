@@ -3,8 +3,8 @@
 
 #include "FuzzInput.h"
 
-#include "speech/MarkupBookmarks.h"
-#include "speech/MarkupTags.h"
+#include "base/speech/MarkupBookmarks.h"
+#include "base/speech/MarkupTags.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

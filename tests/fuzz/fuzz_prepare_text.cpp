@@ -3,10 +3,10 @@
 
 #include "FuzzInput.h"
 
-#include "core/ReplaceString.h"
+#include "base/text/PreparationPass.h"
+#include "base/text/PreparationRules.h"
+#include "base/text/ReplaceString.h"
 #include "support/FakeClock.h"
-#include "text/PreparationPass.h"
-#include "text/PreparationRules.h"
 
 namespace {
 

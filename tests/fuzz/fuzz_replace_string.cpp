@@ -3,8 +3,8 @@
 
 #include "FuzzInput.h"
 
-#include "core/ReplaceString.h"
-#include "core/UpperCase.h"
+#include "base/text/ReplaceString.h"
+#include "base/text/UpperCase.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "support/FakeVoice.h"
 
-#include "speech/MarkupTags.h"
+#include "base/speech/MarkupTags.h"
 
 FakeVoice::FakeVoice(QObject* parent)
     : speech::Voice(parent)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "speech/Voice.h"
+#include "base/speech/Voice.h"
 
 #include <QHash>
 #include <QList>

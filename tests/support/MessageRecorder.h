@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/MessageBox.h"
+#include "base/core/MessageBox.h"
 
 #include <QList>
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "core/SettingsStore.h"
-#include "form/Controls.h"
-#include "form/TextBox.h"
-#include "form/WindowState.h"
-#include "speech/EngineEvents.h"
-#include "speech/EngineSetup.h"
-#include "speech/EventLog.h"
-#include "speech/SpeakingControl.h"
+#include "base/core/SettingsStore.h"
+#include "gui/form/Controls.h"
+#include "gui/form/TextBox.h"
+#include "gui/form/WindowState.h"
+#include "gui/speech/EngineEvents.h"
+#include "gui/speech/EngineSetup.h"
+#include "gui/speech/EventLog.h"
+#include "gui/speech/SpeakingControl.h"
 #include "support/FakeClock.h"
 #include "support/FakeVoice.h"
 

@@ -1,4 +1,4 @@
-#include "system/FileAssociation.h"
+#include "base/system/FileAssociation.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "base/audiobook/CueBuilder.h"
 
 #include "base/audiobook/MarkupText.h"
-#include "speech/SentenceSplitter.h"
+#include "base/speech/SentenceSplitter.h"
 
 #include <algorithm>
 

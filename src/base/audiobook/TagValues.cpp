@@ -1,7 +1,7 @@
 #include "base/audiobook/TagValues.h"
 
 #include "base/audiobook/MarkupText.h"
-#include "core/Version.h"
+#include "base/core/Version.h"
 
 #include <QFileInfo>
 

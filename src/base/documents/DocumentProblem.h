@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Result.h"
+#include "base/core/Result.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/core/Result.h"
 #include "base/documents/Document.h"
-#include "core/Result.h"
 
 #include <QByteArray>
 

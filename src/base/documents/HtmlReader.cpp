@@ -1,8 +1,8 @@
 #include "base/documents/HtmlReader.h"
 
+#include "base/core/TextDecoding.h"
 #include "base/documents/HtmlText.h"
 #include "base/documents/HtmlTokenizer.h"
-#include "core/TextDecoding.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>

@@ -1,8 +1,8 @@
 #include "base/documents/MarkdownReader.h"
 
+#include "base/core/TextDecoding.h"
 #include "base/documents/MarkdownInline.h"
 #include "base/documents/TextBuilder.h"
-#include "core/TextDecoding.h"
 
 #include <QRegularExpression>
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/core/Result.h"
 #include "base/documents/Document.h"
 #include "base/documents/PdfPage.h"
-#include "core/Result.h"
 
 namespace documents {
 

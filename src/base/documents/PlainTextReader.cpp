@@ -1,8 +1,8 @@
 #include "base/documents/PlainTextReader.h"
 
+#include "base/core/TextDecoding.h"
 #include "base/documents/DocumentProblem.h"
 #include "base/documents/TextBuilder.h"
-#include "core/TextDecoding.h"
 
 namespace documents {
 

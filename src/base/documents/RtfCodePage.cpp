@@ -1,6 +1,6 @@
 #include "base/documents/RtfCodePage.h"
 
-#include "core/TextDecoding.h"
+#include "base/core/TextDecoding.h"
 
 #include <QStringDecoder>
 

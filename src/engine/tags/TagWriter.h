@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/audiobook/TagValues.h"
-#include "core/Result.h"
+#include "base/core/Result.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 #include "base/audiobook/ChapterSplitter.h"
 #include "base/audiobook/Playlist.h"
 #include "base/audiobook/TagValues.h"
-#include "core/Version.h"
+#include "base/core/Version.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "base/audiobook/LrcWriter.h"
 #include "base/audiobook/SrtWriter.h"
 #include "base/audiobook/WebVttWriter.h"
-#include "speech/TextPositionMapper.h"
+#include "base/speech/TextPositionMapper.h"
 
 #include <gtest/gtest.h>
 

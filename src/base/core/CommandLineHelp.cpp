@@ -1,0 +1,42 @@
+#include "base/core/CommandLineHelp.h"
+
+#include "base/core/Version.h"
+
+namespace core {
+
+namespace {
+
+const char* const Usage = R"(Usage: sprechkit [TEXT|SCRIPT [TEXT]] [! | !! | ?NAME]
+
+  TEXT       the text to speak; "|" in it is a line break. Quote texts with blanks.
+  -          read the text from standard input (UTF-8, or Windows-1252)
+  SCRIPT     a script file: any argument containing ".tts" or ".ini" (any case);
+             "@name.tts" is a script beside the program. A TEXT after it replaces
+             the script's Text.
+  !          speak, then end the program
+  !!         speak with the window hidden, then end
+  ?NAME      write the speech to the file NAME (".wav" is appended unless the
+             name ends in it) without showing the window, then end
+
+  -h, --help     print this text
+  --version      print the version
+
+Examples:
+  sprechkit "Guten Morgen" !
+  echo "Hallo" | sprechkit - ?hallo
+  sprechkit @job.tts !
+)";
+
+} // namespace
+
+std::optional<QString> informationRequest(const QStringList& arguments)
+{
+    const QString first = arguments.value(0);
+    if (first == QLatin1String("--help") || first == QLatin1String("-h"))
+        return QString::fromUtf8(Usage);
+    if (first == QLatin1String("--version"))
+        return QStringLiteral("Sprechkit %1\n").arg(GetProgVer());
+    return std::nullopt;
+}
+
+} // namespace core

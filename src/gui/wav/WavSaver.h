@@ -1,0 +1,73 @@
+#pragma once
+
+#include "base/core/Result.h"
+#include "gui/form/Controls.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+namespace core {
+class Clock;
+}
+
+namespace form {
+struct WindowState;
+}
+
+namespace speech {
+class Voice;
+} // namespace speech
+
+namespace wav {
+
+// Save to WAV (cSave), the automatic file name switch (ckAuto) and the WAV file name fields.
+//
+// Needs: the controls (cSave, ckAuto, tFile, tPath, coFormat, tAusgabe), the window state (run.wavTarget,
+// speakFlags, unpreparedText, preparedTextFlag, manualFileName), the voice and callbacks from the window:
+//   prepareText    - the same preparation pass that Start uses; fails with the reason when the text cannot be
+//                    prepared;
+//   finishedTarget - called instead of the confirmation box when a WAV target was set, with success after
+//                    the file was written or the error (the window ends the run with it);
+//   backToDevice   - the engine set-up's device handler, which points the voice back at the device;
+//   log            - a line for the event log (text, and an error behind it).
+//
+// The constructor connects: cSave clicked -> Save, ckAuto toggled, tFile textChanged, focus of tFile and tPath.
+// The start-up runs Save() directly for a WAV target.
+class WavSaver : public QObject {
+    Q_OBJECT
+public:
+    struct Callbacks {
+        std::function<core::Result()> prepareText;
+        std::function<void(const core::Result& saved)> finishedTarget;
+        std::function<void()> backToDevice;
+        std::function<void(const QString& text, const QString& error)> log;
+    };
+
+    WavSaver(const form::Controls& controls, form::WindowState& state, speech::Voice& voice, Callbacks callbacks,
+             QObject* parent = nullptr);
+
+    // Renders the prepared text of tAusgabe into the WAV file; blocks until it is written.
+    // A long save shows its progress and can be cancelled (SaveProgress); a cancelled save leaves no file.
+    core::Result Save();
+    // The clock that times when the progress appears; the system clock unless set.
+    void setProgressClock(const core::Clock& clock) { m_progressClock = &clock; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void autoToggled(bool checked);
+    void fileTextChanged();
+    void handleStreamEvents();
+    void restoreUnpreparedText();
+
+    form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
+    form::WindowState& m_state;
+    speech::Voice& m_voice;
+    Callbacks m_callbacks;
+    const core::Clock* m_progressClock = nullptr;
+};
+
+} // namespace wav
