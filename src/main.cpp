@@ -2,8 +2,8 @@
 #include "base/core/Clock.h"
 #include "base/core/CommandLine.h"
 #include "base/core/CommandLineHelp.h"
-#include "base/core/HiddenRun.h"
 #include "base/core/ProcessEnvironment.h"
+#include "base/core/RunDecision.h"
 #include "base/system/StartProcedure.h"
 #include "engine/espeak/EspeakVoice.h"
 #include "gui/app/MainWindow.h"
@@ -45,7 +45,8 @@ int main(int argc, char* argv[])
 
     // A run that never shows its window also works over SSH or from cron: without a display it uses the
     // offscreen platform, where every message box prints to stderr and takes its default answer.
-    const bool neverShown = core::runNeverShowsWindow(core::analyseCommandLine(arguments, exeDir));
+    const core::RunMode commandLine = core::analyseCommandLine(arguments, exeDir);
+    const bool neverShown = core::decideRunMode(commandLine, core::readScriptProgramKeys(commandLine)).neverShowsWindow;
     if (!displayAvailable()) {
         if (!neverShown) {
             std::fputs("sprechkit: no display available (DISPLAY is not set). Without one only runs that never show "

@@ -4,6 +4,7 @@
 #include "base/core/IniFile.h"
 #include "base/core/MessageBox.h"
 #include "base/core/ProgramLocation.h"
+#include "base/core/RunDecision.h"
 #include "base/core/SettingsKeys.h"
 #include "base/core/SettingsStore.h"
 #include "base/core/StandardInput.h"
@@ -126,7 +127,7 @@ core::Result Startup::load(const QStringList& arguments)
     if (const QClipboard* clipboard = QGuiApplication::clipboard())
         state.lastClipboardText = clipboard->text();
 
-    readScriptProgramKeys();
+    decideRunMode();
     if (state.run.hide == 0) {
         if (core::Result shown = showWindow(); !shown)
             return shown;
@@ -255,24 +256,14 @@ core::Result Startup::restoreWaveSettings()
     return {};
 }
 
-void Startup::readScriptProgramKeys()
+void Startup::decideRunMode()
 {
     core::RunMode& run = m_window.state().run;
-    if (run.scriptRun) {
-        run.hide = core::leadingInteger(scriptValue(QStringLiteral("Program"), QStringLiteral("Hide")));
-        run.start = core::leadingInteger(scriptValue(QStringLiteral("Program"), QStringLiteral("Start")));
-        run.close = core::leadingInteger(scriptValue(QStringLiteral("Program"), QStringLiteral("Close")));
-    }
-    if (run.optionArgument == QLatin1String("!"))
-        run.close = 1;
-    if (run.optionArgument == QLatin1String("!!"))
-        run.hide = 1;
-    if (!run.wavTarget.isEmpty())
-        run.hide = 1;
-    // Any Hide other than 0 hides the window and starts the job: a hidden window that nothing ends would run
-    // unseen for ever.
-    if (run.hide != 0)
-        run.hide = 1;
+    const core::RunDecision decision = core::decideRunMode(run, core::readScriptProgramKeys(run));
+    run.hide = decision.hide;
+    run.start = decision.start;
+    run.close = decision.close;
+    m_startsJob = decision.startsJob;
 }
 
 core::Result Startup::showWindow()
@@ -316,8 +307,7 @@ void Startup::startJob()
         }
         if (!text.isEmpty())
             c.tAusgabe->setText(text);
-        state.run.start = core::leadingInteger(scriptValue(QStringLiteral("Program"), QStringLiteral("Start")));
-        if (state.run.hide == 1 || state.run.start == 1)
+        if (m_startsJob)
             start();
     }
 }

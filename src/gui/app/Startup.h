@@ -26,7 +26,7 @@ private:
     core::Result restorePlacementAndOptions();
     void restoreDeviceAndVoice();
     core::Result restoreWaveSettings();
-    void readScriptProgramKeys();
+    void decideRunMode();
     core::Result showWindow();
     void startJob();
     QString scriptValue(const QString& section, const QString& key) const;
@@ -34,6 +34,7 @@ private:
     app::MainWindow& m_window;
     QString m_transparency;
     QString m_shadow;
+    bool m_startsJob = false; // from decideRunMode(), for startJob()
 };
 
 } // namespace app
