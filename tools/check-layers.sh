@@ -8,6 +8,7 @@
 #   engine/pdf           PDF through Poppler, and reading a document file of any kind
 #   base/audiobook       subtitles, chapters, playlists and tag values (pure)
 #   engine/tags          the TagLib tag writer
+#   gui/documents        documents in the window: Ctrl+O and its file dialog, document files dropped on the text box
 #   gui/desktop          the desktop around the window: remote actions, selection, global shortcuts, tray icon
 #   app                  the window that wires the controllers, start-up, shutdown, unattended runs
 #   .                    main.cpp
@@ -20,7 +21,7 @@ if [[ ${1:-} == --graph ]]; then
     shift
 fi
 src="$(cd "${1:-$(dirname "$0")/..}" && pwd)/src"
-layers=(core base/documents form text speech speech/espeak engine/pdf announce clipboard wav system base/audiobook engine/tags gui/desktop app .)
+layers=(core base/documents form text speech speech/espeak engine/pdf announce clipboard wav system base/audiobook engine/tags gui/documents gui/desktop app .)
 
 rank_of() {
     local i

@@ -13,8 +13,10 @@
 #include "core/SettingsKeys.h"
 #include "core/SettingsStore.h"
 #include "core/TerminationRequest.h"
+#include "engine/pdf/DocumentFile.h"
 #include "form/SettingsArea.h"
 #include "form/TextBox.h"
+#include "gui/documents/DocumentOpener.h"
 #include "speech/EngineEvents.h"
 #include "speech/EngineSetup.h"
 #include "speech/EventLog.h"
@@ -60,6 +62,8 @@ MainWindow::MainWindow(std::unique_ptr<speech::Voice> voice, const core::Clock& 
     m_keyHandler =
         std::make_unique<app::KeyHandler>(m_controls, m_state, m_clock, *m_dictionaryEditor, [this] { MakeINI(); });
     qApp->installEventFilter(m_keyHandler.get());
+    m_documentOpener = std::make_unique<documents::DocumentOpener>(this, m_controls.tAusgabe, m_state.document,
+                                                                   documents::readDocumentFile);
     for (int i = 0; i < m_controls.oTask.size(); ++i) {
         connect(m_controls.oTask[i], &QAbstractButton::toggled, this, [this, i](bool checked) {
             if (!checked)

@@ -2,7 +2,9 @@
 
 #include "app/MainWindow.h"
 #include "app/SaveSet.h"
+#include "base/documents/OpenedDocument.h"
 #include "core/CommandLine.h"
+#include "core/HiddenRun.h"
 #include "core/IniFile.h"
 #include "core/MessageBox.h"
 #include "core/ProgramLocation.h"
@@ -11,6 +13,7 @@
 #include "core/StandardInput.h"
 #include "core/Version.h"
 #include "core/WindowPlacement.h"
+#include "engine/pdf/DocumentFile.h"
 #include "form/SettingsArea.h"
 #include "form/TextBox.h"
 #include "speech/EngineSetup.h"
@@ -31,6 +34,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTextStream>
 
 namespace app {
 
@@ -150,6 +154,22 @@ bool Startup::analyseArguments(const QStringList& arguments)
             failure = QStringLiteral("  Die Standardeingabe kann nicht gelesen werden ...    \r\n") + input.error();
         state.run.commandLineText = input.value();
         state.run.boxText = state.run.commandLineText;
+    }
+    if (state.run.textFromDocument && failure.isEmpty()) {
+        const core::ResultOf<documents::Document> document = documents::readDocumentFile(state.run.documentPath);
+        if (document) {
+            state.document = documents::openedDocument(document.value(), state.run.documentPath);
+            state.run.commandLineText = state.document.text;
+            state.run.boxText = state.document.text;
+        } else {
+            failure = documents::readFailureMessage(state.run.documentPath, document.error());
+            if (core::runNeverShowsWindow(state.run)) {
+                // Nobody watches a run without a window: one line on stderr, no box to wait for.
+                QTextStream(stderr) << "FEHLER: " << failure.trimmed() << Qt::endl;
+                m_window.abort(1);
+                return false;
+            }
+        }
     }
     if (!failure.isEmpty()) {
         core::showMessage({QStringLiteral(" FEHLER:"), failure});
