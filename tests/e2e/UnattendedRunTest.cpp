@@ -126,6 +126,28 @@ TEST(UnattendedRun, UnreadableInputEndsTheRunWithItsReason)
     }
 }
 
+// A document stands where the text stands; one that cannot be read ends the run with one line and writes nothing.
+TEST(UnattendedRun, DocumentIsRenderedOrItsReadFailureEndsTheRun)
+{
+    ProgramRun program;
+    program.environment().remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    program.writeFile(QStringLiteral("brief.html"),
+                      "<html><body><h1>Brief</h1><p>Guten Morgen, hier spricht ein Dokument.</p></body></html>");
+    program.writeFile(QStringLiteral("kaputt.epub"), "PK\3\4 kein Buch");
+    const std::pair<const char*, const char*> cases[] = {
+        {"kaputt.epub",
+         "FEHLER: Datei ''kaputt.epub'' kann nicht gelesen werden: Das Dokument ist beschädigt: Not a zip "
+         "archive\n"},
+        {"brief.html", ""}, // last: the failures must not have written out.wav
+    };
+    for (const auto& [document, error] : cases) {
+        const auto result = program.run({"--file", document, "?out"}, 60000);
+        EXPECT_EQ(result.exitCode, *error ? 1 : 0) << document;
+        EXPECT_EQ(result.standardError.toStdString(), error);
+        EXPECT_EQ(speechtest::readWav(program.path(QStringLiteral("out.wav"))).seconds() > 1.5, !*error) << document;
+    }
+}
+
 TEST(UnattendedRun, DictionaryThatExplodesTheTextFailsTheRunInsteadOfTheProgram)
 {
     ProgramRun program;

@@ -27,8 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const core::RunMode mode = core::analyseCommandLine(arguments, folder);
     FUZZ_CHECK(mode.wavTarget.isEmpty() || mode.wavTarget.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive));
     FUZZ_CHECK(!(mode.scriptRun && mode.commandLineTextRun));
-    if (mode.scriptPath.isEmpty())
-        FUZZ_CHECK(!mode.scriptRun && mode.missingScriptMessage.isEmpty());
+    if (mode.scriptPath.isEmpty()) // "--file" without a name is the one message that names no script
+        FUZZ_CHECK(!mode.scriptRun &&
+                   mode.missingScriptMessage.isEmpty() == !(mode.textFromDocument && mode.documentPath.isEmpty()));
     else
         FUZZ_CHECK(mode.scriptRun == mode.missingScriptMessage.isEmpty());
     if (mode.commandLineTextRun)

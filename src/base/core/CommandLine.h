@@ -22,10 +22,14 @@ struct RunMode {
     QString commandLineText; // the text to speak from the command line (without "|" conversion)
     // The command-line text was "-": the start-up reads it from standard input.
     bool textFromStandardInput = false;
-    QString boxText;        // for a plain-text run: the text for the text box, "|" turned into CR LF
+    QString boxText; // for a plain-text run: the text for the text box, "|" turned into CR LF
+    // "--file PATH" stood where the text stands: the start-up reads the document into the text.
+    bool textFromDocument = false;
+    QString documentPath;
     QString optionArgument; // "!", "!!" or whatever a3 was left as
     QString wavTarget;      // ".wav" appended unless the file name ends in it or .mp3/.ogg/.opus/.flac
-    // Set when the script path names no (or an empty) file, or one that cannot be read as text: the message text.
+    // Set when the script path names no (or an empty) file, or one that cannot be read as text, or "--file" no
+    // file at all: the message text.
     QString missingScriptMessage;
 
     // Filled by the start-up, not by the analysis: the script's [Program] numbers and options.

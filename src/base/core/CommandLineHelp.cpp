@@ -6,10 +6,13 @@ namespace core {
 
 namespace {
 
-const char* const Usage = R"(Usage: sprechkit [TEXT|SCRIPT [TEXT]] [! | !! | ?NAME]
+const char* const Usage = R"(Usage: sprechkit [TEXT|--file DOCUMENT|SCRIPT [TEXT]] [! | !! | ?NAME]
 
   TEXT       the text to speak; "|" in it is a line break. Quote texts with blanks.
   -          read the text from standard input (UTF-8, or Windows-1252)
+  --file DOCUMENT
+             (first argument only) the text of a document file: text, PDF,
+             EPUB, ODT, DOCX, HTML, Markdown or RTF; stands where TEXT stands
   SCRIPT     a script file: any argument containing ".tts" or ".ini" (any case);
              "@name.tts" is a script beside the program. A TEXT after it replaces
              the script's Text.
@@ -24,6 +27,7 @@ const char* const Usage = R"(Usage: sprechkit [TEXT|SCRIPT [TEXT]] [! | !! | ?NA
 Examples:
   sprechkit "Guten Morgen" !
   echo "Hallo" | sprechkit - ?hallo
+  sprechkit --file buch.epub ?buch.mp3
   sprechkit @job.tts !
 )";
 

@@ -9,11 +9,13 @@
 #include "base/core/TerminationRequest.h"
 #include "base/speech/Voice.h"
 #include "base/system/ProcessPriority.h"
+#include "engine/pdf/DocumentFile.h"
 #include "gui/announce/ClockTimer.h"
 #include "gui/app/KeyHandler.h"
 #include "gui/app/SaveSet.h"
 #include "gui/app/Startup.h"
 #include "gui/clipboard/ClipboardWatcher.h"
+#include "gui/documents/DocumentOpener.h"
 #include "gui/form/SettingsArea.h"
 #include "gui/form/TextBox.h"
 #include "gui/speech/EngineEvents.h"
@@ -60,6 +62,8 @@ MainWindow::MainWindow(std::unique_ptr<speech::Voice> voice, const core::Clock& 
     m_keyHandler =
         std::make_unique<app::KeyHandler>(m_controls, m_state, m_clock, *m_dictionaryEditor, [this] { MakeINI(); });
     qApp->installEventFilter(m_keyHandler.get());
+    m_documentOpener = std::make_unique<documents::DocumentOpener>(this, m_controls.tAusgabe, m_state.document,
+                                                                   documents::readDocumentFile);
     for (int i = 0; i < m_controls.oTask.size(); ++i) {
         connect(m_controls.oTask[i], &QAbstractButton::toggled, this, [this, i](bool checked) {
             if (!checked)

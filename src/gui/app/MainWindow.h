@@ -15,6 +15,9 @@ class ClockTimer;
 namespace clipboard {
 class ClipboardWatcher;
 }
+namespace documents {
+class DocumentOpener;
+}
 namespace core {
 class Clock;
 class SettingsStore;
@@ -70,6 +73,7 @@ public:
     announce::ClockTimer& clockTimer() const { return *m_clockTimer; }
     clipboard::ClipboardWatcher& clipboardWatcher() const { return *m_clipboardWatcher; }
     app::KeyHandler& keyHandler() const { return *m_keyHandler; }
+    documents::DocumentOpener& documentOpener() const { return *m_documentOpener; }
 
     // Called by the start-up once the settings application name and the dictionary path are known: opens the
     // settings and creates the subsystems, which connect their handlers to the controls.
@@ -122,6 +126,7 @@ private:
     std::unique_ptr<clipboard::ClipboardWatcher> m_clipboardWatcher;
     std::unique_ptr<announce::ClockTimer> m_clockTimer;
     std::unique_ptr<app::KeyHandler> m_keyHandler;
+    std::unique_ptr<documents::DocumentOpener> m_documentOpener;
     QString m_baseCaption;
     int m_exitCode = 0;
     bool m_unloaded = false;

@@ -10,9 +10,11 @@
 #include "base/core/StandardInput.h"
 #include "base/core/Version.h"
 #include "base/core/WindowPlacement.h"
+#include "base/documents/OpenedDocument.h"
 #include "base/speech/Voice.h"
 #include "base/system/FileAssociation.h"
 #include "base/system/StartProcedure.h"
+#include "engine/pdf/DocumentFile.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/SaveSet.h"
 #include "gui/form/SettingsArea.h"
@@ -32,6 +34,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTextStream>
 
 namespace app {
 
@@ -151,6 +154,22 @@ bool Startup::analyseArguments(const QStringList& arguments)
             failure = QStringLiteral("  Die Standardeingabe kann nicht gelesen werden ...    \r\n") + input.error();
         state.run.commandLineText = input.value();
         state.run.boxText = state.run.commandLineText;
+    }
+    if (state.run.textFromDocument && failure.isEmpty()) {
+        const core::ResultOf<documents::Document> document = documents::readDocumentFile(state.run.documentPath);
+        if (document) {
+            state.document = documents::openedDocument(document.value(), state.run.documentPath);
+            state.run.commandLineText = state.document.text;
+            state.run.boxText = state.document.text;
+        } else {
+            failure = documents::readFailureMessage(state.run.documentPath, document.error());
+            if (core::decideRunMode(state.run, core::readScriptProgramKeys(state.run)).neverShowsWindow) {
+                // Nobody watches a run without a window: one line on stderr, no box to wait for.
+                QTextStream(stderr) << "FEHLER: " << failure.trimmed() << Qt::endl;
+                m_window.abort(1);
+                return false;
+            }
+        }
     }
     if (!failure.isEmpty()) {
         core::showMessage({QStringLiteral(" FEHLER:"), failure});

@@ -201,6 +201,10 @@ void TextBox::dropFiles(QDropEvent& event)
     QTextCursor cursor = m_editor->cursorForPosition(event.position().toPoint());
     cursor.beginEditBlock(); // one undo step for the whole drop
     for (const QString& path : localFiles(event.mimeData())) {
+        if (const std::optional<QString> document = m_documentReader ? m_documentReader(path) : std::nullopt) {
+            cursor.insertText(*document);
+            continue;
+        }
         bool ok = false;
         const QString text = readDroppedFile(path, &ok);
         if (ok)

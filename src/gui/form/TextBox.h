@@ -4,6 +4,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+#include <optional>
+
 class QDropEvent;
 class QPlainTextEdit;
 
@@ -31,6 +34,12 @@ public:
 
     QPlainTextEdit* editor() const { return m_editor; }
 
+    // Reads a dropped file as a document (PDF, EPUB, ...): its text with "\n" line breaks, or nothing when the file
+    // is no document, which the drop then reads as a text file. A document that cannot be read is reported by the
+    // reader and gives an empty text.
+    using DocumentReader = std::function<std::optional<QString>(const QString& path)>;
+    void setDocumentReader(DocumentReader reader) { m_documentReader = std::move(reader); }
+
 signals:
     void textChanged();
     void focusGained();
@@ -49,6 +58,7 @@ private:
     QString m_text;
     QList<qsizetype> m_crlfAt; // offsets in m_text of every CR that starts a CR LF pair, ascending
     bool m_settingText = false;
+    DocumentReader m_documentReader;
 };
 
 } // namespace form

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/core/CommandLine.h"
+#include "base/documents/OpenedDocument.h"
 
 #include <QString>
 
@@ -9,8 +10,9 @@ namespace form {
 // Fields of the main window that several subsystems read and write. The window owns one instance and hands it
 // to the subsystem classes together with the controls.
 struct WindowState {
-    core::RunMode run;            // what the command line or script asked for (script run, Hide, Close, ...)
-    bool startupComplete = false; // set by the last step of the start-up
+    core::RunMode run;                  // what the command line or script asked for (script run, Hide, Close, ...)
+    documents::OpenedDocument document; // the document last read into the text box (--file, Ctrl+O)
+    bool startupComplete = false;       // set by the last step of the start-up
 
     quint32 speakFlags = 3; // flags of every speak of a text
     bool speaking = false;  // last values passed to SetSpeakingState

@@ -65,6 +65,24 @@ TEST(CommandLine, PlainTextsAndTheirOptions)
         EXPECT_EQ(summary(core::analyseCommandLine(arguments, "/opt/sprechkit/")), expected);
 }
 
+TEST(CommandLine, FileAsTheFirstArgumentStandsWhereTheTextStands)
+{
+    const std::pair<QStringList, QString> cases[] = {
+        {{"--file", "brief.pdf", "!"}, "brief.pdf|10;;;;!;;"},
+        {{"--file", "buch.epub", "?buch.mp3"}, "buch.epub|10;;;;?buch.mp3;buch.mp3;"},
+        {{"--file", "bericht.odt", "!!"}, "bericht.odt|10;;;;!!;;"},
+        {{"--file", "job.tts"}, "job.tts|10;;;;;;"}, // a document, never a script
+        {{"--file"}, "|10;;;;;;  Nach --file fehlt der Name eines Dokuments ...    "},
+        // Only the first argument, and exactly so.
+        {{"--FILE", "brief.pdf"}, "-|10;;--FILE;--FILE;brief.pdf;;"},
+        {{"Hallo", "--file", "brief.pdf"}, "-|10;;Hallo;Hallo;--file;;"},
+    };
+    for (const auto& [arguments, expected] : cases) {
+        const core::RunMode mode = core::analyseCommandLine(arguments, "/opt/sprechkit/");
+        EXPECT_EQ((mode.textFromDocument ? mode.documentPath : "-") + "|" + summary(mode), expected);
+    }
+}
+
 TEST(CommandLine, WavTargetGetsItsExtensionOnlyFromTheFileName)
 {
     const std::pair<QString, QString> cases[] = {
