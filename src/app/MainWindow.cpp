@@ -13,6 +13,7 @@
 #include "core/SettingsKeys.h"
 #include "core/SettingsStore.h"
 #include "core/TerminationRequest.h"
+#include "engine/tags/TagWriter.h"
 #include "form/SettingsArea.h"
 #include "form/TextBox.h"
 #include "speech/EngineEvents.h"
@@ -97,7 +98,8 @@ void MainWindow::createSubsystems(const QString& settingsApplication, const QStr
         std::make_unique<speech::EngineEvents>(m_controls, m_state, *m_voice, *m_eventLog, *m_speakingControl);
     m_wavSaver = std::make_unique<wav::WavSaver>(
         m_controls, m_state, *m_voice, *m_engineSetup, *m_eventLog,
-        wav::WavSaver::Callbacks{[this] { return ChkWords(); }, [this](const core::Result& saved) { unload(saved); }});
+        wav::WavSaver::Callbacks{[this] { return ChkWords(); }, [this](const core::Result& saved) { unload(saved); },
+                                 &tags::writeTags});
     m_wavSaver->setProgressClock(m_clock);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/audiobook/BookPlan.h"
 #include "core/Result.h"
 #include "form/Controls.h"
 
@@ -24,6 +25,8 @@ class Voice;
 
 namespace wav {
 
+class SaveProgress;
+
 // Save to WAV (cSave), the automatic file name switch (ckAuto) and the WAV file name fields.
 //
 // Needs: the controls (cSave, ckAuto, tFile, tPath, coFormat, tAusgabe), the window state (run.wavTarget,
@@ -32,7 +35,12 @@ namespace wav {
 //   prepareText    - the same preparation pass that Start uses; fails with the reason when the text cannot be
 //                    prepared;
 //   finishedTarget - called instead of the confirmation box when a WAV target was set, with success after
-//                    the file was written or the error (the window ends the run with it).
+//                    the file was written or the error (the window ends the run with it);
+//   writeTags      - tags a finished audio file; a failure is logged and the file delivered untagged.
+//
+// Beside the audio it writes the subtitles asked for (the target run's list, or SRT and WebVTT when ckSubtitles is
+// checked) once the audio is in place, timed by the render's own word events; with chapters (run.chapters) one
+// audio file per chapter with its own subtitles, and a playlist.
 //
 // The constructor connects: cSave clicked -> Save, ckAuto toggled, tFile textChanged, focus of tFile and tPath.
 // The start-up runs Save() directly for a WAV target.
@@ -42,6 +50,7 @@ public:
     struct Callbacks {
         std::function<core::Result()> prepareText;
         std::function<void(const core::Result& saved)> finishedTarget;
+        std::function<core::Result(const QString& path, const audiobook::TagValues& tags)> writeTags;
     };
 
     WavSaver(const form::Controls& controls, form::WindowState& state, speech::Voice& voice,
@@ -52,6 +61,9 @@ public:
     core::Result Save();
     // The clock that times when the progress appears; the system clock unless set.
     void setProgressClock(const core::Clock& clock) { m_progressClock = &clock; }
+    // A document's headings, title and file for the chapters and tags of the next saves (target, text, markup and
+    // voice are taken at the save).
+    void setDocument(const audiobook::BookRequest& document) { m_document = document; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,6 +73,8 @@ private:
     void fileTextChanged();
     void handleStreamEvents();
     void restoreUnpreparedText();
+    core::Result renderPart(const audiobook::BookPart& part, int formatCode, SaveProgress& progress, bool& streamOpen);
+    core::Result deliverPart(const audiobook::BookPart& part, const QStringList& subtitles, int sampleRate);
 
     form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
     form::WindowState& m_state;
@@ -69,6 +83,7 @@ private:
     speech::EventLog& m_log;
     Callbacks m_callbacks;
     const core::Clock* m_progressClock = nullptr;
+    audiobook::BookRequest m_document;
 };
 
 } // namespace wav
