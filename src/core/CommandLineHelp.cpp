@@ -6,7 +6,7 @@ namespace core {
 
 namespace {
 
-const char* const Usage = R"(Usage: sprechkit [TEXT|SCRIPT [TEXT]] [! | !! | ?NAME]
+const char* const Usage = R"(Usage: sprechkit [TEXT|SCRIPT [TEXT]] [! | !! | ?NAME [--subtitles LIST] [--chapters]]
 
   TEXT       the text to speak; "|" in it is a line break. Quote texts with blanks.
   -          read the text from standard input (UTF-8, or Windows-1252)
@@ -17,6 +17,10 @@ const char* const Usage = R"(Usage: sprechkit [TEXT|SCRIPT [TEXT]] [! | !! | ?NA
   !!         speak with the window hidden, then end
   ?NAME      write the speech to the file NAME (".wav" is appended unless the
              name ends in it) without showing the window, then end
+  --subtitles LIST   after ?NAME: also write subtitles timed by the spoken
+             words beside it; LIST is any of srt, vtt, lrc, comma-separated
+  --chapters after ?NAME: one file per chapter (NAME-01.EXT, ...; a chapter
+             starts at a line that begins with "# ") and a playlist NAME.m3u
 
   -h, --help     print this text
   --version      print the version
@@ -24,6 +28,7 @@ const char* const Usage = R"(Usage: sprechkit [TEXT|SCRIPT [TEXT]] [! | !! | ?NA
 Examples:
   sprechkit "Guten Morgen" !
   echo "Hallo" | sprechkit - ?hallo
+  sprechkit - ?buch.mp3 --subtitles srt,vtt --chapters < buch.txt
   sprechkit @job.tts !
 )";
 
