@@ -48,8 +48,6 @@ core::Result WavSaver::Save()
     static const core::SystemClock systemClock;
     SaveProgress progress(m_controls.window, m_progressClock ? *m_progressClock : systemClock,
                           target.isEmpty() ? SaveProgress::Display::Dialog : SaveProgress::unattendedDisplay());
-    m_voice.setRenderProgress([&progress](int percent) { return progress.report(percent); });
-
     bool streamOpen = false;
     QString failedPath = path;
     const core::Result saved = [&]() -> core::Result {
@@ -71,7 +69,7 @@ core::Result WavSaver::Save()
         QList<audiobook::PlaylistEntry> playlist;
         for (qsizetype i = 0; i < parts.size(); ++i) {
             failedPath = parts[i].path;
-            const auto count = parts.size();
+            const auto count = parts.size(); // each file takes its share of the progress
             m_voice.setRenderProgress(
                 [&progress, i, count](int percent) { return progress.report(int((i * 100 + percent) / count)); });
             if (core::Result rendered = renderPart(parts[i], code, progress, streamOpen); !rendered)

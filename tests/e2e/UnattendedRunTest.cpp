@@ -152,7 +152,7 @@ TEST(UnattendedRun, ChaptersGetFilesSubtitlesTagsAndAPlaylist)
                                      QStringLiteral("--subtitles"), QStringLiteral("srt,vtt")},
                                     60000, "Vorwort hier.\n# Erstes Kapitel\nGuten Morgen.\n# Zweites\nEnde.\n");
     ASSERT_TRUE(result.finished && result.exitCode == 0) << result.standardError.toStdString();
-    QStringList files = QDir(program.dir()).entryList({QStringLiteral("buch*")});
+    const QStringList files = QDir(program.dir()).entryList({QStringLiteral("buch*")});
     EXPECT_EQ(files.join(' '), "buch-01.mp3 buch-01.srt buch-01.vtt buch-02.mp3 buch-02.srt buch-02.vtt buch-03.mp3 "
                                "buch-03.srt buch-03.vtt buch.m3u");
     const QStringList playlist = QString::fromUtf8(program.readFile(QStringLiteral("buch.m3u"))).split('\n');
@@ -160,11 +160,6 @@ TEST(UnattendedRun, ChaptersGetFilesSubtitlesTagsAndAPlaylist)
         playlist.filter(QRegularExpression("^#EXTINF:[1-9]\\d*,")).replaceInStrings(QRegularExpression(".*,"), ""),
         (QStringList{"Vorwort hier.", "Erstes Kapitel", "Zweites"}));
     EXPECT_EQ(playlist.filter(".mp3"), (QStringList{"buch-01.mp3", "buch-02.mp3", "buch-03.mp3"}));
-    const QString srt = QString::fromUtf8(program.readFile(QStringLiteral("buch-02.srt")));
-    EXPECT_TRUE(srt.startsWith("1\r\n00:00:00,000 --> ") && srt.contains("\r\n\r\n2\r\n") &&
-                srt.contains("Guten Morgen.\r\n"))
-        << srt.toStdString();
-
     const TagLib::FileRef chapter(QFile::encodeName(program.path(QStringLiteral("buch-02.mp3"))).constData());
     ASSERT_FALSE(chapter.isNull());
     const TagLib::PropertyMap tags = chapter.file()->properties();
