@@ -5,10 +5,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 
 #include <gtest/gtest.h>
+#include <taglib/fileref.h>
+#include <taglib/tpropertymap.h>
 
 // A missing script, a WAV folder that cannot be written and a sound server that is not there: each hidden run
 // ends by itself with its error; the missing script before anything is written.
@@ -161,4 +164,29 @@ TEST(UnattendedRun, DictionaryThatExplodesTheTextFailsTheRunInsteadOfTheProgram)
         << result.standardError.toStdString();
     EXPECT_FALSE(QFileInfo::exists(program.path(QStringLiteral("out.wav"))));
     EXPECT_EQ(program.readFile(QStringLiteral("sprechkit.wrd")), dictionary);
+}
+
+// An audiobook in one run: a file per chapter with its subtitles and tags, and the playlist in chapter order.
+TEST(UnattendedRun, ChaptersGetFilesSubtitlesTagsAndAPlaylist)
+{
+    ProgramRun program;
+    const auto result = program.run({QStringLiteral("-"), QStringLiteral("?buch.mp3"), QStringLiteral("--chapters"),
+                                     QStringLiteral("--subtitles"), QStringLiteral("srt,vtt")},
+                                    60000, "Vorwort hier.\n# Erstes Kapitel\nGuten Morgen.\n# Zweites\nEnde.\n");
+    ASSERT_TRUE(result.finished && result.exitCode == 0) << result.standardError.toStdString();
+    const QStringList files = QDir(program.dir()).entryList({QStringLiteral("buch*")});
+    EXPECT_EQ(files.join(' '), "buch-01.mp3 buch-01.srt buch-01.vtt buch-02.mp3 buch-02.srt buch-02.vtt buch-03.mp3 "
+                               "buch-03.srt buch-03.vtt buch.m3u");
+    const QStringList playlist = QString::fromUtf8(program.readFile(QStringLiteral("buch.m3u"))).split('\n');
+    EXPECT_EQ(
+        playlist.filter(QRegularExpression("^#EXTINF:[1-9]\\d*,")).replaceInStrings(QRegularExpression(".*,"), ""),
+        (QStringList{"Vorwort hier.", "Erstes Kapitel", "Zweites"}));
+    EXPECT_EQ(playlist.filter(".mp3"), (QStringList{"buch-01.mp3", "buch-02.mp3", "buch-03.mp3"}));
+    const TagLib::FileRef chapter(QFile::encodeName(program.path(QStringLiteral("buch-02.mp3"))).constData());
+    ASSERT_FALSE(chapter.isNull());
+    const TagLib::PropertyMap tags = chapter.file()->properties();
+    EXPECT_EQ(tags["TITLE"].toString().to8Bit(true), "Erstes Kapitel");
+    EXPECT_EQ(tags["ALBUM"].toString().to8Bit(true), "buch");
+    EXPECT_EQ(tags["TRACKNUMBER"].toString().to8Bit(true), "2/3");
+    EXPECT_FALSE(tags["ARTIST"].isEmpty());
 }

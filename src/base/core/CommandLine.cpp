@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace core {
 
 namespace {
@@ -35,6 +37,40 @@ QString withWavExtension(const QString& target)
             return target;
     }
     return target + QLatin1String(".wav");
+}
+
+// Takes "--subtitles LIST" and "--chapters" after the first argument that names a WAV target out of the arguments.
+// Other arguments stay where they are, so that options of their own (a document before the target) still parse.
+void takeBookOptions(QStringList& arguments, RunMode& mode)
+{
+    const auto target = std::find_if(arguments.begin() + qMin<qsizetype>(1, arguments.size()), arguments.end(),
+                                     [](const QString& a) { return a.startsWith(QLatin1Char('?')); });
+    qsizetype i = target - arguments.begin() + 1;
+    while (i < arguments.size() && mode.optionError.isEmpty()) {
+        const QString option = arguments.at(i);
+        if (option == QLatin1String("--chapters")) {
+            mode.chapters = true;
+            arguments.removeAt(i);
+        } else if (option == QLatin1String("--subtitles")) {
+            const QString list = arguments.value(i + 1);
+            arguments.remove(i, qMin<qsizetype>(2, arguments.size() - i));
+            if (list.isEmpty() || list.startsWith(QLatin1String("--")))
+                mode.optionError =
+                    QStringLiteral("  Nach --subtitles fehlt die Liste der Formate (srt, vtt, lrc) ...    ");
+            for (const QString& item : list.split(QLatin1Char(','))) {
+                const QString format = item.trimmed().toLower();
+                if (!mode.optionError.isEmpty())
+                    break;
+                if (format != QLatin1String("srt") && format != QLatin1String("vtt") && format != QLatin1String("lrc"))
+                    mode.optionError = QStringLiteral("  Unbekanntes Untertitelformat ''") + item +
+                                       QStringLiteral("'' (möglich sind srt, vtt, lrc) ...    ");
+                else if (!mode.subtitles.contains(format))
+                    mode.subtitles.append(format);
+            }
+        } else {
+            ++i;
+        }
+    }
 }
 
 } // namespace
@@ -69,7 +105,7 @@ QString GetCMD(int n)
     return arguments.value(n - 1);
 }
 
-RunMode analyseCommandLine(const QStringList& arguments, const QString& exeDir)
+RunMode analyseCommandLine(const QStringList& givenArguments, const QString& exeDir)
 {
     // "--file PATH" counts only as the first argument, and then the arguments after it mean what they mean after
     // a text: it is analysed as a plain text whose words the document gives later.
@@ -85,6 +121,8 @@ RunMode analyseCommandLine(const QStringList& arguments, const QString& exeDir)
     }
 
     RunMode mode;
+    QStringList arguments = givenArguments;
+    takeBookOptions(arguments, mode);
     QString a1 = arguments.value(0);
     const QString a2 = arguments.value(1);
     QString a3 = arguments.value(2);

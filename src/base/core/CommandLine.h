@@ -28,6 +28,11 @@ struct RunMode {
     QString documentPath;
     QString optionArgument; // "!", "!!" or whatever a3 was left as
     QString wavTarget;      // ".wav" appended unless the file name ends in it or .mp3/.ogg/.opus/.flac
+    // Options after the WAV target: subtitle files beside it ("srt", "vtt", "lrc" in the order given) and one file
+    // per chapter. optionError is the message for an option there that is not understood.
+    QStringList subtitles;
+    bool chapters = false;
+    QString optionError;
     // Set when the script path names no (or an empty) file, or one that cannot be read as text, or "--file" no
     // file at all: the message text.
     QString missingScriptMessage;
@@ -39,7 +44,8 @@ struct RunMode {
     int saveFlag = 1;
 };
 
-// Analyses the arguments a1, a2, a3 (GetCMD 1..3). exeDir resolves "@name"; the script's [Voice] WavFile is
+// Analyses the arguments a1, a2, a3 (GetCMD 1..3), after taking the options that follow the WAV target ("?NAME")
+// out of them. exeDir resolves "@name"; the script's [Voice] WavFile is
 // read with ReadINI when no WAV target was given.
 RunMode analyseCommandLine(const QStringList& arguments, const QString& exeDir);
 

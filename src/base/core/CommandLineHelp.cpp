@@ -6,7 +6,7 @@ namespace core {
 
 namespace {
 
-const char* const Usage = R"(Usage: sprechkit [TEXT|--file DOCUMENT|SCRIPT [TEXT]] [! | !! | ?NAME]
+const char* const Usage = R"(Usage: sprechkit [TEXT|--file DOCUMENT|SCRIPT [TEXT]] [! | !! | ?NAME [--subtitles LIST] [--chapters]]
 
   TEXT       the text to speak; "|" in it is a line break. Quote texts with blanks.
   -          read the text from standard input (UTF-8, or Windows-1252)
@@ -20,6 +20,10 @@ const char* const Usage = R"(Usage: sprechkit [TEXT|--file DOCUMENT|SCRIPT [TEXT
   !!         speak with the window hidden, then end
   ?NAME      write the speech to the file NAME (".wav" is appended unless the
              name ends in it) without showing the window, then end
+  --subtitles LIST   after ?NAME: also write subtitles timed by the spoken
+             words beside it; LIST is any of srt, vtt, lrc, comma-separated
+  --chapters after ?NAME: one file per chapter (NAME-01.EXT, ...; a chapter
+             starts at a line that begins with "# ") and a playlist NAME.m3u
 
   -h, --help     print this text
   --version      print the version
@@ -28,6 +32,7 @@ Examples:
   sprechkit "Guten Morgen" !
   echo "Hallo" | sprechkit - ?hallo
   sprechkit --file buch.epub ?buch.mp3
+  sprechkit - ?buch.mp3 --subtitles srt,vtt --chapters < buch.txt
   sprechkit @job.tts !
 )";
 

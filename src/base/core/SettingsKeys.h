@@ -53,18 +53,25 @@ inline constexpr SettingsKey kOptionTaskPriority{"Option.TaskPriority", Settings
 inline constexpr SettingsKey kWaveAuto{"Wave.Auto", SettingsSection::Main, ValueForm::CheckBox, "0"};
 inline constexpr SettingsKey kWaveFile{"Wave.File", SettingsSection::Main, ValueForm::Text, "SpeechOut.wav"};
 inline constexpr SettingsKey kWavePath{"Wave.Path", SettingsSection::Main, ValueForm::Text, nullptr};
+inline constexpr SettingsKey kWaveSubtitles{"Wave.Subtitles", SettingsSection::Main, ValueForm::CheckBox, "0"};
 inline constexpr SettingsKey kDevice{"Device", SettingsSection::Voices, ValueForm::Text, nullptr};
 inline constexpr SettingsKey kSelected{"Selected", SettingsSection::Voices, ValueForm::Text, nullptr};
 inline constexpr SettingsKey kFormat{"Format", SettingsSection::PerVoice, ValueForm::Text, ""};
 inline constexpr SettingsKey kRate{"Rate", SettingsSection::PerVoice, ValueForm::Leading, "0"};
 inline constexpr SettingsKey kVolume{"Volume", SettingsSection::PerVoice, ValueForm::Leading, "100"};
 
-inline constexpr const SettingsKey* kAll[] = {
-    &kWindowState,   &kWindowTop,      &kWindowLeft,    &kWindowTransparency, &kWindowShadow,
-    &kCheckCaseSens, &kCheckClipboard, &kCheckEvents,   &kCheckMessage,       &kCheckSecounds,
-    &kCheckSettings, &kCheckWords,     &kOptionMessage, &kOptionTaskPriority, &kWaveAuto,
-    &kWaveFile,      &kWavePath,       &kDevice,        &kSelected,           &kFormat,
-    &kRate,          &kVolume};
+inline constexpr const SettingsKey* kAll[] = {&kWindowState,    &kWindowTop,
+                                              &kWindowLeft,     &kWindowTransparency,
+                                              &kWindowShadow,   &kCheckCaseSens,
+                                              &kCheckClipboard, &kCheckEvents,
+                                              &kCheckMessage,   &kCheckSecounds,
+                                              &kCheckSettings,  &kCheckWords,
+                                              &kOptionMessage,  &kOptionTaskPriority,
+                                              &kWaveAuto,       &kWaveFile,
+                                              &kWavePath,       &kWaveSubtitles,
+                                              &kDevice,         &kSelected,
+                                              &kFormat,         &kRate,
+                                              &kVolume};
 } // namespace setting
 
 // Conversions of stored text by the key's value form. A failure names the key and the value as the start-up's

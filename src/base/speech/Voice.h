@@ -27,6 +27,20 @@ enum SpeakFlag : quint32 {
     SpeakNLPSpeakPunc = 64,
 };
 
+// A word heard in a file stream: its place in the text of the speak() that said it, and the sample of the file's
+// audio it starts at, counted from the file's start.
+struct FileWord {
+    int offset = 0;
+    int length = 0;
+    qint64 sample = 0;
+};
+
+// What a file stream's render reported: its words in the order heard, and the samples written.
+struct FileTimeline {
+    QList<FileWord> words;
+    qint64 samples = 0;
+};
+
 // The nine output formats, 16-bit mono PCM: code -> sample rate. 0 for an unknown code.
 int sampleRateOfFormat(int formatCode);
 
@@ -77,6 +91,10 @@ public:
     // Lets go of the file stream after a failed render: what it holds is dropped and a file of that name that
     // existed before stays as it was.
     virtual void discardFileStream() = 0;
+
+    // The words of the file stream opened last, at the positions the render itself reported, and its length;
+    // complete once its render is over, kept until the next openFileStream.
+    virtual FileTimeline fileTimeline() const { return {}; }
 
     // Called now and then on the caller's thread while a synchronous speak into a file stream, or a
     // waitUntilDone(-1) after speaking into one, waits: with the share of the text rendered so far in percent

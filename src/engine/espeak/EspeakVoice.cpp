@@ -190,6 +190,7 @@ core::ResultOf<int> EspeakVoice::speak(const QString& text, quint32 flags)
     request.audioLevel = m_audioLevelEvents;
     if (m_toFile) {
         request.file = m_file;
+        request.words = m_fileWords;
         request.sampleRate = m_file->sampleRate();
         if (m_renderProgress)
             request.progress = m_fileProgress = std::make_shared<std::atomic<int>>(0);
@@ -344,8 +345,14 @@ core::Result EspeakVoice::openFileStream(const QString& path, int formatCode)
     if (core::Result opened = file->open(path, sampleRate); !opened)
         return opened;
     m_file = file;
+    m_fileWords = std::make_shared<FileWords>();
     m_toFile = true;
     return {};
+}
+
+FileTimeline EspeakVoice::fileTimeline() const
+{
+    return m_fileWords ? m_fileWords->timeline() : FileTimeline();
 }
 
 core::Result EspeakVoice::closeFileStream()

@@ -15,6 +15,7 @@
 namespace speech {
 
 class DevicePlayer;
+class FileWords;
 class PlaybackObserver;
 class SynthesisWorker;
 class WavFileWriter;
@@ -54,6 +55,7 @@ public:
     core::Result closeFileStream() override;
     void discardFileStream() override;
     void setRenderProgress(RenderProgress progress) override { m_renderProgress = std::move(progress); }
+    FileTimeline fileTimeline() const override;
 
     // AudioLevel events are off unless asked for.
     void setAudioLevelEvents(bool enabled) { m_audioLevelEvents = enabled; }
@@ -85,6 +87,7 @@ private:
     QAudioDevice m_device;              // null: the default output
     mutable bool m_devicesLost = false; // a stream lost its device; Qt's list may be out of date
     std::shared_ptr<WavFileWriter> m_file;
+    std::shared_ptr<FileWords> m_fileWords; // of the file stream opened last
     bool m_toFile = false;
     int m_format = 22;
     int m_rate = 0;

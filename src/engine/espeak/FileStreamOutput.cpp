@@ -7,6 +7,24 @@ constexpr int kEventBatchSize = 256;
 constexpr size_t kAudioBlockSamples = 64 * 1024;
 } // namespace
 
+void FileWords::add(int offset, int length, qint64 streamSample)
+{
+    const std::lock_guard lock(m_mutex);
+    m_timeline.words.append({offset, length, m_timeline.samples + streamSample});
+}
+
+void FileWords::streamEnded(qint64 samples)
+{
+    const std::lock_guard lock(m_mutex);
+    m_timeline.samples += samples;
+}
+
+FileTimeline FileWords::timeline() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_timeline;
+}
+
 FileStreamOutput::FileStreamOutput(const SpeechRequest& request, EventSink events, Finished finished)
     : m_request(request)
     , m_events(std::move(events))
@@ -42,6 +60,8 @@ bool FileStreamOutput::event(const SpeechEvent& event)
     // A stream that broke off is no finished file: the save must fail with its reason, not confirm half a text.
     if (event.kind == SpeechEvent::Kind::Error)
         m_request.file->fail(event.text);
+    if (event.kind == SpeechEvent::Kind::Word && m_request.words)
+        m_request.words->add(event.a, event.b, event.position / qint64(sizeof(qint16)));
     m_batch.append(event);
     if (m_batch.size() >= kEventBatchSize)
         flush();
@@ -66,6 +86,8 @@ void FileStreamOutput::finish(bool)
     end.stream = m_request.stream;
     end.position = m_bytes;
     m_batch.append(end);
+    if (m_request.words)
+        m_request.words->streamEnded(m_bytes / qint64(sizeof(qint16)));
     flush();
     m_finished(m_request.stream);
 }

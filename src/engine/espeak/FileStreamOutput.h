@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/speech/Voice.h"
 #include "engine/espeak/SpeechRequest.h"
 #include "engine/espeak/StreamOutput.h"
 #include "engine/espeak/WavFileWriter.h"
@@ -8,9 +9,24 @@
 
 #include <atomic>
 #include <functional>
+#include <mutex>
 #include <vector>
 
 namespace speech {
+
+// The words heard in a file, with their positions counted from the file's start across the streams written into
+// it. Filled on the synthesis thread, read on the caller's.
+class FileWords {
+public:
+    void add(int offset, int length, qint64 streamSample);
+    // The stream that was written last took this many samples: the next one starts after them.
+    void streamEnded(qint64 samples);
+    FileTimeline timeline() const;
+
+private:
+    mutable std::mutex m_mutex;
+    FileTimeline m_timeline; // its samples: where the stream being written starts
+};
 
 // Writes a rendered stream into a WAV file. Its events go to the user-interface thread in batches as they are
 // made; nothing waits for real time.

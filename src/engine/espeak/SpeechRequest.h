@@ -8,6 +8,7 @@
 
 namespace speech {
 
+class FileWords;
 class WavFileWriter;
 
 // One call of speak() as the engine threads see it: the text and every setting it was made with, so that later
@@ -24,6 +25,7 @@ struct SpeechRequest {
     int volume = 100;          // 0..100
     int sampleRate = 16000;
     std::shared_ptr<WavFileWriter> file; // the output when set, else the device
+    std::shared_ptr<FileWords> words;    // with a file: collects its words
     QAudioDevice device;
     int startOffset = 0;       // UTF-16 offset synthesis starts at (after a skip)
     bool continuation = false; // a restart inside a stream that has already begun

@@ -10,6 +10,7 @@
 #include "base/speech/Voice.h"
 #include "base/system/ProcessPriority.h"
 #include "engine/pdf/DocumentFile.h"
+#include "engine/tags/TagWriter.h"
 #include "gui/announce/ClockTimer.h"
 #include "gui/app/KeyHandler.h"
 #include "gui/app/SaveSet.h"
@@ -104,7 +105,8 @@ void MainWindow::createSubsystems(const QString& settingsApplication, const QStr
         wav::WavSaver::Callbacks{
             [this] { return ChkWords(); }, [this](const core::Result& saved) { unload(saved); },
             [this] { m_engineSetup->deviceSelected(); },
-            [this](const QString& text, const QString& error) { m_eventLog->AppendLog(text, error); }});
+            [this](const QString& text, const QString& error) { m_eventLog->AppendLog(text, error); },
+            &tags::writeTags});
     m_wavSaver->setProgressClock(m_clock);
 }
 

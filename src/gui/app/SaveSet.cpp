@@ -29,9 +29,9 @@ int checkValue(const QAbstractButton* box)
 QList<CheckSetting> checkSettings(const form::Controls& c)
 {
     using namespace core::setting;
-    return {{&kCheckCaseSens, c.ckCSens},  {&kCheckClipboard, c.ckClip}, {&kCheckEvents, c.ckEvents},
-            {&kCheckMessage, c.ckMessage}, {&kCheckSecounds, c.ckSec},   {&kCheckSettings, c.ckSet},
-            {&kCheckWords, c.ckWords}};
+    return {{&kCheckCaseSens, c.ckCSens},  {&kCheckClipboard, c.ckClip},    {&kCheckEvents, c.ckEvents},
+            {&kCheckMessage, c.ckMessage}, {&kCheckSecounds, c.ckSec},      {&kCheckSettings, c.ckSet},
+            {&kCheckWords, c.ckWords},     {&kWaveSubtitles, c.ckSubtitles}};
 }
 
 core::Result SaveSet(const form::Controls& c, const form::WindowState& state, core::SettingsStore& settings)

@@ -147,6 +147,8 @@ bool Startup::analyseArguments(const QStringList& arguments)
     // "@name.tts" names a script where F12 writes them.
     state.run = core::analyseCommandLine(arguments, core::GetDataDir());
     QString failure = state.run.missingScriptMessage;
+    if (failure.isEmpty())
+        failure = state.run.optionError;
     if (state.run.textFromStandardInput && failure.isEmpty()) {
         // Read as it stands: real line breaks need no "|" stand-in.
         const core::ResultOf<QString> input = core::readStandardInput();

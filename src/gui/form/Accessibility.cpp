@@ -4,6 +4,7 @@
 #include "gui/form/TextBox.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -79,6 +80,7 @@ void applyAccessibility(const Controls& c)
     name(c.tPath, QStringLiteral("Ordner"));
     name(c.tFile, QStringLiteral("Datei"));
     name(c.cPath, QStringLiteral("Ordner auswählen"));
+    name(c.ckSubtitles, QStringLiteral("Untertitel speichern"));
     name(c.DebugTxtBox, QStringLiteral("Logbuch"));
     name(c.liWords, QStringLiteral("Wörterbuch-Einträge")); // ckWords is "Wörterbuch"
     name(c.tWL1, QStringLiteral("Wort im Text"));

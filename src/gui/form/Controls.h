@@ -66,6 +66,7 @@ struct Controls {
     // Settings area
     QGroupBox* frFile = nullptr;
     QCheckBox* ckAuto = nullptr;
+    QCheckBox* ckSubtitles = nullptr; // SRT and WebVTT beside the saved file
     QPushButton* cPath = nullptr;
     QLineEdit* tFile = nullptr;
     QLineEdit* tPath = nullptr;

@@ -171,10 +171,12 @@ void buildSettingsArea(Controls& c, QWidget* w)
     c.cPath = make<QPushButton>(c.frFile, "cPath", {3630, 270, 405, 330}, QStringLiteral("..."),
                                 QStringLiteral(" Ôrdner auswählen ... "));
     c.lFile = make<QLabel>(c.frFile, "lFile", {120, 690, 660, 300}, QStringLiteral("Datei:"));
-    c.tFile = make<QLineEdit>(c.frFile, "tFile", {780, 660, 2790, 330});
+    c.tFile = make<QLineEdit>(c.frFile, "tFile", {780, 660, 1770, 330});
     c.tFile->setToolTip(QStringLiteral(" Dateiname "));
     c.ckAuto = make<QCheckBox>(c.frFile, "ckAuto", {3630, 660, 420, 330}, QString(),
                                QStringLiteral(" Automatischer Dateiname mit Datum/Zeit ... "));
+    c.ckSubtitles = make<QCheckBox>(c.frFile, "ckSubtitles", {2610, 660, 1000, 330}, QStringLiteral("&Untertitel"),
+                                    QStringLiteral(" Untertitel (SRT und WebVTT) neben der Datei speichern "));
 
     c.frTime = make<QGroupBox>(w, "frTime", {4320, 4050, 1905, 1065}, QStringLiteral("Zeitansage: "));
     c.oStd = make<QRadioButton>(c.frTime, "oStd", {120, 240, 1700, 270}, QStringLiteral("jede Stu&nde"));

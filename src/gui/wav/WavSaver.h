@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/audiobook/BookPlan.h"
 #include "base/core/Result.h"
 #include "gui/form/Controls.h"
 
@@ -22,6 +23,8 @@ class Voice;
 
 namespace wav {
 
+class SaveProgress;
+
 // Save to WAV (cSave), the automatic file name switch (ckAuto) and the WAV file name fields.
 //
 // Needs: the controls (cSave, ckAuto, tFile, tPath, coFormat, tAusgabe), the window state (run.wavTarget,
@@ -32,6 +35,11 @@ namespace wav {
 //                    the file was written or the error (the window ends the run with it);
 //   backToDevice   - the engine set-up's device handler, which points the voice back at the device;
 //   log            - a line for the event log (text, and an error behind it).
+//   writeTags      - tags a finished audio file; a failure is logged and the file delivered untagged.
+//
+// Beside the audio it writes the subtitles asked for (the target run's list, or SRT and WebVTT when ckSubtitles is
+// checked) once the audio is in place, timed by the render's own word events; with chapters (run.chapters) one
+// audio file per chapter with its own subtitles, and a playlist.
 //
 // The constructor connects: cSave clicked -> Save, ckAuto toggled, tFile textChanged, focus of tFile and tPath.
 // The start-up runs Save() directly for a WAV target.
@@ -43,6 +51,7 @@ public:
         std::function<void(const core::Result& saved)> finishedTarget;
         std::function<void()> backToDevice;
         std::function<void(const QString& text, const QString& error)> log;
+        std::function<core::Result(const QString& path, const audiobook::TagValues& tags)> writeTags;
     };
 
     WavSaver(const form::Controls& controls, form::WindowState& state, speech::Voice& voice, Callbacks callbacks,
@@ -53,6 +62,9 @@ public:
     core::Result Save();
     // The clock that times when the progress appears; the system clock unless set.
     void setProgressClock(const core::Clock& clock) { m_progressClock = &clock; }
+    // A document's headings, title and file for the chapters and tags of the next saves (target, text, markup and
+    // voice are taken at the save).
+    void setDocument(const audiobook::BookRequest& document) { m_document = document; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -62,12 +74,15 @@ private:
     void fileTextChanged();
     void handleStreamEvents();
     void restoreUnpreparedText();
+    core::Result renderPart(const audiobook::BookPart& part, int formatCode, SaveProgress& progress, bool& streamOpen);
+    core::Result deliverPart(const audiobook::BookPart& part, const QStringList& subtitles, int sampleRate);
 
     form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
     form::WindowState& m_state;
     speech::Voice& m_voice;
     Callbacks m_callbacks;
     const core::Clock* m_progressClock = nullptr;
+    audiobook::BookRequest m_document;
 };
 
 } // namespace wav

@@ -45,6 +45,31 @@ QString summary(const core::RunMode& m, const QString& folder = QString())
         .join(QLatin1Char(';'));
 }
 
+TEST(CommandLine, SubtitlesAndChaptersFollowTheTargetAndUnknownFormatsAreRefused)
+{
+    // arguments -> target; subtitles; chapters; option left; error
+    const std::pair<QStringList, QString> cases[] = {
+        {{"Hallo", "?b.mp3", "--subtitles", "srt,VTT,lrc,srt", "--chapters"}, "b.mp3;srt vtt lrc;1;?b.mp3;"},
+        {{"Hallo", "?b", "--chapters", "--subtitles", "lrc"}, "b.wav;lrc;1;?b;"},
+        {{"job.tts", "Text", "?b", "--subtitles", "vtt"}, "b.wav;vtt;0;;"},
+        // Another option before the target (a document) is left where it was.
+        {{"--file", "buch.epub", "?b.ogg", "--subtitles", "srt"}, "b.ogg;srt;0;buch.epub;"},
+        {{"Hallo", "?b", "--subtitles", "srt,txt"}, "b.wav;srt;0;?b;  Unbekanntes Untertitelformat ''txt''"},
+        {{"Hallo", "?b", "--subtitles", "srt,"}, "b.wav;srt;0;?b;  Unbekanntes Untertitelformat ''''"},
+        {{"Hallo", "?b", "--subtitles"}, "b.wav;;0;?b;  Nach --subtitles fehlt die Liste der Formate"},
+        {{"Hallo", "?b", "--subtitles", "--chapters"}, "b.wav;;0;?b;  Nach --subtitles fehlt die Liste der Formate"},
+        // Without a target they are texts as before.
+        {{"Hallo", "--chapters"}, ";;0;--chapters;"},
+    };
+    for (const auto& [arguments, expected] : cases) {
+        const core::RunMode m = core::analyseCommandLine(arguments, QDir::tempPath() + "/");
+        const QString row = QStringList{m.wavTarget, m.subtitles.join(' '), QString::number(m.chapters),
+                                        m.optionArgument, m.optionError.section(" (", 0, 0)}
+                                .join(';');
+        EXPECT_EQ(row, expected) << arguments.join(' ').toStdString();
+    }
+}
+
 TEST(CommandLine, PlainTextsAndTheirOptions)
 {
     const std::pair<QStringList, QString> cases[] = {

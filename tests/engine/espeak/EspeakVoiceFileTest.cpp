@@ -2,6 +2,7 @@
 
 #include "VoiceTestSupport.h"
 
+#include "base/audiobook/BookPlan.h"
 #include "engine/espeak/AudioQueue.h"
 #include "engine/espeak/DeviceStreamOutput.h"
 #include "engine/espeak/EspeakVoice.h"
@@ -203,4 +204,44 @@ TEST_F(EspeakVoiceFile, ExtensionPicksTheExportFormatAtTheChosenRateAndTheStream
         const int pcmRate = speech::sampleRateOfFormat(code);
         EXPECT_NEAR(exported.seconds(), double(events.events.back().position) / 2 / pcmRate, 1.0 / pcmRate) << name;
     }
+}
+
+TEST_F(EspeakVoiceFile, SubtitleCuesStartWhereTheRendersSentencesStartInTheFile)
+{
+    // Two streams into one file: the second one's words lie after the first one's audio.
+    const QString file = path(QStringLiteral("book.wav"));
+    const QString second = QStringLiteral("Das ist der zweite Teil. Er endet hier.");
+    EventRecorder events(m_voice);
+    ASSERT_TRUE(m_voice.openFileStream(file, 22));
+    for (const QString& text : {Sample, second})
+        ASSERT_TRUE(m_voice.speak(text, 0));
+    (void)m_voice.setAudioOutput(-1); // fails without a device; closing falls back to the default anyway
+    ASSERT_TRUE(m_voice.closeFileStream());
+    QCoreApplication::sendPostedEvents();
+
+    const speech::FileTimeline timeline = m_voice.fileTimeline();
+    EXPECT_EQ(qsizetype(timeline.samples), qsizetype(readWav(file).samples.size()));
+    const std::vector<RecordedEvent> sentences = events.of("Sentence"), ends = events.of("EndStream");
+    ASSERT_EQ(ends.size(), 2u);
+    audiobook::TimedText timed{second, false, 22050, {}};
+    for (const speech::FileWord& word : timeline.words) {
+        if (word.sample >= ends[0].position / 2)
+            timed.words.append({word.offset, word.length, word.sample});
+    }
+    audiobook::fillWordEnds(timed.words, timeline.samples);
+    const QByteArray srt = audiobook::subtitleFiles(file, timed, {QStringLiteral("srt")}).value(0).bytes;
+    const QRegularExpression cueStart(QStringLiteral("(\\d\\d):(\\d\\d),(\\d\\d\\d) -->"));
+    QList<qint64> cueMs;
+    for (auto match = cueStart.globalMatch(QString::fromUtf8(srt)); match.hasNext();) {
+        const auto m = match.next();
+        cueMs.append(m.captured(1).toLongLong() * 60000 + m.captured(2).toLongLong() * 1000 + m.captured(3).toInt());
+    }
+    std::vector<qint64> heard; // the second stream's sentences, in milliseconds of the file
+    for (const RecordedEvent& s : sentences) {
+        if (s.stream == ends[1].stream)
+            heard.push_back((ends[0].position / 2 + s.position / 2) * 1000 / 22050);
+    }
+    ASSERT_EQ(size_t(cueMs.size()), heard.size()) << srt.toStdString();
+    for (size_t i = 0; i < heard.size(); ++i)
+        EXPECT_NEAR(double(cueMs[qsizetype(i)]), double(heard[i]), 1.0) << i;
 }

@@ -1,3 +1,4 @@
+#include "base/core/SafeWrite.h"
 #include "gui/wav/WavSaver.h"
 #include "support/FakeClock.h"
 #include "support/MessageRecorder.h"
@@ -7,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -46,7 +48,8 @@ protected:
                          },
                          [this](const core::Result& r) { finished.append(r.error()); },
                          [this] { rig.setup.deviceSelected(); },
-                         [this](const QString& text, const QString& error) { rig.log.AppendLog(text, error); }}};
+                         [this](const QString& text, const QString& error) { rig.log.AppendLog(text, error); },
+                         {}}};
     MessageRecorder boxes;
 };
 
@@ -109,7 +112,12 @@ TEST_F(WavSaverTest, LongSaveShowsItsProgressCancelDiscardsTheRenderAndTheBoxAft
         QTest::keyClick(&box, Qt::Key_A);
         return core::MessageAnswer::Ok;
     });
+    rig.controls.ckSubtitles->setChecked(true);
+    const QString subtitles = dir.filePath(QStringLiteral("a.srt"));
     for (const bool cancel : {false, true}) {
+        if (cancel) { // an older file's subtitles stay with it
+            ASSERT_TRUE(core::replaceFileContents(subtitles, "1\r\n"));
+        }
         QList<int> shown; // the dialog's percentage before each step
         rig.voice.onRenderStep = [&](int) {
             clock.advanceMs(300);
@@ -128,6 +136,8 @@ TEST_F(WavSaverTest, LongSaveShowsItsProgressCancelDiscardsTheRenderAndTheBoxAft
         EXPECT_EQ(shown, QList<int>{60}) << "shown from half a second on, not before";
         // The voice renders into a file of its own until the close: discarding it keeps any older file at path.
         EXPECT_EQ(rig.voice.callsOf("discardFileStream").size(), cancel ? 1 : 0);
+        EXPECT_EQ(QFileInfo(subtitles).size(), cancel ? 3 : 0) << "subtitles are written after the audio only";
+        EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("a.vtt"))));
         EXPECT_EQ(rig.logLines().last().endsWith("Error: The render was cancelled by the user."), cancel);
         QCoreApplication::sendPostedEvents(); // whatever the save left queued
         EXPECT_TRUE(rig.controls.ckStart->isEnabled() && rig.controls.cSave->isEnabled()) << "a new start is possible";
