@@ -9,6 +9,9 @@
 #include "core/HiddenRun.h"
 #include "core/ProcessEnvironment.h"
 #include "form/QtMessageBoxes.h"
+#include "gui/desktop/DesktopController.h"
+#include "gui/desktop/RemoteClient.h"
+#include "gui/desktop/RemoteCommandLine.h"
 #include "speech/espeak/EspeakVoice.h"
 #include "system/StartProcedure.h"
 
@@ -43,10 +46,20 @@ int main(int argc, char* argv[])
         return 0;
     }
 
+    // A remote action goes to the window that runs already; without one, a window starts as it would without
+    // arguments and does the action once it runs.
+    const std::optional<desktop::RemoteAction> remoteAction = desktop::remoteActionRequest(arguments);
+    const QStringList windowArguments = remoteAction ? QStringList() : arguments;
+
     // A run that never shows its window also works over SSH or from cron: without a display it uses the
     // offscreen platform, where every message box prints to stderr and takes its default answer.
-    const bool neverShown = core::runNeverShowsWindow(core::analyseCommandLine(arguments, exeDir));
+    const bool neverShown = core::runNeverShowsWindow(core::analyseCommandLine(windowArguments, exeDir));
     if (!displayAvailable()) {
+        if (remoteAction) {
+            const QCoreApplication application(argc, argv);
+            if (const std::optional<int> code = desktop::sendRemoteAction(*remoteAction))
+                return *code;
+        }
         if (!neverShown) {
             std::fputs("sprechkit: no display available (DISPLAY is not set). Without one only runs that never show "
                        "the window work: a WAV target (\"?name\"), \"!!\", or a script with Hide = 1.\n",
@@ -71,6 +84,10 @@ int main(int argc, char* argv[])
     app::StandInRuntimeFolder runtimeFolder;
     QApplication application(argc, argv);
     runtimeFolder.restore();
+    if (remoteAction) {
+        if (const std::optional<int> code = desktop::sendRemoteAction(*remoteAction))
+            return *code;
+    }
     if (x11Fallback && QGuiApplication::platformName() == QLatin1String("offscreen") && !neverShown) {
         std::fprintf(stderr,
                      "sprechkit: cannot connect to the display \"%s\" (DISPLAY). Without one only runs that never "
@@ -95,7 +112,9 @@ int main(int argc, char* argv[])
         &window, &app::MainWindow::finished, &application, [](int code) { QApplication::exit(code); },
         Qt::QueuedConnection);
     const app::TerminationSignals terminationSignals(window);
-    if (!window.load(arguments))
+    if (!window.load(windowArguments))
         return window.exitCode();
+    if (remoteAction && window.desktop())
+        window.desktop()->performWhenRunning(*remoteAction);
     return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #include "core/Result.h"
 #include "form/Controls.h"
 #include "form/WindowState.h"
+#include "gui/desktop/DesktopFields.h"
 
 #include <QLocale>
 #include <QWidget>
@@ -19,6 +20,9 @@ namespace core {
 class Clock;
 class SettingsStore;
 } // namespace core
+namespace desktop {
+class DesktopController;
+}
 namespace speech {
 class EngineEvents;
 class EngineSetup;
@@ -70,6 +74,9 @@ public:
     announce::ClockTimer& clockTimer() const { return *m_clockTimer; }
     clipboard::ClipboardWatcher& clipboardWatcher() const { return *m_clipboardWatcher; }
     app::KeyHandler& keyHandler() const { return *m_keyHandler; }
+    // Reading from anywhere; only a window that stays open has it (nullptr in unattended runs).
+    desktop::DesktopController* desktop() const { return m_desktop.get(); }
+    const desktop::DesktopFields& desktopFields() const { return m_desktopFields; }
 
     // Called by the start-up once the settings application name and the dictionary path are known: opens the
     // settings and creates the subsystems, which connect their handlers to the controls.
@@ -122,6 +129,8 @@ private:
     std::unique_ptr<clipboard::ClipboardWatcher> m_clipboardWatcher;
     std::unique_ptr<announce::ClockTimer> m_clockTimer;
     std::unique_ptr<app::KeyHandler> m_keyHandler;
+    desktop::DesktopFields m_desktopFields;
+    std::unique_ptr<desktop::DesktopController> m_desktop;
     QString m_baseCaption;
     int m_exitCode = 0;
     bool m_unloaded = false;

@@ -13,6 +13,7 @@
 #include "core/WindowPlacement.h"
 #include "form/SettingsArea.h"
 #include "form/TextBox.h"
+#include "gui/desktop/ApplicationId.h"
 #include "speech/EngineSetup.h"
 #include "speech/EventLog.h"
 #include "speech/Voice.h"
@@ -96,7 +97,7 @@ core::Result Startup::load(const QStringList& arguments)
     state.machineControlInUse = sys::MachineControlInUse();
     m_window.setWindowTitle(captionPrefix + m_window.windowTitle() + QStringLiteral("  v") + core::GetProgVer());
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/sprechkit/sprechkit.svg")));
-    QGuiApplication::setDesktopFileName(QStringLiteral("sprechkit"));
+    QGuiApplication::setDesktopFileName(desktop::applicationId());
     core::prepareDataDir();
     m_window.createSubsystems(maker ? kMakerCode + QStringLiteral("-Software") : QStringLiteral("Tools"),
                               core::GetDataStem() + QStringLiteral("wrd"));

@@ -21,6 +21,17 @@ const char* const Usage = R"(Usage: sprechkit [TEXT|SCRIPT [TEXT]] [! | !! | ?NA
   -h, --help     print this text
   --version      print the version
 
+       sprechkit --read-selection | --read-clipboard | --pause | --stop | --show
+
+  --read-selection  read the selected text (else the clipboard's) in the running
+                    window; without one, start the program and read it there
+  --read-clipboard  likewise, the clipboard's text
+  --pause           pause, or resume when paused
+  --stop            stop speaking
+  --show            raise the window, or show it when hidden
+  With a running window these end at once: 0 when done, 1 with the reason on
+  stderr when not (nothing selected, nothing on the clipboard).
+
 Examples:
   sprechkit "Guten Morgen" !
   echo "Hallo" | sprechkit - ?hallo
