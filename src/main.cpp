@@ -10,6 +10,9 @@
 #include "gui/app/QtTranslations.h"
 #include "gui/app/StandInRuntimeFolder.h"
 #include "gui/app/TerminationSignals.h"
+#include "gui/desktop/DesktopController.h"
+#include "gui/desktop/RemoteClient.h"
+#include "gui/desktop/RemoteCommandLine.h"
 #include "gui/form/QtMessageBoxes.h"
 
 #include <QApplication>
@@ -43,11 +46,21 @@ int main(int argc, char* argv[])
         return 0;
     }
 
+    // A remote action goes to the window that runs already; without one, a window starts as it would without
+    // arguments and does the action once it runs.
+    const std::optional<desktop::RemoteAction> remoteAction = desktop::remoteActionRequest(arguments);
+    const QStringList windowArguments = remoteAction ? QStringList() : arguments;
+
     // A run that never shows its window also works over SSH or from cron: without a display it uses the
     // offscreen platform, where every message box prints to stderr and takes its default answer.
-    const core::RunMode commandLine = core::analyseCommandLine(arguments, exeDir);
+    const core::RunMode commandLine = core::analyseCommandLine(windowArguments, exeDir);
     const bool neverShown = core::decideRunMode(commandLine, core::readScriptProgramKeys(commandLine)).neverShowsWindow;
     if (!displayAvailable()) {
+        if (remoteAction) {
+            const QCoreApplication application(argc, argv);
+            if (const std::optional<int> code = desktop::sendRemoteAction(*remoteAction))
+                return *code;
+        }
         if (!neverShown) {
             std::fputs("sprechkit: no display available (DISPLAY is not set). Without one only runs that never show "
                        "the window work: a WAV target (\"?name\"), \"!!\", or a script with Hide = 1.\n",
@@ -72,6 +85,10 @@ int main(int argc, char* argv[])
     app::StandInRuntimeFolder runtimeFolder;
     QApplication application(argc, argv);
     runtimeFolder.restore();
+    if (remoteAction) {
+        if (const std::optional<int> code = desktop::sendRemoteAction(*remoteAction))
+            return *code;
+    }
     if (x11Fallback && QGuiApplication::platformName() == QLatin1String("offscreen") && !neverShown) {
         std::fprintf(stderr,
                      "sprechkit: cannot connect to the display \"%s\" (DISPLAY). Without one only runs that never "
@@ -96,7 +113,9 @@ int main(int argc, char* argv[])
         &window, &app::MainWindow::finished, &application, [](int code) { QApplication::exit(code); },
         Qt::QueuedConnection);
     const app::TerminationSignals terminationSignals(window);
-    if (!window.load(arguments))
+    if (!window.load(windowArguments))
         return window.exitCode();
+    if (remoteAction && window.desktop())
+        window.desktop()->performWhenRunning(*remoteAction);
     return QApplication::exec();
 }

@@ -20,6 +20,8 @@ ProgramRun::ProgramRun()
     m_environment.remove(QStringLiteral("DISPLAY"));
     m_environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     m_environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    // Nor the user's session bus: a window there would take the remote actions of the user's own.
+    m_environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent"));
 }
 
 QString ProgramRun::settingsFile() const

@@ -56,6 +56,10 @@ TEST(UnattendedRun, WithoutAReachableDisplayOnlyRunsWithoutTheWindowWork)
         EXPECT_TRUE(
             interactive.standardError.contains(display.isEmpty() ? "no display" : "cannot connect to the display"))
             << interactive.standardError.toStdString();
+        // A remote action that no window takes (here: no bus) starts one, which needs the display as well.
+        const auto remote = program.run({QStringLiteral("--read-selection")}, 10000);
+        EXPECT_EQ(remote.exitCode, 2);
+        EXPECT_EQ(remote.standardError, interactive.standardError);
     }
 }
 

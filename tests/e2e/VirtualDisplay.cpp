@@ -1,24 +1,19 @@
 #include "VirtualDisplay.h"
 
-#include <QFileInfo>
 #include <QProcessEnvironment>
 
 VirtualDisplay::VirtualDisplay()
 {
-    for (int number = 91; number < 99 && m_display.isEmpty(); ++number) {
-        if (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
-            continue;
-        m_server.start(QStringLiteral("Xvfb"),
-                       {QStringLiteral(":%1").arg(number), "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-        m_server.waitForStarted(5000);
-        for (int i = 0; i < 100 && m_server.state() == QProcess::Running; ++i) {
-            if (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))) {
-                m_display = QStringLiteral(":%1").arg(number);
-                break;
-            }
-            m_server.waitForFinished(50);
-        }
-    }
+    // The server takes a free display itself and names it once it accepts clients: test programs running at once
+    // would otherwise both take the first number that looks free.
+    m_server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    if (!m_server.waitForStarted(5000))
+        return;
+    for (int i = 0; i < 100 && !m_server.canReadLine() && m_server.state() == QProcess::Running; ++i)
+        m_server.waitForReadyRead(100);
+    const QByteArray number = m_server.readLine().trimmed();
+    if (!number.isEmpty())
+        m_display = QLatin1Char(':') + QString::fromLatin1(number);
 }
 
 VirtualDisplay::~VirtualDisplay()

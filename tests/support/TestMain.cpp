@@ -14,6 +14,8 @@ int main(int argc, char* argv[])
     qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
     sys::setDatabaseRefreshForTesting([](const QList<QStringList>&) {});
+    // A window offers its remote actions on the session bus: never on the user's own.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

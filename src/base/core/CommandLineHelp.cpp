@@ -6,7 +6,8 @@ namespace core {
 
 namespace {
 
-const char* const Usage = R"(Usage: sprechkit [TEXT|--file DOCUMENT|SCRIPT [TEXT]] [! | !! | ?NAME [--subtitles LIST] [--chapters]]
+const char* const Usage =
+    R"(Usage: sprechkit [TEXT|--file DOCUMENT|SCRIPT [TEXT]] [! | !! | ?NAME [--subtitles LIST] [--chapters]]
 
   TEXT       the text to speak; "|" in it is a line break. Quote texts with blanks.
   -          read the text from standard input (UTF-8, or Windows-1252)
@@ -27,6 +28,17 @@ const char* const Usage = R"(Usage: sprechkit [TEXT|--file DOCUMENT|SCRIPT [TEXT
 
   -h, --help     print this text
   --version      print the version
+
+       sprechkit --read-selection | --read-clipboard | --pause | --stop | --show
+
+  --read-selection  read the selected text (else the clipboard's) in the running
+                    window; without one, start the program and read it there
+  --read-clipboard  likewise, the clipboard's text
+  --pause           pause, or resume when paused
+  --stop            stop speaking
+  --show            raise the window, or show it when hidden
+  With a running window these end at once: 0 when done, 1 with the reason on
+  stderr when not (nothing selected, nothing on the clipboard).
 
 Examples:
   sprechkit "Guten Morgen" !

@@ -59,6 +59,10 @@ inline constexpr SettingsKey kSelected{"Selected", SettingsSection::Voices, Valu
 inline constexpr SettingsKey kFormat{"Format", SettingsSection::PerVoice, ValueForm::Text, ""};
 inline constexpr SettingsKey kRate{"Rate", SettingsSection::PerVoice, ValueForm::Leading, "0"};
 inline constexpr SettingsKey kVolume{"Volume", SettingsSection::PerVoice, ValueForm::Leading, "100"};
+// The global shortcuts in Qt's portable form ("Ctrl+Alt+S"); empty: none. Their defaults are the desktop layer's.
+inline constexpr SettingsKey kKeyReadSelection{"Key.ReadSelection", SettingsSection::Main, ValueForm::Text, nullptr};
+inline constexpr SettingsKey kKeyPauseResume{"Key.PauseResume", SettingsSection::Main, ValueForm::Text, nullptr};
+inline constexpr SettingsKey kCheckCloseToTray{"Check.CloseToTray", SettingsSection::Main, ValueForm::CheckBox, "0"};
 
 inline constexpr const SettingsKey* kAll[] = {&kWindowState,    &kWindowTop,
                                               &kWindowLeft,     &kWindowTransparency,
@@ -71,7 +75,8 @@ inline constexpr const SettingsKey* kAll[] = {&kWindowState,    &kWindowTop,
                                               &kWavePath,       &kWaveSubtitles,
                                               &kDevice,         &kSelected,
                                               &kFormat,         &kRate,
-                                              &kVolume};
+                                              &kVolume,         &kKeyReadSelection,
+                                              &kKeyPauseResume, &kCheckCloseToTray};
 } // namespace setting
 
 // Conversions of stored text by the key's value form. A failure names the key and the value as the start-up's

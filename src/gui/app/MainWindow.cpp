@@ -16,6 +16,7 @@
 #include "gui/app/SaveSet.h"
 #include "gui/app/Startup.h"
 #include "gui/clipboard/ClipboardWatcher.h"
+#include "gui/desktop/DesktopController.h"
 #include "gui/documents/DocumentOpener.h"
 #include "gui/form/SettingsArea.h"
 #include "gui/form/TextBox.h"
@@ -50,6 +51,7 @@ MainWindow::MainWindow(std::unique_ptr<speech::Voice> voice, const core::Clock& 
     setWindowTitle(QStringLiteral("Sprechkit TextToSpeech Tool"));
     setFixedSize(form::kFullWidth, form::kFullHeight);
     m_controls = form::buildControls(this);
+    m_desktopFields = desktop::buildDesktopFields(this, m_controls.ckSet);
     m_eventLog = std::make_unique<speech::EventLog>(m_controls.DebugTxtBox, m_controls.ckEvents, m_clock);
 
     connect(m_controls.ckSet, &QPushButton::toggled, this, &MainWindow::settingsToggled);
@@ -119,6 +121,13 @@ bool MainWindow::load(const QStringList& arguments)
     const bool running = startup.run(arguments);
     if (!running)
         return false;
+    const core::RunMode& run = m_state.run;
+    if (!m_unloaded && run.hide == 0 && run.close == 0 && run.wavTarget.isEmpty())
+        m_desktop = std::make_unique<desktop::DesktopController>(
+            desktop::DesktopController::Widgets{this, m_controls.ckStart, m_controls.ckPause, m_controls.tAusgabe},
+            m_desktopFields, m_state, *m_settings, QDBusConnection::sessionBus(),
+            desktop::DesktopController::Callbacks{[this] { unload(); },
+                                                  [this](const QString& line) { m_eventLog->AppendLog(line); }});
     return !m_unloaded;
 }
 
@@ -192,6 +201,8 @@ QStringList MainWindow::saveAll()
             saveErrors.append(saved.error());
     };
     if (m_state.run.wavTarget.isEmpty() && m_settings) {
+        if (m_desktop)
+            m_desktop->saveSettings(*m_settings);
         keep(app::SaveSet(m_controls, m_state, *m_settings));
         if (const core::Result saved = m_dictionary->SaveWords(); !saved)
             keep(core::Result::failure(QStringLiteral("The dictionary was not saved. ") + saved.error()));
@@ -240,6 +251,8 @@ void MainWindow::endProgram(int exitCode)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (m_desktop && !m_unloaded && m_desktop->hideOnClose())
+        return event->ignore();
     unload();
     event->accept();
 }

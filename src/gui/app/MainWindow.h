@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/core/Result.h"
+#include "gui/desktop/DesktopFields.h"
 #include "gui/form/Controls.h"
 #include "gui/form/WindowState.h"
 
@@ -22,6 +23,9 @@ namespace core {
 class Clock;
 class SettingsStore;
 } // namespace core
+namespace desktop {
+class DesktopController;
+}
 namespace speech {
 class EngineEvents;
 class EngineSetup;
@@ -74,6 +78,9 @@ public:
     clipboard::ClipboardWatcher& clipboardWatcher() const { return *m_clipboardWatcher; }
     app::KeyHandler& keyHandler() const { return *m_keyHandler; }
     documents::DocumentOpener& documentOpener() const { return *m_documentOpener; }
+    // Reading from anywhere; only a window that stays open has it (nullptr in unattended runs).
+    desktop::DesktopController* desktop() const { return m_desktop.get(); }
+    const desktop::DesktopFields& desktopFields() const { return m_desktopFields; }
 
     // Called by the start-up once the settings application name and the dictionary path are known: opens the
     // settings and creates the subsystems, which connect their handlers to the controls.
@@ -127,6 +134,8 @@ private:
     std::unique_ptr<announce::ClockTimer> m_clockTimer;
     std::unique_ptr<app::KeyHandler> m_keyHandler;
     std::unique_ptr<documents::DocumentOpener> m_documentOpener;
+    desktop::DesktopFields m_desktopFields;
+    std::unique_ptr<desktop::DesktopController> m_desktop;
     QString m_baseCaption;
     int m_exitCode = 0;
     bool m_unloaded = false;

@@ -17,6 +17,7 @@
 #include "engine/pdf/DocumentFile.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/SaveSet.h"
+#include "gui/desktop/ApplicationId.h"
 #include "gui/form/SettingsArea.h"
 #include "gui/form/TextBox.h"
 #include "gui/speech/EngineSetup.h"
@@ -100,7 +101,7 @@ core::Result Startup::load(const QStringList& arguments)
     state.machineControlInUse = sys::MachineControlInUse();
     m_window.setWindowTitle(captionPrefix + m_window.windowTitle() + QStringLiteral("  v") + core::GetProgVer());
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/sprechkit/sprechkit.svg")));
-    QGuiApplication::setDesktopFileName(QStringLiteral("sprechkit"));
+    QGuiApplication::setDesktopFileName(desktop::applicationId());
     core::prepareDataDir();
     m_window.createSubsystems(maker ? kMakerCode + QStringLiteral("-Software") : QStringLiteral("Tools"),
                               core::GetDataStem() + QStringLiteral("wrd"));

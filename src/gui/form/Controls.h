@@ -118,10 +118,12 @@ constexpr int px(int twips)
     return (twips + 6) / 12;
 }
 
-// Client size of the full layout, and what the settings area adds to it.
+// Client size of the full layout, and what the settings area adds to it. The settings area's bottom row, from
+// kDesktopRowTop down, holds the frame of global shortcuts and tray (built in gui/desktop).
+inline constexpr int kDesktopRowTop = 7140;
 inline constexpr int kFullWidth = px(10035);
-inline constexpr int kFullHeight = px(7185);
+inline constexpr int kFullHeight = px(8193);
 inline constexpr int kSettingsWidth = px(3740);
-inline constexpr int kSettingsHeight = px(3115);
+inline constexpr int kSettingsHeight = px(4123);
 
 } // namespace form

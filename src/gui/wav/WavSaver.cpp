@@ -149,7 +149,8 @@ core::Result WavSaver::deliverPart(const audiobook::BookPart& part, const QStrin
         return {};
     if (m_state.speakFlags & speech::SpeakIsFilename) {
         // The words lie in a file the voice read, not in the text at hand.
-        m_callbacks.log(QStringLiteral("No subtitles for ") + part.path + QStringLiteral(": the text is a file name"), QString());
+        m_callbacks.log(QStringLiteral("No subtitles for ") + part.path + QStringLiteral(": the text is a file name"),
+                        QString());
         return {};
     }
     const speech::FileTimeline timeline = m_voice.fileTimeline();

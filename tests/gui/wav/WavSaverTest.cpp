@@ -1,5 +1,5 @@
-#include "base/core/SafeWrite.h"
 #include "gui/wav/WavSaver.h"
+#include "base/core/SafeWrite.h"
 #include "support/FakeClock.h"
 #include "support/MessageRecorder.h"
 #include "support/SpeechRig.h"
