@@ -109,12 +109,12 @@ RunMode analyseCommandLine(const QStringList& givenArguments, const QString& exe
 {
     // "--file PATH" counts only as the first argument, and then the arguments after it mean what they mean after
     // a text: it is analysed as a plain text whose words the document gives later.
-    if (arguments.value(0) == QLatin1String("--file")) {
-        RunMode mode = analyseCommandLine(QStringList{QStringLiteral("file")} + arguments.mid(2), exeDir);
+    if (givenArguments.value(0) == QLatin1String("--file")) {
+        RunMode mode = analyseCommandLine(QStringList{QStringLiteral("file")} + givenArguments.mid(2), exeDir);
         mode.commandLineText.clear();
         mode.boxText.clear();
         mode.textFromDocument = true;
-        mode.documentPath = arguments.value(1);
+        mode.documentPath = givenArguments.value(1);
         if (mode.documentPath.isEmpty())
             mode.missingScriptMessage = QStringLiteral("  Nach --file fehlt der Name eines Dokuments ...    ");
         return mode;

@@ -52,8 +52,8 @@ TEST(CommandLine, SubtitlesAndChaptersFollowTheTargetAndUnknownFormatsAreRefused
         {{"Hallo", "?b.mp3", "--subtitles", "srt,VTT,lrc,srt", "--chapters"}, "b.mp3;srt vtt lrc;1;?b.mp3;"},
         {{"Hallo", "?b", "--chapters", "--subtitles", "lrc"}, "b.wav;lrc;1;?b;"},
         {{"job.tts", "Text", "?b", "--subtitles", "vtt"}, "b.wav;vtt;0;;"},
-        // Another option before the target (a document) is left where it was.
-        {{"--file", "buch.epub", "?b.ogg", "--subtitles", "srt"}, "b.ogg;srt;0;buch.epub;"},
+        // After a document the target and its options mean what they mean after a text.
+        {{"--file", "buch.epub", "?b.ogg", "--subtitles", "srt"}, "b.ogg;srt;0;?b.ogg;"},
         {{"Hallo", "?b", "--subtitles", "srt,txt"}, "b.wav;srt;0;?b;  Unbekanntes Untertitelformat ''txt''"},
         {{"Hallo", "?b", "--subtitles", "srt,"}, "b.wav;srt;0;?b;  Unbekanntes Untertitelformat ''''"},
         {{"Hallo", "?b", "--subtitles"}, "b.wav;;0;?b;  Nach --subtitles fehlt die Liste der Formate"},
