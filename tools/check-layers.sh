@@ -4,6 +4,7 @@
 #   base/documents       document readers: text, EPUB, ODT, DOCX, HTML, Markdown, RTF, the PDF text assembly
 #   form                 the window's controls, shared window state, text box, layout (includes core only)
 #   text speech ...      a subsystem's pure logic and the controllers that work on the form
+#   engine/encoder       the encoder thread of audio files and the encoders' settings
 #   speech/espeak        the espeak-ng voice
 #   engine/pdf           PDF through Poppler, and reading a document file of any kind
 #   base/audiobook       subtitles, chapters, playlists and tag values (pure)
@@ -20,7 +21,7 @@ if [[ ${1:-} == --graph ]]; then
     shift
 fi
 src="$(cd "${1:-$(dirname "$0")/..}" && pwd)/src"
-layers=(core base/documents form text speech speech/espeak engine/pdf announce clipboard wav system base/audiobook engine/tags gui/desktop app .)
+layers=(core base/documents form text speech engine/encoder speech/espeak engine/pdf announce clipboard wav system base/audiobook engine/tags gui/desktop app .)
 
 rank_of() {
     local i

@@ -58,6 +58,21 @@ TEST_F(WavFileWriterTest, FailedRenderKeepsThePreviousFileInEveryFormat)
     expectOnlyTheOldFile();
 }
 
+// The encoder runs behind the synthesis: a save cancelled while audio still waits for it leaves no part file.
+TEST_F(WavFileWriterTest, ACancelledRenderLeavesThePreviousFileWhileTheEncoderIsBusy)
+{
+    for (const QString name : {"keep.wav", "keep.mp3", "keep.opus"}) {
+        writeFile(path(name), "the previous file");
+        speech::WavFileWriter writer;
+        ASSERT_TRUE(writer.open(path(name), 16000));
+        for (int i = 0; i < 2; ++i)
+            ASSERT_TRUE(writer.write(m_samples.data(), qint64(m_samples.size())));
+        writer.discard();
+        EXPECT_FALSE(writer.write(m_samples.data(), 1));
+        expectOnlyTheOldFile(name);
+    }
+}
+
 TEST_F(WavFileWriterTest, NameWithACharacterAFileNameCannotHoldIsRefusedNotCut)
 {
     for (const QString& name : {path("keep.wav") + QChar(0) + ".wav", path("x") + QChar(0xD800) + ".wav"}) {
