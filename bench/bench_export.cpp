@@ -94,6 +94,7 @@ Run runProcess(const std::vector<QByteArray>& args, const QString& input, const 
             _exit(126);
         dup2(inFd, STDIN_FILENO);
         dup2(nullFd, STDOUT_FILENO);
+        dup2(nullFd, STDERR_FILENO); // the encoders' notices would hide the figures
         execvpe(argv[0], argv.data(), envp.data());
         _exit(127);
     }
@@ -134,6 +135,8 @@ public:
         m_program = m_dir.filePath(QStringLiteral("sprechkit"));
         QFile::copy(program, m_program);
         QDir().mkpath(m_dir.filePath(QStringLiteral("home")));
+        QFile::setPermissions(m_dir.filePath(QStringLiteral("home")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); // as a runtime folder
         m_environment.insert(QStringLiteral("HOME"), m_dir.filePath(QStringLiteral("home")));
         m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("home/.config")));
         m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.filePath(QStringLiteral("home")));

@@ -59,19 +59,4 @@ TEST(EncoderQueueTest, AnEncoderFailureReleasesAWaitingProducerAndStopsEncoding)
     EXPECT_EQ(calls, 1);
 }
 
-// Cancelled (the user stopped the save), the queue drops what waits and takes nothing more.
-TEST(EncoderQueueTest, ACancelledQueueTakesNoMoreAudio)
-{
-    std::atomic<int> calls{0};
-    encoder::EncoderQueue queue(100 * kBlock, [&](const qint16*, qint64) { return ++calls > 0; });
-    const std::vector<qint16> block(kBlock);
-    for (int i = 0; i < 50; ++i)
-        ASSERT_TRUE(queue.push(block.data(), kBlock));
-    queue.cancel();
-    const int encoded = calls;
-    EXPECT_FALSE(queue.push(block.data(), kBlock));
-    EXPECT_FALSE(queue.finish());
-    EXPECT_EQ(calls, encoded);
-}
-
 } // namespace
