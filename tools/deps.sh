@@ -8,7 +8,8 @@ TEST_PACKAGES=(googletest libgtest-dev clang-format espeak-ng pulseaudio pulseau
                x11-apps qpdf x11-utils dbus-daemon trayer appstream desktop-file-utils)
 # cpack -G DEB reads the shared libraries' dependencies with dpkg-shlibdeps.
 PACKAGE_PACKAGES=(dpkg-dev file)
-BENCH_PACKAGES=(fortunes-de espeak-ng xvfb xauth libxcb1-dev pulseaudio pulseaudio-utils)
+# The export benchmarks time the program against shell pipelines into these encoders.
+BENCH_PACKAGES=(fortunes-de espeak-ng xvfb xauth libxcb1-dev pulseaudio pulseaudio-utils lame vorbis-tools opus-tools flac)
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
 ensure_packages() {

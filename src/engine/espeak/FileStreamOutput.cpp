@@ -4,7 +4,8 @@ namespace speech {
 
 namespace {
 constexpr int kEventBatchSize = 256;
-constexpr size_t kAudioBlockSamples = 64 * 1024;
+// Small enough that the encoder's queue holds several: it starts on the first while the next ones are made.
+constexpr size_t kAudioBlockSamples = 8 * 1024;
 } // namespace
 
 void FileWords::add(int offset, int length, qint64 streamSample)

@@ -1,6 +1,7 @@
 #include "engine/espeak/WavFileWriter.h"
 
 #include "base/core/SafeWrite.h"
+#include "engine/espeak/SpeechEncoding.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -61,6 +62,9 @@ QString systemError()
 constexpr char kPartPrefix[] = ".sprechkit-";
 constexpr char kPartSuffix[] = ".part";
 constexpr time_t kStalePartSeconds = 24 * 60 * 60;
+
+// Audio the synthesis may run ahead of the encoder.
+constexpr qint64 kQueuedSeconds = 2;
 
 bool isPartFileName(const char* name)
 {
@@ -217,12 +221,29 @@ core::Result WavFileWriter::open(const QString& path, int sampleRate)
                 QStringLiteral("Cannot create the file \"%1\": no resampler to %2 Hz.").arg(path).arg(info.samplerate));
         }
     }
+    encoder::applySpeechEncoding(m_file, format.format);
     m_wav = (format.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAV;
     m_dataBytes = 0;
     m_sampleRate = sampleRate;
     m_path = path;
     m_writeError.clear();
+    m_failure.clear();
+    m_queue = std::make_unique<encoder::EncoderQueue>(
+        kQueuedSeconds * sampleRate, [this](const qint16* samples, qint64 count) { return encode(samples, count); });
     return {};
+}
+
+void WavFileWriter::fail(const QString& reason)
+{
+    std::lock_guard lock(m_failureMutex);
+    if (m_failure.isEmpty())
+        m_failure = reason;
+}
+
+QString WavFileWriter::firstFailure()
+{
+    std::lock_guard lock(m_failureMutex);
+    return m_failure;
 }
 
 SNDFILE* WavFileWriter::openForWriting(int fd, SF_INFO* info)
@@ -258,6 +279,16 @@ core::Result WavFileWriter::write(const qint16* samples, qint64 count)
 {
     if (!isOpen())
         return core::Result::failure(QStringLiteral("The file is not open."));
+    if (!m_queue->push(samples, count))
+        return core::Result::failure(firstFailure());
+    return {};
+}
+
+// On the encoder thread. After the first failure the rest of the stream is not encoded: the file is lost anyway.
+bool WavFileWriter::encode(const qint16* samples, qint64 count)
+{
+    if (!firstFailure().isEmpty())
+        return false;
     bool written = true;
     if (m_resampler) {
         m_converted.clear();
@@ -267,8 +298,8 @@ core::Result WavFileWriter::write(const qint16* samples, qint64 count)
         written = writeToFile(samples, count);
     }
     if (!written)
-        return core::Result::failure(m_writeError);
-    return {};
+        fail(m_writeError);
+    return written;
 }
 
 // A WAV header cannot describe the next block. RF64 needs a larger header, so the audio so far is copied once
@@ -324,6 +355,11 @@ core::Result WavFileWriter::close()
 {
     if (!isOpen())
         return {};
+    // From here on this thread owns the encoder's state again.
+    (void)m_queue->finish(); // its failure is the first one kept
+    m_queue.reset();
+    if (const QString failure = firstFailure(); !failure.isEmpty())
+        m_writeError = failure;
     if (m_resampler) {
         m_converted.clear();
         m_resampler->flush(m_converted);
@@ -353,6 +389,7 @@ core::Result WavFileWriter::close()
 
 void WavFileWriter::discard()
 {
+    m_queue.reset(); // drops what is queued and waits for the block being encoded
     if (m_file) {
         sf_close(m_file);
         m_file = nullptr;

@@ -8,14 +8,20 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
-#ifdef __SANITIZE_ADDRESS__
-#include <sanitizer/lsan_interface.h>
-#endif
 #include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
+
+#ifdef __SANITIZE_ADDRESS__
+// libsndfile's Ogg Vorbis encoder leaks its state (Vorbis and Ogg) when writes fail; it runs on the writer's encoder
+// thread, out of reach of a scoped disabler in the test.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libvorbis.so\nleak:libogg.so\n";
+}
+#endif
 
 namespace {
 
@@ -40,9 +46,6 @@ TEST_F(WavFileWriterTest, FailedRenderKeepsThePreviousFileInEveryFormat)
         writeFile(path(name), "the previous file");
         speech::WavFileWriter writer;
         ASSERT_TRUE(writer.open(path(name), 16000));
-#ifdef __SANITIZE_ADDRESS__
-        __lsan::ScopedDisabler encoderLeaks; // libsndfile's Ogg Vorbis encoder leaks its state when writes fail
-#endif
         const core::Result closed = onAFullDisk([&] {
             (void)writer.write(m_samples.data(), qint64(m_samples.size())); // close() reports it again
             return writer.close();
@@ -56,6 +59,21 @@ TEST_F(WavFileWriterTest, FailedRenderKeepsThePreviousFileInEveryFormat)
     writer.fail(QStringLiteral("The audio cannot be converted to 16000 Hz."));
     EXPECT_EQ(writer.close().error(), QStringLiteral("The audio cannot be converted to 16000 Hz."));
     expectOnlyTheOldFile();
+}
+
+// The encoder runs behind the synthesis: a save cancelled while audio still waits for it leaves no part file.
+TEST_F(WavFileWriterTest, ACancelledRenderLeavesThePreviousFileWhileTheEncoderIsBusy)
+{
+    for (const QString name : {"keep.wav", "keep.mp3", "keep.opus"}) {
+        writeFile(path(name), "the previous file");
+        speech::WavFileWriter writer;
+        ASSERT_TRUE(writer.open(path(name), 16000));
+        for (int i = 0; i < 2; ++i)
+            ASSERT_TRUE(writer.write(m_samples.data(), qint64(m_samples.size())));
+        writer.discard();
+        EXPECT_FALSE(writer.write(m_samples.data(), 1));
+        expectOnlyTheOldFile(name);
+    }
 }
 
 TEST_F(WavFileWriterTest, NameWithACharacterAFileNameCannotHoldIsRefusedNotCut)
