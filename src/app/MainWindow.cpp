@@ -15,6 +15,7 @@
 #include "core/TerminationRequest.h"
 #include "form/SettingsArea.h"
 #include "form/TextBox.h"
+#include "gui/app/SettingsBinding.h"
 #include "speech/EngineEvents.h"
 #include "speech/EngineSetup.h"
 #include "speech/EventLog.h"
@@ -188,14 +189,7 @@ QStringList MainWindow::saveAll()
             keep(core::Result::failure(QStringLiteral("The dictionary was not saved. ") + saved.error()));
     }
     if (!isUnattended() && m_settings) {
-        using namespace core::setting;
-        const Qt::WindowStates states = windowState();
-        const int code = states & Qt::WindowMinimized ? 1 : states & Qt::WindowMaximized ? 2 : 0;
-        if (code == 0) {
-            m_settings->setValue(kWindowTop, QString::number(y()));
-            m_settings->setValue(kWindowLeft, QString::number(x()));
-        }
-        m_settings->setValue(kWindowState, QString::number(code));
+        app::SettingsBinding(m_controls, m_state).savePlacement(*m_settings);
         keep(m_settings->sync());
     }
     return saveErrors;
