@@ -401,28 +401,28 @@ void EspeakVoice::emitEvents(const QList<SpeechEvent>& events)
             emit voiceChange(e.stream, e.position, e.text);
             break;
         case SpeechEvent::Kind::Bookmark:
-            emit bookmark(e.stream, e.position, e.text, e.a);
+            emit bookmark(e.stream, e.position, e.text, e.bookmarkId);
             break;
         case SpeechEvent::Kind::Word:
-            emit word(e.stream, e.position, e.a, e.b);
+            emit word(e.stream, e.position, e.range.start, e.range.length);
             break;
         case SpeechEvent::Kind::Sentence:
-            emit sentence(e.stream, e.position, e.a, e.b);
+            emit sentence(e.stream, e.position, e.range.start, e.range.length);
             break;
         case SpeechEvent::Kind::Phoneme:
-            emit phoneme(e.stream, e.position, e.a, e.b, e.c, e.d);
+            emit phoneme(e.stream, e.position, e.phoneme.durationMs, e.phoneme.nextId, e.phoneme.feature, e.phoneme.id);
             break;
         case SpeechEvent::Kind::AudioLevel:
-            emit audioLevel(e.stream, e.position, e.a);
+            emit audioLevel(e.stream, e.position, e.level);
             break;
         case SpeechEvent::Kind::Notice:
             emit notice(e.stream, e.position, e.text);
             break;
         case SpeechEvent::Kind::Error:
-            if (e.a)
+            if (e.deviceLost)
                 m_devicesLost = true;
             emit streamError(e.stream, e.position, e.text);
-            if (e.a)
+            if (e.deviceLost)
                 emit audioOutputsChanged();
             break;
         }
