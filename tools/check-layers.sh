@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fails on an #include between folders of src/ that points up the layers. The layers, from the ground up:
 #   core                 clock, message boxes, string replacement, INI files, settings, program location
+#   base/speech          speech values every floor uses (speak flags)
 #   base/documents       document readers: text, EPUB, ODT, DOCX, HTML, Markdown, RTF, the PDF text assembly
 #   form                 the window's controls, shared window state, text box, layout (includes core only)
 #   text speech ...      a subsystem's pure logic and the controllers that work on the form
@@ -21,7 +22,7 @@ if [[ ${1:-} == --graph ]]; then
     shift
 fi
 src="$(cd "${1:-$(dirname "$0")/..}" && pwd)/src"
-layers=(core base/documents form text speech speech/espeak engine/pdf announce clipboard wav system base/audiobook engine/tags gui/desktop gui/app app .)
+layers=(core base/speech base/documents form text speech speech/espeak engine/pdf announce clipboard wav system base/audiobook engine/tags gui/desktop gui/app app .)
 
 rank_of() {
     local i

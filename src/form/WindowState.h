@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/speech/SpeakFlags.h"
 #include "core/CommandLine.h"
 
 #include <QString>
@@ -12,8 +13,8 @@ struct WindowState {
     core::RunMode run;            // what the command line or script asked for (script run, Hide, Close, ...)
     bool startupComplete = false; // set by the last step of the start-up
 
-    quint32 speakFlags = 3; // flags of every speak of a text
-    bool speaking = false;  // last values passed to SetSpeakingState
+    speech::SpeakFlags speakFlags = speech::SpeakAsync | speech::SpeakPurgeBeforeSpeak; // of every speak of a text
+    bool speaking = false; // last values passed to SetSpeakingState
     bool paused = false;
     bool savedStartEnabled = false; // ckStart's enabled state when a Start began
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/speech/SpeakFlags.h"
 #include "core/Result.h"
 #include "form/Controls.h"
 
@@ -49,7 +50,7 @@ public:
     // stored last, so the nested handlers see the previous values.
     void SetSpeakingState(bool speaking, bool paused);
     // flags with bit set when state is not 0 (a greyed box counts as checked), else with bit cleared.
-    static quint32 SetSpeakFlag(int state, quint32 flags, quint32 bit);
+    static SpeakFlags SetSpeakFlag(int state, SpeakFlags flags, SpeakFlag bit);
 
     void Reset();
     void Skip();

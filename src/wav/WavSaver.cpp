@@ -52,8 +52,11 @@ core::Result WavSaver::Save()
             if (core::Result prepared = m_callbacks.prepareText(); !prepared)
                 return prepared;
         }
-        const int code = m_controls.coFormat->currentData().toInt();
-        if (core::Result opened = m_voice.openFileStream(path, code); !opened)
+        const core::ResultOf<speech::AudioFormat> format =
+            speech::audioFormatOfCode(m_controls.coFormat->currentData().toInt());
+        if (!format)
+            return format.result();
+        if (core::Result opened = m_voice.openFileStream(path, format.value()); !opened)
             return opened;
         streamOpen = true;
         m_log.AppendLog(QStringLiteral("Save to ") + path + QStringLiteral(" ..."));
