@@ -71,13 +71,13 @@ SettingsBinding::SettingsBinding(const form::Controls& c, form::WindowState& sta
     // The name typed is kept while an automatic name is shown.
     custom(
         kWaveFile, Stage::Wave,
-        [&c, &state](const QString& stored) {
-            state.manualFileName = stored;
-            if (!c.ckAuto->isChecked())
-                c.tFile->setText(stored);
+        [autoName = c.ckAuto, field = c.tFile, state = &state](const QString& stored) {
+            state->manualFileName = stored;
+            if (!autoName->isChecked())
+                field->setText(stored);
             return core::Result();
         },
-        [&state] { return state.manualFileName; });
+        [state = &state] { return state->manualFileName; });
     lineEdit(kWavePath, c.tPath, Stage::Wave, [] { return core::GetDataDir(); });
 }
 
@@ -85,11 +85,11 @@ void SettingsBinding::checkBox(const core::SettingsKey& key, QAbstractButton* bo
 {
     custom(
         key, stage,
-        [box, &key](const QString& stored) {
-            const core::ResultOf<int> value = core::storedInteger(key, stored);
+        [box, key = &key](const QString& stored) {
+            const core::ResultOf<int> value = core::storedInteger(*key, stored);
             if (!value)
                 return value.result();
-            return setCheckValue(box, key, value.value());
+            return setCheckValue(box, *key, value.value());
         },
         [box] { return QString::number(checkValue(box)); });
 }
