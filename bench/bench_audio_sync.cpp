@@ -309,7 +309,8 @@ int main(int argc, char* argv[])
     }
     StreamTap tap; // outlives the voice
     speech::EspeakVoice voice;
-    (void)voice.setOutputFormat(22); // 22 kHz, 16 bit, mono: stream positions are the recorder's samples
+    (void)voice.setOutputFormat(
+        speech::AudioFormat::Mono22kHz); // 22 kHz, 16 bit, mono: stream positions are the recorder's samples
     voice.setPlaybackObserver(&tap);
     (void)voice.speak(QStringLiteral("Start."), speech::SpeakAsync); // wakes the sink up
     voice.waitUntilDone(10000);

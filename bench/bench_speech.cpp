@@ -75,7 +75,7 @@ int renderChild(const QString& textPath, const QString& wavPath)
     QElapsedTimer timer;
     timer.start();
     speech::EspeakVoice voice;
-    core::Result rendered = voice.openFileStream(wavPath, 22);
+    core::Result rendered = voice.openFileStream(wavPath, speech::AudioFormat::Mono22kHz);
     if (rendered)
         rendered = voice.speak(text, speech::SpeakAsync).result();
     voice.waitUntilDone(-1);
@@ -202,7 +202,7 @@ WordTiming wordEventError(speech::EspeakVoice& voice, const UnderrunCounter& und
     // About twenty seconds of speech.
     const QString text = QString::fromUtf8(sourceText(330));
     const int bytesPerSecond = 22050 * 2;
-    (void)voice.setOutputFormat(22); // a format the engine always has
+    (void)voice.setOutputFormat(speech::AudioFormat::Mono22kHz); // a format the engine always has
     QElapsedTimer clock;
     struct Arrival {
         double ms;

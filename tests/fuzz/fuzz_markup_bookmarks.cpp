@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         from = text.indexOf(name, from);
         FUZZ_CHECK(from >= 0);
     }
-    const core::ResultOf<bool> markup = speech::MarkupTags::isMarkup(text, 0);
+    const core::ResultOf<bool> markup = speech::MarkupTags::isMarkup(text, {});
     FUZZ_CHECK(markup.ok() && (!markup.value() || speech::MarkupTags::firstBrokenTag(text) < 0));
     return 0;
 }

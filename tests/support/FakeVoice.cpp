@@ -46,13 +46,11 @@ core::Result FakeVoice::setAudioOutput(int index)
     return {};
 }
 
-core::Result FakeVoice::setOutputFormat(int formatCode)
+core::Result FakeVoice::setOutputFormat(speech::AudioFormat format)
 {
-    if (core::Result recorded = record(QStringLiteral("setOutputFormat"), {formatCode}); !recorded)
+    if (core::Result recorded = record(QStringLiteral("setOutputFormat"), {int(format)}); !recorded)
         return recorded;
-    if (speech::sampleRateOfFormat(formatCode) == 0)
-        return core::Result::failure(QStringLiteral("The audio format %1 is not supported.").arg(formatCode));
-    formatValue = formatCode;
+    formatValue = format;
     return {};
 }
 
@@ -68,14 +66,14 @@ void FakeVoice::setVolume(int volume)
     volumeValue = qBound(0, volume, 100);
 }
 
-core::ResultOf<int> FakeVoice::speak(const QString& text, quint32 flags)
+core::ResultOf<int> FakeVoice::speak(const QString& text, speech::SpeakFlags flags)
 {
-    if (core::Result recorded = record(QStringLiteral("speak"), {text, flags}); !recorded)
+    if (core::Result recorded = record(QStringLiteral("speak"), {text, flags.toInt()}); !recorded)
         return recorded;
     if (const core::ResultOf<bool> markup = speech::MarkupTags::isMarkup(text, flags);
-        !markup && !(flags & speech::SpeakIsFilename))
+        !markup && !flags.testFlag(speech::SpeakIsFilename))
         return markup.result();
-    if (flags & speech::SpeakPurgeBeforeSpeak) {
+    if (flags.testFlag(speech::SpeakPurgeBeforeSpeak)) {
         // Later, like the real voice's events.
         for (const int stream : std::as_const(m_started))
             QMetaObject::invokeMethod(
@@ -100,12 +98,10 @@ core::Result FakeVoice::resume()
     return {};
 }
 
-core::ResultOf<int> FakeVoice::skip(const QString& type, int count)
+core::ResultOf<int> FakeVoice::skip(speech::SkipUnit unit, int count)
 {
-    if (core::Result recorded = record(QStringLiteral("skip"), {type, count}); !recorded)
+    if (core::Result recorded = record(QStringLiteral("skip"), {int(unit), count}); !recorded)
         return recorded;
-    if (type.compare(QLatin1String("Sentence"), Qt::CaseInsensitive) != 0)
-        return core::Result::failure(QStringLiteral("Skipping by \"%1\" is not supported.").arg(type));
     return count < 0 ? -count : count;
 }
 
@@ -121,12 +117,10 @@ bool FakeVoice::waitUntilDone(int msTimeout)
     return true;
 }
 
-core::Result FakeVoice::openFileStream(const QString& path, int formatCode)
+core::Result FakeVoice::openFileStream(const QString& path, speech::AudioFormat format)
 {
-    if (core::Result recorded = record(QStringLiteral("openFileStream"), {path, formatCode}); !recorded)
+    if (core::Result recorded = record(QStringLiteral("openFileStream"), {path, int(format)}); !recorded)
         return recorded;
-    if (speech::sampleRateOfFormat(formatCode) == 0)
-        return core::Result::failure(QStringLiteral("The audio format %1 is not supported.").arg(formatCode));
     m_fileOpen = true;
     m_fileStream = true;
     return {};

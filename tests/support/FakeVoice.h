@@ -28,7 +28,7 @@ public:
     QList<speech::Token> outputTokens{{QStringLiteral("null"), QStringLiteral("TestSink")}};
     int rateValue = 0;
     int volumeValue = 100;
-    int formatValue = 18;
+    speech::AudioFormat formatValue = speech::AudioFormat::Mono16kHz;
     int voiceIndexValue = 0;
 
     // Makes every later call of the operation (by its name, as in Call::name) fail with this description, until
@@ -57,18 +57,18 @@ public:
     int voiceIndex() const override { return voiceIndexValue; }
     core::Result setVoice(int index) override;
     core::Result setAudioOutput(int index) override;
-    core::Result setOutputFormat(int formatCode) override;
-    int outputFormat() const override { return formatValue; }
+    core::Result setOutputFormat(speech::AudioFormat format) override;
+    speech::AudioFormat outputFormat() const override { return formatValue; }
     int rate() const override { return rateValue; }
     void setRate(int rate) override;
     int volume() const override { return volumeValue; }
     void setVolume(int volume) override;
-    core::ResultOf<int> speak(const QString& text, quint32 flags) override;
+    core::ResultOf<int> speak(const QString& text, speech::SpeakFlags flags) override;
     core::Result pause() override;
     core::Result resume() override;
-    core::ResultOf<int> skip(const QString& type, int count) override;
+    core::ResultOf<int> skip(speech::SkipUnit unit, int count) override;
     bool waitUntilDone(int msTimeout) override;
-    core::Result openFileStream(const QString& path, int formatCode) override;
+    core::Result openFileStream(const QString& path, speech::AudioFormat format) override;
     core::Result closeFileStream() override;
     void discardFileStream() override;
     void setRenderProgress(RenderProgress progress) override { m_renderProgress = std::move(progress); }

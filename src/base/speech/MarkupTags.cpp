@@ -57,9 +57,9 @@ qsizetype MarkupTags::firstBrokenTag(QStringView text)
     }
 }
 
-core::ResultOf<bool> MarkupTags::isMarkup(QStringView text, quint32 speakFlags)
+core::ResultOf<bool> MarkupTags::isMarkup(QStringView text, SpeakFlags speakFlags)
 {
-    if (speakFlags & SpeakIsXML) {
+    if (speakFlags.testFlag(SpeakIsXML)) {
         if (const qsizetype broken = firstBrokenTag(text); broken >= 0)
             return core::Result::failure(
                 QStringLiteral("The markup cannot be read: the tag at character %1 (\"%2\") has no \">\" within "
@@ -69,7 +69,7 @@ core::ResultOf<bool> MarkupTags::isMarkup(QStringView text, quint32 speakFlags)
                     .arg(kLongestTag));
         return true;
     }
-    if (speakFlags & SpeakIsNotXML)
+    if (speakFlags.testFlag(SpeakIsNotXML))
         return false;
     return opensTag(text, 0) && firstBrokenTag(text) < 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/core/Result.h"
+#include "base/speech/SpeakFlags.h"
 
 #include <QString>
 #include <QStringView>
@@ -24,7 +25,7 @@ public:
     // Whether the text is spoken as markup: the speak flags say so, or, when neither says, the text begins with a
     // tag and every tag in it ends (other text is spoken as it stands). Fails when the flags ask for markup that
     // cannot be read.
-    static core::ResultOf<bool> isMarkup(QStringView text, quint32 speakFlags);
+    static core::ResultOf<bool> isMarkup(QStringView text, SpeakFlags speakFlags);
 };
 
 } // namespace speech

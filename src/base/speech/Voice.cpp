@@ -2,30 +2,37 @@
 
 namespace speech {
 
-int sampleRateOfFormat(int formatCode)
+core::ResultOf<AudioFormat> audioFormatOfCode(int code)
 {
-    switch (formatCode) {
-    case 6:
+    // Every fourth code from 6 to 38.
+    if (code < 6 || code > 38 || (code - 6) % 4 != 0)
+        return core::Result::failure(QStringLiteral("The audio format %1 is not supported.").arg(code));
+    return AudioFormat(code);
+}
+
+int sampleRateOf(AudioFormat format)
+{
+    switch (format) {
+    case AudioFormat::Mono8kHz:
         return 8000;
-    case 10:
+    case AudioFormat::Mono11kHz:
         return 11025;
-    case 14:
+    case AudioFormat::Mono12kHz:
         return 12000;
-    case 18:
+    case AudioFormat::Mono16kHz:
         return 16000;
-    case 22:
+    case AudioFormat::Mono22kHz:
         return 22050;
-    case 26:
+    case AudioFormat::Mono24kHz:
         return 24000;
-    case 30:
+    case AudioFormat::Mono32kHz:
         return 32000;
-    case 34:
+    case AudioFormat::Mono44kHz:
         return 44100;
-    case 38:
+    case AudioFormat::Mono48kHz:
         return 48000;
-    default:
-        return 0;
     }
+    return 0;
 }
 
 } // namespace speech

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/core/Result.h"
+#include "base/speech/SpeakFlags.h"
 
 #include <QList>
 #include <QObject>
@@ -16,15 +17,18 @@ struct Token {
     QString description; // the display text the lists are filled and matched by
 };
 
-// Bits of the flags word passed to speak().
-enum SpeakFlag : quint32 {
-    SpeakAsync = 1,
-    SpeakPurgeBeforeSpeak = 2,
-    SpeakIsFilename = 4,
-    SpeakIsXML = 8,
-    SpeakIsNotXML = 16,
-    SpeakPersistXML = 32,
-    SpeakNLPSpeakPunc = 64,
+// The nine output formats, 16-bit mono PCM. The values are the platform's codes, which the format list keeps with
+// each entry; inside the program a format is this type.
+enum class AudioFormat {
+    Mono8kHz = 6,
+    Mono11kHz = 10,
+    Mono12kHz = 14,
+    Mono16kHz = 18,
+    Mono22kHz = 22,
+    Mono24kHz = 26,
+    Mono32kHz = 30,
+    Mono44kHz = 34,
+    Mono48kHz = 38,
 };
 
 // A word heard in a file stream: its place in the text of the speak() that said it, and the sample of the file's
@@ -41,8 +45,12 @@ struct FileTimeline {
     qint64 samples = 0;
 };
 
-// The nine output formats, 16-bit mono PCM: code -> sample rate. 0 for an unknown code.
-int sampleRateOfFormat(int formatCode);
+// The format a code stands for; fails for a code that names none of the nine.
+core::ResultOf<AudioFormat> audioFormatOfCode(int code);
+int sampleRateOf(AudioFormat format);
+
+// What skip() counts: sentences, the one unit the voices skip by.
+enum class SkipUnit { Sentence };
 
 // One speaking voice for the program's life. Every operation that can fail returns a result with an English
 // description of the failure. Events are emitted on the thread the voice lives on (the
@@ -63,9 +71,9 @@ public:
     virtual core::Result setVoice(int index) = 0;
     // index -1 selects the default output. Also makes the device the output again after a file stream.
     virtual core::Result setAudioOutput(int index) = 0;
-    // One of the nine codes (6, 10, ... 38); applies to the device stream and to file streams opened later.
-    virtual core::Result setOutputFormat(int formatCode) = 0;
-    virtual int outputFormat() const = 0;
+    // Applies to the device stream and to file streams opened later.
+    virtual core::Result setOutputFormat(AudioFormat format) = 0;
+    virtual AudioFormat outputFormat() const = 0;
 
     virtual int rate() const = 0; // -10..10
     virtual void setRate(int rate) = 0;
@@ -74,17 +82,17 @@ public:
 
     // Gives the stream number (1, 2, 3 ... per call). Without SpeakAsync it returns when the stream has ended.
     // SpeakPurgeBeforeSpeak with an empty text only purges.
-    virtual core::ResultOf<int> speak(const QString& text, quint32 flags) = 0;
+    virtual core::ResultOf<int> speak(const QString& text, SpeakFlags flags) = 0;
     virtual core::Result pause() = 0;
     virtual core::Result resume() = 0;
-    // type "Sentence"; count > 0 forward, < 0 back, 0 to the start of the current sentence. Gives the number of
-    // sentences skipped; fails while paused.
-    virtual core::ResultOf<int> skip(const QString& type, int count) = 0;
+    // count > 0 forward, < 0 back, 0 to the start of the current sentence. Gives the number of sentences skipped;
+    // fails while paused.
+    virtual core::ResultOf<int> skip(SkipUnit unit, int count) = 0;
     // Blocks the caller until the voice is idle or msTimeout passed (-1: no limit). True when idle.
     virtual bool waitUntilDone(int msTimeout) = 0;
 
     // Creates or truncates a WAV file in the given format and makes it the voice's output.
-    virtual core::Result openFileStream(const QString& path, int formatCode) = 0;
+    virtual core::Result openFileStream(const QString& path, AudioFormat format) = 0;
     // Finishes the WAV file; the voice's output must have been pointed back at a device (setAudioOutput) first,
     // or it falls back to the default device.
     virtual core::Result closeFileStream() = 0;

@@ -270,7 +270,7 @@ void DevicePlayer::release(qint64 played, bool all)
     while (!m_events.empty() && (all || m_events.front().position < played)) {
         const SpeechEvent& event = m_events.front();
         if (event.kind == SpeechEvent::Kind::Word)
-            m_lastWordOffset = event.a;
+            m_lastWordOffset = event.range.start;
         due.append(event);
         m_events.pop_front();
     }
@@ -301,7 +301,7 @@ void DevicePlayer::reportError(const QString& reason, qint64 position)
     event.kind = SpeechEvent::Kind::Error;
     event.stream = m_stream;
     event.position = position;
-    event.a = 1; // the device is gone: its list is out of date
+    event.deviceLost = true;
     event.text = reason;
     emit eventsReady({event});
 }

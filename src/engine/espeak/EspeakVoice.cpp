@@ -128,11 +128,9 @@ core::Result EspeakVoice::setAudioOutput(int index)
     return {};
 }
 
-core::Result EspeakVoice::setOutputFormat(int formatCode)
+core::Result EspeakVoice::setOutputFormat(AudioFormat format)
 {
-    if (sampleRateOfFormat(formatCode) == 0)
-        return core::Result::failure(QStringLiteral("The audio format %1 is not supported.").arg(formatCode));
-    m_format = formatCode;
+    m_format = format;
     return {};
 }
 
@@ -146,12 +144,12 @@ void EspeakVoice::setVolume(int volume)
     m_volume = qBound(0, volume, 100);
 }
 
-core::ResultOf<int> EspeakVoice::speak(const QString& text, quint32 flags)
+core::ResultOf<int> EspeakVoice::speak(const QString& text, SpeakFlags flags)
 {
     if (!m_initializationError.isEmpty())
         return core::Result::failure(m_initializationError);
     QString content = text;
-    if (flags & SpeakIsFilename) {
+    if (flags.testFlag(SpeakIsFilename)) {
         QFile file(text);
         if (!file.open(QIODevice::ReadOnly))
             return core::Result::failure(
@@ -169,7 +167,7 @@ core::ResultOf<int> EspeakVoice::speak(const QString& text, quint32 flags)
     if (!markup)
         return markup.result();
 
-    if (flags & SpeakPurgeBeforeSpeak)
+    if (flags.testFlag(SpeakPurgeBeforeSpeak))
         purge();
     const int stream = m_nextStream++;
     if (content.isEmpty())
@@ -179,7 +177,7 @@ core::ResultOf<int> EspeakVoice::speak(const QString& text, quint32 flags)
     request.stream = stream;
     request.text = content;
     request.markup = markup.value();
-    request.punctuation = flags & SpeakNLPSpeakPunc;
+    request.punctuation = flags.testFlag(SpeakNLPSpeakPunc);
     const Token& voice = m_voices.at(m_voiceIndex);
     request.voiceId = voice.id;
     request.voiceDescription = voice.description;
@@ -196,16 +194,16 @@ core::ResultOf<int> EspeakVoice::speak(const QString& text, quint32 flags)
             request.progress = m_fileProgress = std::make_shared<std::atomic<int>>(0);
     } else {
         request.device = m_device;
-        request.sampleRate = sampleRateOfFormat(m_format);
+        request.sampleRate = sampleRateOf(m_format);
     }
     m_book.add(request);
     enqueue(request);
-    if (request.progress && !(flags & SpeakAsync)) {
+    if (request.progress && !flags.testFlag(SpeakAsync)) {
         const auto wait = [this, stream](int ms) { return m_book.waitUntilFinished(stream, ms); };
         if (core::Result rendered = waitReportingProgress(wait); !rendered)
             return rendered;
     }
-    if (!(flags & SpeakAsync))
+    if (!flags.testFlag(SpeakAsync))
         m_book.waitUntilFinished(stream, -1);
     return stream;
 }
@@ -280,11 +278,8 @@ core::Result EspeakVoice::resume()
     return {};
 }
 
-core::ResultOf<int> EspeakVoice::skip(const QString& type, int count)
+core::ResultOf<int> EspeakVoice::skip(SkipUnit, int count)
 {
-    if (type.compare(QLatin1String("Sentence"), Qt::CaseInsensitive) != 0)
-        return core::Result::failure(
-            QStringLiteral("Skipping by \"%1\" is not supported, only by \"Sentence\".").arg(type));
     if (m_paused)
         return core::Result::failure(QStringLiteral("Cannot skip while the voice is paused."));
     QList<SpeechRequest> requests = m_book.pending();
@@ -332,11 +327,9 @@ bool EspeakVoice::waitUntilDone(int msTimeout)
     return m_book.waitUntilEmpty(msTimeout);
 }
 
-core::Result EspeakVoice::openFileStream(const QString& path, int formatCode)
+core::Result EspeakVoice::openFileStream(const QString& path, AudioFormat format)
 {
-    const int sampleRate = sampleRateOfFormat(formatCode);
-    if (sampleRate == 0)
-        return core::Result::failure(QStringLiteral("The audio format %1 is not supported.").arg(formatCode));
+    const int sampleRate = sampleRateOf(format);
     if (m_file) {
         if (core::Result closed = closeFileStream(); !closed)
             return closed;
@@ -408,28 +401,28 @@ void EspeakVoice::emitEvents(const QList<SpeechEvent>& events)
             emit voiceChange(e.stream, e.position, e.text);
             break;
         case SpeechEvent::Kind::Bookmark:
-            emit bookmark(e.stream, e.position, e.text, e.a);
+            emit bookmark(e.stream, e.position, e.text, e.bookmarkId);
             break;
         case SpeechEvent::Kind::Word:
-            emit word(e.stream, e.position, e.a, e.b);
+            emit word(e.stream, e.position, e.range.start, e.range.length);
             break;
         case SpeechEvent::Kind::Sentence:
-            emit sentence(e.stream, e.position, e.a, e.b);
+            emit sentence(e.stream, e.position, e.range.start, e.range.length);
             break;
         case SpeechEvent::Kind::Phoneme:
-            emit phoneme(e.stream, e.position, e.a, e.b, e.c, e.d);
+            emit phoneme(e.stream, e.position, e.phoneme.durationMs, e.phoneme.nextId, e.phoneme.feature, e.phoneme.id);
             break;
         case SpeechEvent::Kind::AudioLevel:
-            emit audioLevel(e.stream, e.position, e.a);
+            emit audioLevel(e.stream, e.position, e.level);
             break;
         case SpeechEvent::Kind::Notice:
             emit notice(e.stream, e.position, e.text);
             break;
         case SpeechEvent::Kind::Error:
-            if (e.a)
+            if (e.deviceLost)
                 m_devicesLost = true;
             emit streamError(e.stream, e.position, e.text);
-            if (e.a)
+            if (e.deviceLost)
                 emit audioOutputsChanged();
             break;
         }

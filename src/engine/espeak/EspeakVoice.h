@@ -37,21 +37,21 @@ public:
     int voiceIndex() const override { return m_voiceIndex; }
     core::Result setVoice(int index) override;
     core::Result setAudioOutput(int index) override;
-    core::Result setOutputFormat(int formatCode) override;
-    int outputFormat() const override { return m_format; }
+    core::Result setOutputFormat(AudioFormat format) override;
+    AudioFormat outputFormat() const override { return m_format; }
 
     int rate() const override { return m_rate; }
     void setRate(int rate) override;
     int volume() const override { return m_volume; }
     void setVolume(int volume) override;
 
-    core::ResultOf<int> speak(const QString& text, quint32 flags) override;
+    core::ResultOf<int> speak(const QString& text, SpeakFlags flags) override;
     core::Result pause() override;
     core::Result resume() override;
-    core::ResultOf<int> skip(const QString& type, int count) override;
+    core::ResultOf<int> skip(SkipUnit unit, int count) override;
     bool waitUntilDone(int msTimeout) override;
 
-    core::Result openFileStream(const QString& path, int formatCode) override;
+    core::Result openFileStream(const QString& path, AudioFormat format) override;
     core::Result closeFileStream() override;
     void discardFileStream() override;
     void setRenderProgress(RenderProgress progress) override { m_renderProgress = std::move(progress); }
@@ -89,7 +89,7 @@ private:
     std::shared_ptr<WavFileWriter> m_file;
     std::shared_ptr<FileWords> m_fileWords; // of the file stream opened last
     bool m_toFile = false;
-    int m_format = 22;
+    AudioFormat m_format = AudioFormat::Mono22kHz;
     int m_rate = 0;
     int m_volume = 100;
     int m_nextStream = 1;

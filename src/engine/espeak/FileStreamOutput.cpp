@@ -62,7 +62,7 @@ bool FileStreamOutput::event(const SpeechEvent& event)
     if (event.kind == SpeechEvent::Kind::Error)
         m_request.file->fail(event.text);
     if (event.kind == SpeechEvent::Kind::Word && m_request.words)
-        m_request.words->add(event.a, event.b, event.position / qint64(sizeof(qint16)));
+        m_request.words->add(event.range.start, event.range.length, event.position / qint64(sizeof(qint16)));
     m_batch.append(event);
     if (m_batch.size() >= kEventBatchSize)
         flush();

@@ -38,15 +38,26 @@ qint64 StreamRenderer::positionOf(qint64 synthesizerSample) const
     return m_resampler.outputSampleOf(synthesizerSample) * qint64(sizeof(qint16));
 }
 
-bool StreamRenderer::send(SpeechEvent::Kind kind, qint64 position, int a, int b, const QString& text)
+SpeechEvent StreamRenderer::eventAt(SpeechEvent::Kind kind, qint64 position) const
 {
     SpeechEvent event;
     event.kind = kind;
     event.stream = m_request.stream;
     event.position = position;
-    event.a = a;
-    event.b = b;
+    return event;
+}
+
+bool StreamRenderer::send(SpeechEvent::Kind kind, qint64 position, const QString& text)
+{
+    SpeechEvent event = eventAt(kind, position);
     event.text = text;
+    return emitEvent(event);
+}
+
+bool StreamRenderer::sendRange(SpeechEvent::Kind kind, qint64 position, const TextRange& range)
+{
+    SpeechEvent event = eventAt(kind, position);
+    event.range = range;
     return emitEvent(event);
 }
 
@@ -71,7 +82,7 @@ bool StreamRenderer::begin()
         return false;
     }
     if (m_request.voiceChanged && !m_request.continuation &&
-        !send(SpeechEvent::Kind::VoiceChange, 0, 0, 0, m_request.voiceDescription)) {
+        !send(SpeechEvent::Kind::VoiceChange, 0, m_request.voiceDescription)) {
         finish(false);
         return false;
     }
@@ -99,8 +110,9 @@ bool StreamRenderer::level(const qint16* samples, int count)
 {
     if (!m_request.audioLevel || count <= 0)
         return true;
-    return send(SpeechEvent::Kind::AudioLevel, positionOf(m_inputSamples),
-                levelOf(samples, count) * m_request.volume / 100);
+    SpeechEvent event = eventAt(SpeechEvent::Kind::AudioLevel, positionOf(m_inputSamples));
+    event.level = levelOf(samples, count) * m_request.volume / 100;
+    return emitEvent(event);
 }
 
 bool StreamRenderer::word(const RawEvent& raw)
@@ -120,18 +132,21 @@ bool StreamRenderer::word(const RawEvent& raw)
     if (sentence != m_lastSentence && sentence < m_sentences.size()) {
         m_lastSentence = sentence;
         const TextRange& s = m_sentences.at(sentence);
-        if (!send(SpeechEvent::Kind::Sentence, position, s.start, s.length))
+        if (!sendRange(SpeechEvent::Kind::Sentence, position, s))
             return false;
     }
-    return send(SpeechEvent::Kind::Word, position, range.start, range.length);
+    return sendRange(SpeechEvent::Kind::Word, position, range);
 }
 
 bool StreamRenderer::sendMarks(const QStringList& names, qint64 position)
 {
     for (const QString& name : names) {
+        SpeechEvent event = eventAt(SpeechEvent::Kind::Bookmark, position);
+        event.text = name;
         bool numeric = false;
         const int id = name.trimmed().toInt(&numeric);
-        if (!send(SpeechEvent::Kind::Bookmark, position, numeric ? id : 0, 0, name))
+        event.bookmarkId = numeric ? id : 0;
+        if (!emitEvent(event))
             return false;
     }
     return true;
@@ -142,14 +157,10 @@ bool StreamRenderer::flushPhoneme(qint64 nextSample, int nextId)
     if (!m_hasPhoneme)
         return true;
     m_hasPhoneme = false;
-    SpeechEvent event;
-    event.kind = SpeechEvent::Kind::Phoneme;
-    event.stream = m_request.stream;
-    event.position = positionOf(m_phoneme.sample);
-    event.a = int((nextSample - m_phoneme.sample) * 1000 / m_synthesizerRate);
-    event.b = nextId;
-    event.c = 0;
-    event.d = phonemeId(m_phoneme.name);
+    SpeechEvent event = eventAt(SpeechEvent::Kind::Phoneme, positionOf(m_phoneme.sample));
+    event.phoneme.durationMs = int((nextSample - m_phoneme.sample) * 1000 / m_synthesizerRate);
+    event.phoneme.nextId = nextId;
+    event.phoneme.id = phonemeId(m_phoneme.name);
     if (!m_output.event(event))
         return false;
     // The events that came while the phoneme waited for its successor lie at or after its start.
@@ -193,7 +204,7 @@ bool StreamRenderer::audioRefused(const QString& source)
         if (c.category() == QChar::Other_Control)
             c = u' ';
     }
-    return send(SpeechEvent::Kind::Notice, positionOf(m_inputSamples), 0, 0,
+    return send(SpeechEvent::Kind::Notice, positionOf(m_inputSamples),
                 QStringLiteral("Markup: audio \"%1\" is not played; its text is spoken instead.").arg(name));
 }
 
@@ -213,7 +224,7 @@ void StreamRenderer::finish(bool completed)
 void StreamRenderer::fail(const QString& reason)
 {
     flushPhoneme(m_inputSamples, 0);
-    send(SpeechEvent::Kind::Error, positionOf(m_inputSamples), 0, 0, reason);
+    send(SpeechEvent::Kind::Error, positionOf(m_inputSamples), reason);
     finish(false);
 }
 

@@ -51,7 +51,9 @@ public:
 
 private:
     qint64 positionOf(qint64 synthesizerSample) const;
-    bool send(SpeechEvent::Kind kind, qint64 position, int a = 0, int b = 0, const QString& text = {});
+    SpeechEvent eventAt(SpeechEvent::Kind kind, qint64 position) const;
+    bool send(SpeechEvent::Kind kind, qint64 position, const QString& text);
+    bool sendRange(SpeechEvent::Kind kind, qint64 position, const TextRange& range);
     bool emitEvent(const SpeechEvent& event);
     bool word(const RawEvent& raw);
     bool sendMarks(const QStringList& names, qint64 position);

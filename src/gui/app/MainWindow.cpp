@@ -14,6 +14,7 @@
 #include "gui/announce/ClockTimer.h"
 #include "gui/app/KeyHandler.h"
 #include "gui/app/SaveSet.h"
+#include "gui/app/SettingsBinding.h"
 #include "gui/app/Startup.h"
 #include "gui/clipboard/ClipboardWatcher.h"
 #include "gui/desktop/DesktopController.h"
@@ -208,14 +209,7 @@ QStringList MainWindow::saveAll()
             keep(core::Result::failure(QStringLiteral("The dictionary was not saved. ") + saved.error()));
     }
     if (!isUnattended() && m_settings) {
-        using namespace core::setting;
-        const Qt::WindowStates states = windowState();
-        const int code = states & Qt::WindowMinimized ? 1 : states & Qt::WindowMaximized ? 2 : 0;
-        if (code == 0) {
-            m_settings->setValue(kWindowTop, QString::number(y()));
-            m_settings->setValue(kWindowLeft, QString::number(x()));
-        }
-        m_settings->setValue(kWindowState, QString::number(code));
+        app::SettingsBinding(m_controls, m_state).savePlacement(*m_settings);
         keep(m_settings->sync());
     }
     return saveErrors;

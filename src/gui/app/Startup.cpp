@@ -43,34 +43,15 @@ namespace {
 
 const QString kMakerCode = QStringLiteral("SK");
 
-// Setting a box's value runs its handler, like a user's click, whenever the value changes.
-core::Result setCheckValue(QAbstractButton* box, const core::SettingsKey& key, int value)
-{
-    auto* checkBox = qobject_cast<QCheckBox*>(box);
-    if (value == 2 && checkBox) {
-        checkBox->setTristate(true);
-        checkBox->setCheckState(Qt::PartiallyChecked);
-        return {};
-    }
-    if (value != 0 && value != 1)
-        return core::Result::failure(
-            QStringLiteral("Invalid value %1 of \"%2\" for a check box.").arg(value).arg(key.key()));
-    box->setChecked(value == 1);
-    return {};
-}
-
-core::Result restoreCheckBox(QAbstractButton* box, const core::SettingsKey& key, const core::SettingsStore& settings)
-{
-    const core::ResultOf<int> value = core::storedInteger(key, settings.value(key));
-    if (!value)
-        return value.result();
-    return setCheckValue(box, key, value.value());
-}
-
 } // namespace
 
 Startup::Startup(app::MainWindow& window)
     : m_window(window)
+    , m_binding(window.controls(), window.state(), [this](int index) {
+        // The engine takes the restored voice at once: the list's own handler waits for the end of start-up.
+        if (const core::Result set = m_window.voice()->setVoice(index); !set)
+            m_window.eventLog().AppendLog(QStringLiteral("Set voice error: "), set.error());
+    })
 {
 }
 
@@ -190,22 +171,14 @@ core::Result Startup::restorePlacementAndOptions()
     const form::Controls& c = m_window.controls();
     core::SettingsStore& settings = *m_window.settings();
 
-    const core::ResultOf<int> windowState = core::storedInteger(kWindowState, settings.value(kWindowState));
-    if (!windowState)
-        return windowState.result();
-    const core::ResultOf<int> top = core::storedPixels(kWindowTop, settings.value(kWindowTop));
-    if (!top)
-        return top.result();
-    const core::ResultOf<int> left = core::storedPixels(kWindowLeft, settings.value(kWindowLeft));
-    if (!left)
-        return left.result();
-    m_window.move(left.value(), top.value());
+    const core::ResultOf<SettingsBinding::Placement> placement = m_binding.placement(settings);
+    if (!placement)
+        return placement.result();
+    m_window.move(placement.value().position);
     form::ckSetX(c);
 
-    for (const CheckSetting& setting : checkSettings(c)) {
-        if (core::Result restored = restoreCheckBox(setting.box, *setting.key, settings); !restored)
-            return restored;
-    }
+    if (core::Result restored = m_binding.restore(SettingsBinding::Stage::Boxes, settings); !restored)
+        return restored;
     // Now that the settings area has given the window its size: a window stored off every screen (one that was
     // unplugged, a smaller resolution) would open where nobody sees it.
     QList<QRect> screens;
@@ -214,21 +187,9 @@ core::Result Startup::restorePlacementAndOptions()
     m_window.move(core::visiblePosition(QRect(m_window.pos(), m_window.size()), screens));
     // After the settings area has set the window's size: resizing a minimised or maximised window would put it
     // back into the normal state.
-    m_window.setWindowState(windowState.value() == 1   ? Qt::WindowMinimized
-                            : windowState.value() == 2 ? Qt::WindowMaximized
-                                                       : Qt::WindowNoState);
-
-    const QString message = settings.value(kOptionMessage).toUpper();
-    if (message == QLatin1String("HOUR"))
-        c.oStd->setChecked(true);
-    else if (message == QLatin1String("MINUTE"))
-        c.oMin->setChecked(true);
-
-    const QString priority = settings.value(kOptionTaskPriority).toUpper();
-    for (QRadioButton* option : c.oTask) {
-        if (option->text().toUpper() == priority)
-            option->setChecked(true);
-    }
+    m_window.setWindowState(placement.value().state);
+    // Choosing an option cannot fail.
+    (void)m_binding.restore(SettingsBinding::Stage::Options, settings);
 
     m_transparency = settings.value(kWindowTransparency);
     settings.setValue(kWindowTransparency, m_transparency);
@@ -241,41 +202,16 @@ core::Result Startup::restorePlacementAndOptions()
 
 void Startup::restoreDeviceAndVoice()
 {
-    const form::Controls& c = m_window.controls();
-    const form::WindowState& state = m_window.state();
-    const core::SettingsStore& settings = *m_window.settings();
-
-    const QString device = settings.value(core::setting::kDevice, c.coDevice->currentText());
-    for (int i = 0; i < c.coDevice->count(); ++i) {
-        if (c.coDevice->itemText(i) == device)
-            c.coDevice->setCurrentIndex(i);
-    }
-
-    QString voice = settings.value(core::setting::kSelected, c.coVoice->currentText());
-    if (state.run.scriptRun)
-        voice = scriptValue(QStringLiteral("Voice"), QStringLiteral("Voice"));
-    for (int i = 0; i < c.coVoice->count(); ++i) {
-        if (c.coVoice->itemText(i).trimmed() == voice.trimmed()) {
-            c.coVoice->setCurrentIndex(i);
-            if (const core::Result set = m_window.voice()->setVoice(i); !set)
-                m_window.eventLog().AppendLog(QStringLiteral("Set voice error: "), set.error());
-        }
-    }
+    SettingsBinding::Overrides overrides;
+    if (m_window.state().run.scriptRun)
+        overrides.insert(&core::setting::kSelected, scriptValue(QStringLiteral("Voice"), QStringLiteral("Voice")));
+    // Choosing a list entry cannot fail.
+    (void)m_binding.restore(SettingsBinding::Stage::Voices, *m_window.settings(), overrides);
 }
 
 core::Result Startup::restoreWaveSettings()
 {
-    using namespace core::setting;
-    const form::Controls& c = m_window.controls();
-    form::WindowState& state = m_window.state();
-    const core::SettingsStore& settings = *m_window.settings();
-    if (core::Result restored = restoreCheckBox(c.ckAuto, kWaveAuto, settings); !restored)
-        return restored;
-    state.manualFileName = settings.value(kWaveFile);
-    c.tPath->setText(settings.value(kWavePath, core::GetDataDir()));
-    if (!c.ckAuto->isChecked())
-        c.tFile->setText(state.manualFileName);
-    return {};
+    return m_binding.restore(SettingsBinding::Stage::Wave, *m_window.settings());
 }
 
 void Startup::decideRunMode()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/core/Result.h"
+#include "gui/app/SettingsBinding.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,6 +33,7 @@ private:
     QString scriptValue(const QString& section, const QString& key) const;
 
     app::MainWindow& m_window;
+    SettingsBinding m_binding;
     QString m_transparency;
     QString m_shadow;
     bool m_startsJob = false; // from decideRunMode(), for startJob()

@@ -2,6 +2,7 @@
 
 #include "base/core/CommandLine.h"
 #include "base/documents/OpenedDocument.h"
+#include "base/speech/SpeakFlags.h"
 
 #include <QString>
 
@@ -14,8 +15,8 @@ struct WindowState {
     documents::OpenedDocument document; // the document last read into the text box (--file, Ctrl+O)
     bool startupComplete = false;       // set by the last step of the start-up
 
-    quint32 speakFlags = 3; // flags of every speak of a text
-    bool speaking = false;  // last values passed to SetSpeakingState
+    speech::SpeakFlags speakFlags = speech::SpeakAsync | speech::SpeakPurgeBeforeSpeak; // of every speak of a text
+    bool speaking = false; // last values passed to SetSpeakingState
     bool paused = false;
     bool savedStartEnabled = false; // ckStart's enabled state when a Start began
 

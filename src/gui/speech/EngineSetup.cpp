@@ -119,22 +119,22 @@ void EngineSetup::FillFormatList()
 {
     const QSignalBlocker blocker(m_controls.coFormat);
     m_controls.coFormat->clear();
-    AddFormat(QStringLiteral(" 8kHz, 16Bit, Mono"), 6);
-    AddFormat(QStringLiteral("11kHz, 16Bit, Mono"), 10);
-    AddFormat(QStringLiteral("12kHz, 16Bit, Mono"), 14);
-    AddFormat(QStringLiteral("16kHz, 16Bit, Mono"), 18);
-    AddFormat(QStringLiteral("22kHz, 16Bit, Mono"), 22);
-    AddFormat(QStringLiteral("24kHz, 16Bit, Mono"), 26);
-    AddFormat(QStringLiteral("32kHz, 16Bit, Mono"), 30);
-    AddFormat(QStringLiteral("44kHz, 16Bit, Mono"), 34);
-    AddFormat(QStringLiteral("48kHz, 16Bit, Mono"), 38);
+    AddFormat(QStringLiteral(" 8kHz, 16Bit, Mono"), AudioFormat::Mono8kHz);
+    AddFormat(QStringLiteral("11kHz, 16Bit, Mono"), AudioFormat::Mono11kHz);
+    AddFormat(QStringLiteral("12kHz, 16Bit, Mono"), AudioFormat::Mono12kHz);
+    AddFormat(QStringLiteral("16kHz, 16Bit, Mono"), AudioFormat::Mono16kHz);
+    AddFormat(QStringLiteral("22kHz, 16Bit, Mono"), AudioFormat::Mono22kHz);
+    AddFormat(QStringLiteral("24kHz, 16Bit, Mono"), AudioFormat::Mono24kHz);
+    AddFormat(QStringLiteral("32kHz, 16Bit, Mono"), AudioFormat::Mono32kHz);
+    AddFormat(QStringLiteral("44kHz, 16Bit, Mono"), AudioFormat::Mono44kHz);
+    AddFormat(QStringLiteral("48kHz, 16Bit, Mono"), AudioFormat::Mono48kHz);
     // Nothing is applied until a format is chosen.
     m_controls.coFormat->setCurrentIndex(-1);
 }
 
-void EngineSetup::AddFormat(const QString& text, int code)
+void EngineSetup::AddFormat(const QString& text, AudioFormat format)
 {
-    m_controls.coFormat->addItem(text, code);
+    m_controls.coFormat->addItem(text, int(format)); // the list keeps the platform's code
 }
 
 void EngineSetup::LoadVoiceSet()
@@ -219,7 +219,8 @@ void EngineSetup::formatSelected()
     const int index = m_controls.coFormat->currentIndex();
     if (index < 0)
         return;
-    if (const core::Result set = m_voice.setOutputFormat(m_controls.coFormat->itemData(index).toInt()); !set) {
+    const core::ResultOf<AudioFormat> format = audioFormatOfCode(m_controls.coFormat->itemData(index).toInt());
+    if (const core::Result set = format ? m_voice.setOutputFormat(format.value()) : format.result(); !set) {
         m_log.AppendLog(QStringLiteral("Set format error: "), set.error());
         return;
     }

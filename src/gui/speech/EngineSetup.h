@@ -17,6 +17,7 @@ namespace speech {
 class EventLog;
 class SpeakingControl;
 class Voice;
+enum class AudioFormat;
 
 // The single coDevice entry when the platform reports no audio output (spelled so on purpose: it is the text
 // users and scripts have always seen).
@@ -46,7 +47,7 @@ public:
     // Applies the format, rate and volume stored for the voice coVoice shows (in a script run: the script's).
     void LoadVoiceSet();
     void FillFormatList();
-    void AddFormat(const QString& text, int code);
+    void AddFormat(const QString& text, AudioFormat format);
 
     // The change handlers; public because the WAV save and the start-up run them directly.
     void voiceSelected();

@@ -53,7 +53,7 @@ SpeakingControl::SpeakingControl(const form::Controls& controls, form::WindowSta
 
 void SpeakingControl::connectFlagBoxes()
 {
-    const auto connectBit = [this](QCheckBox* box, quint32 bit) {
+    const auto connectBit = [this](QCheckBox* box, SpeakFlag bit) {
         connect(box, &QCheckBox::stateChanged, this,
                 [this, bit](int state) { m_state.speakFlags = SetSpeakFlag(state, m_state.speakFlags, bit); });
     };
@@ -70,9 +70,9 @@ void SpeakingControl::connectFlagBoxes()
     });
 }
 
-quint32 SpeakingControl::SetSpeakFlag(int state, quint32 flags, quint32 bit)
+SpeakFlags SpeakingControl::SetSpeakFlag(int state, SpeakFlags flags, SpeakFlag bit)
 {
-    return state != 0 ? flags | bit : flags & ~bit;
+    return flags.setFlag(bit, state != 0);
 }
 
 void SpeakingControl::moveCaretToEnd()
@@ -181,8 +181,7 @@ void SpeakingControl::Skip()
         m_log.AppendLog(QStringLiteral("Skip Error: "), QStringLiteral("The skip count is not a number"));
         return;
     }
-    if (const core::ResultOf<int> skipped = m_voice.skip(QStringLiteral("Sentence"), int(std::nearbyint(number)));
-        !skipped)
+    if (const core::ResultOf<int> skipped = m_voice.skip(SkipUnit::Sentence, int(std::nearbyint(number))); !skipped)
         m_log.AppendLog(QStringLiteral("Skip Error: "), skipped.error());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/core/Result.h"
+#include "base/speech/SpeakFlags.h"
 #include "gui/form/Controls.h"
 
 #include <QObject>
@@ -49,7 +50,7 @@ public:
     // stored last, so the nested handlers see the previous values.
     void SetSpeakingState(bool speaking, bool paused);
     // flags with bit set when state is not 0 (a greyed box counts as checked), else with bit cleared.
-    static quint32 SetSpeakFlag(int state, quint32 flags, quint32 bit);
+    static SpeakFlags SetSpeakFlag(int state, SpeakFlags flags, SpeakFlag bit);
 
     void Reset();
     void Skip();

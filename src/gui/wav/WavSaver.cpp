@@ -51,7 +51,11 @@ core::Result WavSaver::Save()
             if (core::Result prepared = m_callbacks.prepareText(); !prepared)
                 return prepared;
         }
-        const int code = m_controls.coFormat->currentData().toInt();
+        const core::ResultOf<speech::AudioFormat> format =
+            speech::audioFormatOfCode(m_controls.coFormat->currentData().toInt());
+        if (!format)
+            return format.result();
+        const int sampleRate = speech::sampleRateOf(format.value());
         audiobook::BookRequest book = m_document;
         book.target = path;
         book.text = m_controls.tAusgabe->text();
@@ -68,12 +72,11 @@ core::Result WavSaver::Save()
             const auto count = parts.size(); // each file takes its share of the progress
             m_voice.setRenderProgress(
                 [&progress, i, count](int percent) { return progress.report(int((i * 100 + percent) / count)); });
-            if (core::Result rendered = renderPart(parts[i], code, progress, streamOpen); !rendered)
+            if (core::Result rendered = renderPart(parts[i], format.value(), progress, streamOpen); !rendered)
                 return rendered;
-            if (core::Result delivered = deliverPart(parts[i], subtitles, speech::sampleRateOfFormat(code)); !delivered)
+            if (core::Result delivered = deliverPart(parts[i], subtitles, sampleRate); !delivered)
                 return delivered;
-            playlist.append(
-                {parts[i].path, parts[i].tags.title, m_voice.fileTimeline().samples, speech::sampleRateOfFormat(code)});
+            playlist.append({parts[i].path, parts[i].tags.title, m_voice.fileTimeline().samples, sampleRate});
         }
         if (!book.chapters)
             return {};
@@ -121,10 +124,10 @@ core::Result WavSaver::Save()
     return {};
 }
 
-core::Result WavSaver::renderPart(const audiobook::BookPart& part, int formatCode, SaveProgress& progress,
+core::Result WavSaver::renderPart(const audiobook::BookPart& part, speech::AudioFormat format, SaveProgress& progress,
                                   bool& streamOpen)
 {
-    if (core::Result opened = m_voice.openFileStream(part.path, formatCode); !opened)
+    if (core::Result opened = m_voice.openFileStream(part.path, format); !opened)
         return opened;
     streamOpen = true;
     m_callbacks.log(QStringLiteral("Save to ") + part.path + QStringLiteral(" ..."), QString());

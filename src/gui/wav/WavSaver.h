@@ -18,6 +18,7 @@ struct WindowState;
 }
 
 namespace speech {
+enum class AudioFormat;
 class Voice;
 } // namespace speech
 
@@ -74,7 +75,8 @@ private:
     void fileTextChanged();
     void handleStreamEvents();
     void restoreUnpreparedText();
-    core::Result renderPart(const audiobook::BookPart& part, int formatCode, SaveProgress& progress, bool& streamOpen);
+    core::Result renderPart(const audiobook::BookPart& part, speech::AudioFormat format, SaveProgress& progress,
+                            bool& streamOpen);
     core::Result deliverPart(const audiobook::BookPart& part, const QStringList& subtitles, int sampleRate);
 
     form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls

@@ -11,17 +11,17 @@ TEST(MarkupTags, ATextIsMarkupOnlyWhenItBeginsWithATagAndEveryTagEnds)
     const QString longestTag = QStringLiteral("<b") + QString(MarkupTags::kLongestTag - 1, u'x') + u'>';
     const struct {
         QString text;
-        quint32 flags;
+        speech::SpeakFlags flags;
         int expected; // 1 markup, 0 plain text, -1 the speak fails
     } cases[] = {
-        {QStringLiteral("<speak>Hallo <mark name=\"a\"/>Welt</speak>"), 0, 1},
-        {QStringLiteral("<Ich liebe dich, bis morgen."), 0, 0},
-        {QStringLiteral("<5 Grad heute"), 0, 0},
-        {QStringLiteral("<_x> Welt"), 0, 0},
-        {QStringLiteral("<b>Hallo</b> und dann <Welt"), 0, 0},
-        {QStringLiteral("<!-- a > b --> Welt"), 0, 1},
-        {longestTag + QStringLiteral(" Welt"), 0, 1},
-        {QStringLiteral("<bx") + longestTag.mid(2) + QStringLiteral(" Welt"), 0, 0},
+        {QStringLiteral("<speak>Hallo <mark name=\"a\"/>Welt</speak>"), {}, 1},
+        {QStringLiteral("<Ich liebe dich, bis morgen."), {}, 0},
+        {QStringLiteral("<5 Grad heute"), {}, 0},
+        {QStringLiteral("<_x> Welt"), {}, 0},
+        {QStringLiteral("<b>Hallo</b> und dann <Welt"), {}, 0},
+        {QStringLiteral("<!-- a > b --> Welt"), {}, 1},
+        {longestTag + QStringLiteral(" Welt"), {}, 1},
+        {QStringLiteral("<bx") + longestTag.mid(2) + QStringLiteral(" Welt"), {}, 0},
         {QStringLiteral("<speak>Welt</speak>"), speech::SpeakIsNotXML, 0},
         {QStringLiteral("Preis < 5 Euro"), speech::SpeakIsXML, 1},
         {QStringLiteral("<speak>Hallo <Welt"), speech::SpeakIsXML, -1},

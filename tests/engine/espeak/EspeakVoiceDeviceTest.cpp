@@ -78,12 +78,12 @@ TEST_F(EspeakVoiceDevice, ControlCallsReturnWhileAStreamPlaysOrIsPaused)
     const size_t heard = m_events->of("Word").size();
     EXPECT_EQ(ok(m_voice->setVoice(0)), "");
     QTemporaryDir dir;
-    ASSERT_EQ(ok(m_voice->openFileStream(dir.filePath("x.wav"), 22)), "");
+    ASSERT_EQ(ok(m_voice->openFileStream(dir.filePath("x.wav"), speech::AudioFormat::Mono22kHz)), "");
     ASSERT_TRUE(m_voice->setAudioOutput(-1));
     EXPECT_EQ(ok(m_voice->closeFileStream()), "");
     // A pause holds the audio and the events, and refuses a skip.
     EXPECT_FALSE(m_voice->waitUntilDone(1500));
-    EXPECT_FALSE(m_voice->skip(QStringLiteral("Sentence"), 1));
+    EXPECT_FALSE(m_voice->skip(speech::SkipUnit::Sentence, 1));
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(m_events->of("Word").size(), heard);
 
@@ -102,18 +102,18 @@ TEST_F(EspeakVoiceDevice, TwoQuickSkipsMoveTwoSentences)
     const QList<speech::TextRange> sentences = speech::SentenceSplitter::split(text);
     const int stream = m_voice->speak(text, speech::SpeakAsync).value();
     ASSERT_TRUE(waitFor([&] { return m_events->has("Word", stream); }));
-    EXPECT_EQ(m_voice->skip(QStringLiteral("Sentence"), 1).value(), 1);
-    EXPECT_EQ(m_voice->skip(QStringLiteral("Sentence"), 1).value(), 1);
+    EXPECT_EQ(m_voice->skip(speech::SkipUnit::Sentence, 1).value(), 1);
+    EXPECT_EQ(m_voice->skip(speech::SkipUnit::Sentence, 1).value(), 1);
     size_t from = m_events->events.size();
     ASSERT_TRUE(waitFor([&] { return firstEventIn("Word", sentences.at(2), from) >= 0; }));
     EXPECT_EQ(firstEventIn("Word", sentences.at(1), from), -1) << "the second skip was lost";
     EXPECT_GE(firstEventIn("Sentence", sentences.at(2), from), 0);
 
-    EXPECT_EQ(m_voice->skip(QStringLiteral("Sentence"), -1).value(), 1);
+    EXPECT_EQ(m_voice->skip(speech::SkipUnit::Sentence, -1).value(), 1);
     from = m_events->events.size();
     ASSERT_TRUE(waitFor([&] { return firstEventIn("Sentence", sentences.at(1), from) >= 0; }));
     // Past the end: the stream ends, and it is still one stream.
-    EXPECT_EQ(m_voice->skip(QStringLiteral("Sentence"), 10).value(), 4);
+    EXPECT_EQ(m_voice->skip(speech::SkipUnit::Sentence, 10).value(), 4);
     ASSERT_TRUE(waitFor([&] { return m_events->has("EndStream", stream); }));
     EXPECT_EQ(m_events->of("StartStream").size(), 1u);
 }

@@ -119,9 +119,9 @@ inline WavData readWav(const QString& path)
 
 // Speaks text into a WAV file and delivers the queued events. Empty error when it worked.
 inline QString renderToFile(speech::Voice& voice, const QString& text, const QString& path, int formatCode = 22,
-                            quint32 flags = speech::SpeakAsync)
+                            speech::SpeakFlags flags = speech::SpeakAsync)
 {
-    if (const core::Result opened = voice.openFileStream(path, formatCode); !opened)
+    if (const core::Result opened = voice.openFileStream(path, speech::audioFormatOfCode(formatCode).value()); !opened)
         return QStringLiteral("open: ") + opened.error();
     if (const core::ResultOf<int> stream = voice.speak(text, flags); !stream)
         return QStringLiteral("speak: ") + stream.error();

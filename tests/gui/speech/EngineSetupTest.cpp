@@ -29,13 +29,13 @@ TEST(EngineSetup, SpeechInitFillsTheListsAndAppliesDefaults)
     EXPECT_EQ(c.coDevice->currentText(), QStringLiteral("TestSink"));
     EXPECT_TRUE(c.coDevice->isEnabled());
     EXPECT_EQ(rig.voice.audioOutputIndex(), 0);
-    EXPECT_EQ(rig.voice.outputFormat(), 18);
+    EXPECT_EQ(rig.voice.outputFormat(), speech::AudioFormat::Mono16kHz);
 
     EXPECT_EQ(c.hsVolume->value(), 80);
     // The engine's own volume is shown but not stored over what the first voice may have stored.
     EXPECT_EQ(rig.stored(QStringLiteral("German"), core::setting::kVolume), QStringLiteral("<none>"));
     EXPECT_EQ(rig.stored(QStringLiteral("German"), core::setting::kFormat), QStringLiteral("<none>"));
-    EXPECT_EQ(rig.state.speakFlags, 3u);
+    EXPECT_EQ(rig.state.speakFlags.toInt(), 3u);
     EXPECT_TRUE(rig.log.text().isEmpty());
 }
 

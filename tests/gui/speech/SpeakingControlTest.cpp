@@ -130,8 +130,9 @@ TEST_F(SpeakingControlTest, ResetWhileSpeakingEndsWithTheUnpreparedText)
     c.ckStart->setChecked(true);
     c.cReset->click();
     EXPECT_EQ(c.DebugTxtBox->toPlainText(), QStringLiteral("14:03:07,25  Stop\n")); // emptied before the Stop
-    EXPECT_EQ(std::tuple(rig.state.speakFlags, c.hsRate->value(), c.hsVolume->value(), rig.voice.audioOutputIndex()),
-              std::tuple(3u, 0, 100, -1));
+    EXPECT_EQ(
+        std::tuple(rig.state.speakFlags.toInt(), c.hsRate->value(), c.hsVolume->value(), rig.voice.audioOutputIndex()),
+        std::tuple(3u, 0, 100, -1));
     EXPECT_EQ(c.coFormat->currentText(), QStringLiteral("16kHz, 16Bit, Mono"));
     expectIdle();
 }
