@@ -9,6 +9,7 @@
 #   base/audiobook       subtitles, chapters, playlists and tag values (pure)
 #   engine/tags          the TagLib tag writer
 #   gui/desktop          the desktop around the window: remote actions, selection, global shortcuts, tray icon
+#   gui/app              each controller's share of the window's controls and state
 #   app                  the window that wires the controllers, start-up, shutdown, unattended runs
 #   .                    main.cpp
 # A folder may include its own headers and those of any folder listed before it.
@@ -20,7 +21,7 @@ if [[ ${1:-} == --graph ]]; then
     shift
 fi
 src="$(cd "${1:-$(dirname "$0")/..}" && pwd)/src"
-layers=(core base/documents form text speech speech/espeak engine/pdf announce clipboard wav system base/audiobook engine/tags gui/desktop app .)
+layers=(core base/documents form text speech speech/espeak engine/pdf announce clipboard wav system base/audiobook engine/tags gui/desktop gui/app app .)
 
 rank_of() {
     local i

@@ -15,6 +15,7 @@
 #include "form/TextBox.h"
 #include "speech/EngineSetup.h"
 #include "speech/EventLog.h"
+#include "speech/SpeakingControl.h"
 #include "speech/Voice.h"
 #include "system/FileAssociation.h"
 #include "system/StartProcedure.h"
@@ -298,10 +299,10 @@ void Startup::startJob()
     const form::Controls& c = m_window.controls();
     form::WindowState& state = m_window.state();
     const auto start = [&] {
-        if (c.ckStart->isChecked())
+        if (m_window.speakingControl().isStarted())
             return;
         if (state.run.wavTarget.isEmpty())
-            c.ckStart->setChecked(true);
+            m_window.speakingControl().start();
         else
             (void)m_window.wavSaver().Save(); // a WAV target ends the run through its callback, with the error
     };

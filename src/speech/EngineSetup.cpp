@@ -1,8 +1,8 @@
 #include "speech/EngineSetup.h"
 
+#include "core/CommandLine.h"
 #include "core/IniFile.h"
 #include "core/SettingsStore.h"
-#include "form/WindowState.h"
 #include "speech/EventLog.h"
 #include "speech/SpeakingControl.h"
 #include "speech/Voice.h"
@@ -35,10 +35,10 @@ int barValue(double number, const QScrollBar* bar)
 
 } // namespace
 
-EngineSetup::EngineSetup(const form::Controls& controls, form::WindowState& state, Voice& voice,
-                         core::SettingsStore& settings, EventLog& log, SpeakingControl& speaking, QObject* parent)
+EngineSetup::EngineSetup(const Widgets& widgets, const State& state, Voice& voice, core::SettingsStore& settings,
+                         EventLog& log, SpeakingControl& speaking, QObject* parent)
     : QObject(parent)
-    , m_controls(controls)
+    , m_controls(widgets)
     , m_state(state)
     , m_voice(voice)
     , m_settings(settings)

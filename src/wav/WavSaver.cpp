@@ -3,7 +3,6 @@
 #include "core/Clock.h"
 #include "core/MessageBox.h"
 #include "form/TextBox.h"
-#include "form/WindowState.h"
 #include "speech/EngineSetup.h"
 #include "speech/EventLog.h"
 #include "speech/Voice.h"
@@ -18,10 +17,10 @@
 
 namespace wav {
 
-WavSaver::WavSaver(const form::Controls& controls, form::WindowState& state, speech::Voice& voice,
-                   speech::EngineSetup& engine, speech::EventLog& log, Callbacks callbacks, QObject* parent)
+WavSaver::WavSaver(const Widgets& widgets, const State& state, speech::Voice& voice, speech::EngineSetup& engine,
+                   speech::EventLog& log, Callbacks callbacks, QObject* parent)
     : QObject(parent)
-    , m_controls(controls)
+    , m_controls(widgets)
     , m_state(state)
     , m_voice(voice)
     , m_engine(engine)
@@ -38,7 +37,7 @@ WavSaver::WavSaver(const form::Controls& controls, form::WindowState& state, spe
 
 core::Result WavSaver::Save()
 {
-    const QString& target = m_state.run.wavTarget;
+    const QString& target = m_state.wavTarget;
     const QString path = target.isEmpty() ? m_controls.tPath->text() + m_controls.tFile->text() : target;
 
     static const core::SystemClock systemClock;
@@ -111,7 +110,7 @@ void WavSaver::handleStreamEvents()
     // The stream's events have come in by now; its end returns the window to idle. They go before the text is put
     // back, so that Start and Save end up enabled, also when no message box has run them first. A WAV target run
     // ends with the save instead, and its end must report the save's own result.
-    if (m_state.run.wavTarget.isEmpty())
+    if (m_state.wavTarget.isEmpty())
         QCoreApplication::sendPostedEvents(&m_voice, QEvent::MetaCall);
 }
 

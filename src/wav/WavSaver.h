@@ -1,19 +1,23 @@
 #pragma once
 
 #include "core/Result.h"
-#include "form/Controls.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
 
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
 namespace core {
 class Clock;
 }
-
 namespace form {
-struct WindowState;
+class TextBox;
 }
 
 namespace speech {
@@ -24,28 +28,44 @@ class Voice;
 
 namespace wav {
 
-// Save to WAV (cSave), the automatic file name switch (ckAuto) and the WAV file name fields.
-//
-// Needs: the controls (cSave, ckAuto, tFile, tPath, coFormat, tAusgabe), the window state (run.wavTarget,
-// speakFlags, unpreparedText, preparedTextFlag, manualFileName), the voice, the engine set-up (its device
-// handler points the voice back at the device), the event log and two callbacks from the window:
-//   prepareText    - the same preparation pass that Start uses; fails with the reason when the text cannot be
-//                    prepared;
-//   finishedTarget - called instead of the confirmation box when a WAV target was set, with success after
-//                    the file was written or the error (the window ends the run with it).
+// Save to WAV (cSave), the automatic file name switch (ckAuto) and the WAV file name fields. The engine set-up's
+// device handler points the voice back at the device after a save.
 //
 // The constructor connects: cSave clicked -> Save, ckAuto toggled, tFile textChanged, focus of tFile and tPath.
 // The start-up runs Save() directly for a WAV target.
 class WavSaver : public QObject {
     Q_OBJECT
 public:
+    // The window's controls this class works on.
+    struct Widgets {
+        QWidget* window; // the progress dialog's parent
+        form::TextBox* tAusgabe;
+        QPushButton* cSave;
+        QCheckBox* ckAuto;
+        QLineEdit* tFile;
+        QLineEdit* tPath;
+        QComboBox* coFormat;
+    };
+    // The fields of the window's state this class reads and writes.
+    struct State {
+        const QString& wavTarget; // the file of a WAV target run, or empty
+        const quint32& speakFlags;
+        bool& preparedTextFlag; // the box holds the prepared text: unpreparedText goes back after the save
+        const QString& unpreparedText;
+        QString& manualFileName; // the WAV file name the user typed
+    };
+    // From the window:
+    //   prepareText    - the same preparation pass that Start uses; fails with the reason when the text cannot be
+    //                    prepared;
+    //   finishedTarget - called instead of the confirmation box when a WAV target was set, with success after
+    //                    the file was written or the error (the window ends the run with it).
     struct Callbacks {
         std::function<core::Result()> prepareText;
         std::function<void(const core::Result& saved)> finishedTarget;
     };
 
-    WavSaver(const form::Controls& controls, form::WindowState& state, speech::Voice& voice,
-             speech::EngineSetup& engine, speech::EventLog& log, Callbacks callbacks, QObject* parent = nullptr);
+    WavSaver(const Widgets& widgets, const State& state, speech::Voice& voice, speech::EngineSetup& engine,
+             speech::EventLog& log, Callbacks callbacks, QObject* parent = nullptr);
 
     // Renders the prepared text of tAusgabe into the WAV file; blocks until it is written.
     // A long save shows its progress and can be cancelled (SaveProgress); a cancelled save leaves no file.
@@ -62,8 +82,8 @@ private:
     void handleStreamEvents();
     void restoreUnpreparedText();
 
-    form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
-    form::WindowState& m_state;
+    Widgets m_controls;
+    State m_state;
     speech::Voice& m_voice;
     speech::EngineSetup& m_engine;
     speech::EventLog& m_log;

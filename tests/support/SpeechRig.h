@@ -4,10 +4,8 @@
 #include "form/Controls.h"
 #include "form/TextBox.h"
 #include "form/WindowState.h"
-#include "speech/EngineEvents.h"
-#include "speech/EngineSetup.h"
+#include "gui/app/ControllerWiring.h"
 #include "speech/EventLog.h"
-#include "speech/SpeakingControl.h"
 #include "support/FakeClock.h"
 #include "support/FakeVoice.h"
 
@@ -25,9 +23,10 @@ struct SpeechRig {
         : controls(form::buildControls(&window))
         , settings(makeSettings(settingsDir))
         , log(controls.DebugTxtBox, controls.ckEvents, clock)
-        , speaking(controls, state, voice, log, {[this] { return prepare(); }, [this] { ++unloadCount; }})
-        , setup(controls, state, voice, *settings, log, speaking)
-        , events(controls, state, voice, log, speaking)
+        , speaking(app::speakingWidgets(controls), app::speakingState(state), voice, log,
+                   {[this] { return prepare(); }, [this] { ++unloadCount; }})
+        , setup(app::engineSetupWidgets(controls), app::engineSetupState(state), voice, *settings, log, speaking)
+        , events(app::engineEventsWidgets(controls), state.paused, voice, log, speaking)
     {
     }
 

@@ -1,5 +1,6 @@
 #include "text/DictionaryEditor.h"
 #include "form/Controls.h"
+#include "gui/app/ControllerWiring.h"
 #include "support/MessageRecorder.h"
 #include "text/DictionaryRow.h"
 
@@ -74,7 +75,7 @@ TEST(DictionaryEditor, Operations)
     for (const Case& testCase : kCases) {
         QWidget window;
         const form::Controls c = form::buildControls(&window);
-        text::DictionaryEditor editor(c);
+        text::DictionaryEditor editor(app::dictionaryEditorWidgets(c));
         MessageRecorder messages;
         // The selection is made before the rows' check boxes are set, so that it clears none of them.
         for (const QString& row : kRows) {

@@ -35,8 +35,8 @@ protected:
 
     SpeechRig rig;
     QStringList finished; // the errors the run was ended with, "" for success
-    wav::WavSaver saver{rig.controls,
-                        rig.state,
+    wav::WavSaver saver{app::wavSaverWidgets(rig.controls),
+                        app::wavSaverState(rig.state),
                         rig.voice,
                         rig.setup,
                         rig.log,
