@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wav/RenderJob.h"
+
 #include <QDateTime>
 #include <QObject>
 
@@ -17,7 +19,7 @@ namespace wav {
 // modal "Speichern …" dialog with the percentage and "Abbrechen" (or, in an unattended run, a progress line on
 // stderr when that is a terminal). While the dialog is up the window repaints but takes no input, and no timer
 // or other handler of the window runs: the save still blocks as before, only painting and the dialog go on.
-class SaveProgress : public QObject {
+class SaveProgress : public QObject, public RenderJob::Progress {
     Q_OBJECT
 public:
     enum class Display { Dialog, Terminal, None };
@@ -30,10 +32,10 @@ public:
     static Display unattendedDisplay();
 
     // The voice's progress function: true to go on, false once the user has cancelled.
-    bool report(int percent);
-    bool cancelled() const { return m_cancelled; }
+    bool report(int percent) override;
+    bool cancelled() const override { return m_cancelled; }
     // The render is over: the dialog and its input filter go, so the box that follows takes input again.
-    void finish();
+    void finish() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -6,6 +6,7 @@
 #include "speech/EngineSetup.h"
 #include "speech/EventLog.h"
 #include "speech/Voice.h"
+#include "wav/RenderJob.h"
 #include "wav/SaveProgress.h"
 
 #include <QCheckBox>
@@ -43,51 +44,25 @@ core::Result WavSaver::Save()
     static const core::SystemClock systemClock;
     SaveProgress progress(m_controls.window, m_progressClock ? *m_progressClock : systemClock,
                           target.isEmpty() ? SaveProgress::Display::Dialog : SaveProgress::unattendedDisplay());
-    m_voice.setRenderProgress([&progress](int percent) { return progress.report(percent); });
-
-    bool streamOpen = false;
-    const core::Result saved = [&]() -> core::Result {
-        if (m_callbacks.prepareText) {
-            if (core::Result prepared = m_callbacks.prepareText(); !prepared)
-                return prepared;
-        }
-        const int code = m_controls.coFormat->currentData().toInt();
-        if (core::Result opened = m_voice.openFileStream(path, code); !opened)
-            return opened;
-        streamOpen = true;
-        m_log.AppendLog(QStringLiteral("Save to ") + path + QStringLiteral(" ..."));
-        if (const core::ResultOf<int> stream = m_voice.speak(m_controls.tAusgabe->text(), m_state.speakFlags); !stream)
-            return stream.result();
-        m_voice.waitUntilDone(-1);
-        if (progress.cancelled())
-            return core::Result::failure(speech::Voice::cancelledError());
-        m_engine.deviceSelected(); // as if the user re-selected the device
-        streamOpen = false;
-        return m_voice.closeFileStream();
-    }();
-    // Before any box: the progress dialog's input filter would keep the box from taking a click or a key.
-    m_voice.setRenderProgress({});
-    progress.finish();
-
-    if (!saved) {
-        const QString& error = saved.error();
-        const QString prefix = QStringLiteral("Save to WAV ''") + path + QStringLiteral("'' Error: ");
-        m_log.AppendLog(prefix, error);
-        if (streamOpen) {
-            // Speech must not keep going into a broken file: back to the device, then drop the stream, so that
-            // the failed or cancelled render leaves no partial file and does not replace an older file of that name.
-            m_engine.deviceSelected();
-            m_voice.discardFileStream();
-        }
-        handleStreamEvents();
-        restoreUnpreparedText();
-        const core::Result failure = core::Result::failure(prefix + error);
-        if (!target.isEmpty() && m_callbacks.finishedTarget)
-            m_callbacks.finishedTarget(failure);
-        return failure;
-    }
+    RenderJob job(m_voice, {.text = [this]() -> core::ResultOf<QString> {
+                                if (m_callbacks.prepareText) {
+                                    if (core::Result prepared = m_callbacks.prepareText(); !prepared)
+                                        return prepared;
+                                }
+                                return m_controls.tAusgabe->text();
+                            },
+                            .backToDevice = [this] { m_engine.deviceSelected(); },
+                            .log = [this](const QString& line) { m_log.AppendLog(line); },
+                            .progress = &progress});
+    const core::Result saved = job.run(path, m_controls.coFormat->currentData().toInt(), m_state.speakFlags);
 
     handleStreamEvents();
+    if (!saved) {
+        restoreUnpreparedText();
+        if (!target.isEmpty() && m_callbacks.finishedTarget)
+            m_callbacks.finishedTarget(saved);
+        return saved;
+    }
     if (target.isEmpty()) {
         core::Message message;
         message.title = QStringLiteral(" HINWEIS:");

@@ -28,8 +28,8 @@ class Voice;
 
 namespace wav {
 
-// Save to WAV (cSave), the automatic file name switch (ckAuto) and the WAV file name fields. The engine set-up's
-// device handler points the voice back at the device after a save.
+// Save to WAV (cSave), the automatic file name switch (ckAuto) and the WAV file name fields: the window's part of
+// a save around the render (RenderJob). The engine set-up's device handler points the voice back at the device.
 //
 // The constructor connects: cSave clicked -> Save, ckAuto toggled, tFile textChanged, focus of tFile and tPath.
 // The start-up runs Save() directly for a WAV target.
