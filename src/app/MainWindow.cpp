@@ -36,9 +36,15 @@
 #include <QScrollBar>
 #include <QTextStream>
 
+#include <type_traits>
+
 namespace app {
 
 namespace {
+
+// Its priority index is a const reference: a field of another type would bind a copy that is gone at once.
+static_assert(std::is_same_v<std::remove_cvref_t<decltype(app::KeyHandler::State::priorityIndex)>,
+                             decltype(form::WindowState::priorityIndex)>);
 
 app::KeyHandler::Widgets keyHandlerWidgets(const form::Controls& c)
 {

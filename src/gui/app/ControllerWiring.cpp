@@ -3,7 +3,27 @@
 #include "form/Controls.h"
 #include "form/WindowState.h"
 
+#include <type_traits>
+
 namespace app {
+
+namespace {
+
+// A read-only field is a const reference: handed a window field of another type, it would bind a converted copy
+// that is gone once the filler returns. These keep the types equal.
+template <typename Reference, typename Field>
+constexpr bool kSameType = std::is_same_v<std::remove_cvref_t<Reference>, Field>;
+using Window = form::WindowState;
+static_assert(kSameType<decltype(wav::WavSaver::State::speakFlags), decltype(Window::speakFlags)>);
+static_assert(kSameType<decltype(wav::WavSaver::State::wavTarget), decltype(Window::run.wavTarget)>);
+static_assert(kSameType<decltype(speech::EngineSetup::State::startupComplete), decltype(Window::startupComplete)>);
+static_assert(kSameType<decltype(speech::EngineSetup::State::speaking), decltype(Window::speaking)>);
+static_assert(kSameType<decltype(announce::ClockTimer::State::isAdminRun), decltype(Window::isAdminRun)>);
+static_assert(
+    kSameType<decltype(announce::ClockTimer::State::machineControlInUse), decltype(Window::machineControlInUse)>);
+static_assert(kSameType<decltype(announce::ClockTimer::State::keyHintTime), decltype(Window::keyHintTime)>);
+
+} // namespace
 
 speech::SpeakingControl::Widgets speakingWidgets(const form::Controls& c)
 {
