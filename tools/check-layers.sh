@@ -5,7 +5,8 @@
 #                                  listed before it in base_order below (one not listed there: base/core only)
 #   engine/<x>  sprechkit_engine   base/*
 #   gui/form    sprechkit_gui      base/*
-#   gui/<x>     sprechkit_gui      gui/form, base/*
+#   gui/speech  sprechkit_gui      gui/form, base/* (the speaking controller others start and stop)
+#   gui/<x>     sprechkit_gui      gui/form, gui/speech, base/*
 #   gui/app     sprechkit_gui      gui/*, base/*, engine/* (the one place that wires the engine to the window)
 #   main.cpp    the program        anything
 # A folder always includes its own headers. Headers that are not files of src/ are not checked.
@@ -49,7 +50,8 @@ function rule_of(folder,    name, i, words) {
     if (folder ~ /^engine\//) return "base/*"
     if (folder == "gui/form") return "base/*"
     if (folder == "gui/app") return "gui/* base/* engine/*"
-    if (folder ~ /^gui\//) return "gui/form base/*"
+    if (folder == "gui/speech") return "gui/form base/*"
+    if (folder ~ /^gui\//) return "gui/form gui/speech base/*"
     return ""
 }
 function allowed(folder, target,    n, pattern, i, p) {

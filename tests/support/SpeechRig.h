@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/core/SettingsStore.h"
+#include "gui/app/ControllerWiring.h"
 #include "gui/form/Controls.h"
 #include "gui/form/TextBox.h"
 #include "gui/form/WindowState.h"
@@ -25,9 +26,10 @@ struct SpeechRig {
         : controls(form::buildControls(&window))
         , settings(makeSettings(settingsDir))
         , log(controls.DebugTxtBox, controls.ckEvents, clock)
-        , speaking(controls, state, voice, log, {[this] { return prepare(); }, [this] { ++unloadCount; }})
-        , setup(controls, state, voice, *settings, log, speaking)
-        , events(controls, state, voice, log, speaking)
+        , speaking(app::speakingWidgets(controls), app::speakingState(state), voice, log,
+                   {[this] { return prepare(); }, [this] { ++unloadCount; }})
+        , setup(app::engineSetupWidgets(controls), app::engineSetupState(state), voice, *settings, log, speaking)
+        , events(app::engineEventsWidgets(controls), state.paused, voice, log, speaking)
     {
     }
 

@@ -6,6 +6,7 @@
 #include "base/core/Version.h"
 #include "gui/form/TextBox.h"
 #include "gui/form/WindowState.h"
+#include "gui/speech/SpeakingControl.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -34,11 +35,13 @@ double secondsSinceMidnight(const QDateTime& now)
 
 } // namespace
 
-ClockTimer::ClockTimer(const form::Controls& controls, form::WindowState& state, const core::Clock& clock,
-                       QLocale locale, QString baseCaption, std::function<void()> clipboardStep, QObject* parent)
+ClockTimer::ClockTimer(const Widgets& widgets, const State& state, speech::SpeakingControl& speaking,
+                       const core::Clock& clock, QLocale locale, QString baseCaption,
+                       std::function<void()> clipboardStep, QObject* parent)
     : QObject(parent)
-    , m_controls(controls)
+    , m_controls(widgets)
     , m_state(state)
+    , m_speaking(speaking)
     , m_clock(clock)
     , m_locale(std::move(locale))
     , m_baseCaption(std::move(baseCaption))
@@ -119,7 +122,7 @@ void ClockTimer::scheduledAnnouncement(const QDateTime& now)
         m_controls.tAusgabe->setText(Datum(now.date(), m_locale) + QStringLiteral(". ") +
                                      Zeit(now.time(), secondsSwitch()));
         m_state.restorePending = true;
-        startSpeaking();
+        m_speaking.start();
         break;
     }
 }
@@ -129,7 +132,7 @@ void ClockTimer::announceTime()
     m_state.savedText = m_controls.tAusgabe->text();
     m_controls.tAusgabe->setText(Zeit(m_clock.now().time(), secondsSwitch()));
     m_state.restorePending = true;
-    startSpeaking();
+    m_speaking.start();
 }
 
 void ClockTimer::announceDate()
@@ -138,13 +141,7 @@ void ClockTimer::announceDate()
     m_controls.tAusgabe->setText(Datum(m_clock.now().date(), m_locale));
     QCoreApplication::processEvents();
     m_state.restorePending = true;
-    startSpeaking();
-}
-
-void ClockTimer::startSpeaking()
-{
-    if (!m_controls.ckStart->isChecked())
-        m_controls.ckStart->setChecked(true);
+    m_speaking.start();
 }
 
 int ClockTimer::secondsSwitch() const

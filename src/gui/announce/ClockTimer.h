@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/form/Controls.h"
+#include <QList>
 
 #include <QLocale>
 #include <QObject>
@@ -9,11 +9,21 @@
 
 #include <functional>
 
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
 namespace core {
 class Clock;
 }
 namespace form {
-struct WindowState;
+class TextBox;
+}
+namespace speech {
+class SpeakingControl;
 }
 
 namespace announce {
@@ -21,16 +31,37 @@ namespace announce {
 // Timer1 and the two announce buttons. Every 500 ms a tick hides the key hints, refreshes the caption clock,
 // runs the clipboard step, writes the automatic WAV file name and makes the scheduled time announcement; a
 // step that fails is skipped. An announcement borrows tAusgabe: the text is kept in state.savedText and comes
-// back when speaking returns to idle (restorePending).
-//
-// Needs: the controls (window, lKeys, tAusgabe, ckStart, ckSec, ckMessage, oMin, ckAuto, tFile, cTime, cDat),
-// the window state (captionPrefix, isAdminRun, machineControlInUse, keyHintTime, announcedFlag, savedText,
-// restorePending), the clock, the locale for day and month names, the base caption and the clipboard step.
+// back when speaking returns to idle (restorePending). The speaking control speaks it.
 class ClockTimer : public QObject {
     Q_OBJECT
 public:
-    ClockTimer(const form::Controls& controls, form::WindowState& state, const core::Clock& clock, QLocale locale,
-               QString baseCaption, std::function<void()> clipboardStep, QObject* parent = nullptr);
+    // The window's controls this class works on.
+    struct Widgets {
+        QWidget* window; // its caption shows the clock
+        QList<QLabel*> lKeys;
+        form::TextBox* tAusgabe;
+        QCheckBox* ckSec;
+        QPushButton* ckMessage;
+        QRadioButton* oMin;
+        QCheckBox* ckAuto; // the automatic WAV file name in tFile
+        QLineEdit* tFile;
+        QPushButton* cTime;
+        QPushButton* cDat;
+    };
+    // The fields of the window's state this class reads and writes.
+    struct State {
+        const QString& captionPrefix;
+        const bool& isAdminRun;
+        const bool& machineControlInUse;
+        const double& keyHintTime; // the key hints go one second after it
+        bool& announcedFlag;
+        QString& savedText; // the text an announcement borrowed the box from
+        bool& restorePending;
+    };
+
+    // locale gives day and month names; clipboardStep is run on every tick.
+    ClockTimer(const Widgets& widgets, const State& state, speech::SpeakingControl& speaking, const core::Clock& clock,
+               QLocale locale, QString baseCaption, std::function<void()> clipboardStep, QObject* parent = nullptr);
 
     void start() { m_timer.start(); }
     void stop() { m_timer.stop(); }
@@ -45,11 +76,11 @@ private:
     void refreshCaption(const QDateTime& now);
     void refreshAutoFileName(const QDateTime& now);
     void scheduledAnnouncement(const QDateTime& now);
-    void startSpeaking();
     int secondsSwitch() const;
 
-    form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
-    form::WindowState& m_state;
+    Widgets m_controls;
+    State m_state;
+    speech::SpeakingControl& m_speaking;
     const core::Clock& m_clock;
     QLocale m_locale;
     QString m_baseCaption;

@@ -3,6 +3,7 @@
 #include "base/core/Clock.h"
 #include "gui/form/TextBox.h"
 #include "gui/form/WindowState.h"
+#include "gui/speech/SpeakingControl.h"
 #include "gui/text/DictionaryEditor.h"
 
 #include <QApplication>
@@ -35,12 +36,14 @@ void clickIfEnabled(QAbstractButton* button)
 
 } // namespace
 
-KeyHandler::KeyHandler(const form::Controls& controls, form::WindowState& state, const core::Clock& clock,
-                       text::DictionaryEditor& editor, std::function<void()> makeIni, QObject* parent)
+KeyHandler::KeyHandler(const Widgets& widgets, const State& state, const core::Clock& clock,
+                       speech::SpeakingControl& speaking, text::DictionaryEditor& editor, std::function<void()> makeIni,
+                       QObject* parent)
     : QObject(parent)
-    , m_controls(controls)
+    , m_controls(widgets)
     , m_state(state)
     , m_clock(clock)
+    , m_speaking(speaking)
     , m_editor(editor)
     , m_makeIni(std::move(makeIni))
 {
@@ -77,7 +80,7 @@ void KeyHandler::keyPressed(int key, Qt::KeyboardModifiers modifiers)
 
 void KeyHandler::plainKey(int key)
 {
-    const form::Controls& c = m_controls;
+    const Widgets& c = m_controls;
     switch (key) {
     case Qt::Key_Escape:
         escape();
@@ -101,11 +104,11 @@ void KeyHandler::plainKey(int key)
 
 void KeyHandler::escape()
 {
-    const form::Controls& c = m_controls;
+    const Widgets& c = m_controls;
     if (c.tAusgabe->text().isEmpty())
         return;
-    if (c.ckStart->isChecked()) {
-        c.ckStart->setChecked(false); // stops speaking, the text stays
+    if (m_speaking.isStarted()) {
+        m_speaking.stop(); // the text stays
         return;
     }
     c.ckStart->setEnabled(false);
@@ -116,7 +119,7 @@ void KeyHandler::escape()
 
 void KeyHandler::altKey(int key)
 {
-    const form::Controls& c = m_controls;
+    const Widgets& c = m_controls;
     if (c.lKeys[0]->isHidden()) {
         for (QLabel* label : c.lKeys)
             label->show();

@@ -12,6 +12,7 @@
 #include "engine/pdf/DocumentFile.h"
 #include "engine/tags/TagWriter.h"
 #include "gui/announce/ClockTimer.h"
+#include "gui/app/ControllerWiring.h"
 #include "gui/app/KeyHandler.h"
 #include "gui/app/SaveSet.h"
 #include "gui/app/SettingsBinding.h"
@@ -40,7 +41,36 @@
 #include <QScrollBar>
 #include <QTextStream>
 
+#include <type_traits>
+
 namespace app {
+
+namespace {
+
+// Its priority index is a const reference: a field of another type would bind a copy that is gone at once.
+static_assert(std::is_same_v<std::remove_cvref_t<decltype(app::KeyHandler::State::priorityIndex)>,
+                             decltype(form::WindowState::priorityIndex)>);
+
+app::KeyHandler::Widgets keyHandlerWidgets(const form::Controls& c)
+{
+    return {.window = c.window,
+            .tAusgabe = c.tAusgabe,
+            .lKeys = c.lKeys,
+            .ckStart = c.ckStart,
+            .ckPause = c.ckPause,
+            .ckMessage = c.ckMessage,
+            .ckSet = c.ckSet,
+            .ckClip = c.ckClip,
+            .cDat = c.cDat,
+            .cReset = c.cReset,
+            .cTime = c.cTime,
+            .cSave = c.cSave,
+            .cAdd = c.cAdd,
+            .cRemove = c.cRemove,
+            .oTask = c.oTask};
+}
+
+} // namespace
 
 MainWindow::MainWindow(std::unique_ptr<speech::Voice> voice, const core::Clock& clock, QLocale locale, QWidget* parent)
     : QWidget(parent)
@@ -58,13 +88,25 @@ MainWindow::MainWindow(std::unique_ptr<speech::Voice> voice, const core::Clock& 
     connect(m_controls.ckSet, &QPushButton::toggled, this, &MainWindow::settingsToggled);
     connect(m_controls.cPath, &QPushButton::clicked, this, &MainWindow::choosePath);
 
-    m_dictionaryEditor = std::make_unique<text::DictionaryEditor>(m_controls);
+    // The others start and stop speaking through it, so it comes first. Its preparation pass needs the dictionary,
+    // which the start-up creates before anything is spoken.
+    m_speakingControl = std::make_unique<speech::SpeakingControl>(
+        speakingWidgets(m_controls), speakingState(m_state), *m_voice, *m_eventLog,
+        speech::SpeakingControl::Callbacks{
+            [this] { return text::prepareBoxText(m_controls, m_state, *m_dictionary, m_clock, m_locale); },
+            [this] {
+                unload(m_state.speechError.isEmpty() ? core::Result() : core::Result::failure(m_state.speechError));
+            }});
+    m_dictionaryEditor = std::make_unique<text::DictionaryEditor>(dictionaryEditorWidgets(m_controls));
     m_clipboardWatcher = std::make_unique<clipboard::ClipboardWatcher>(
-        m_controls, m_state, std::make_unique<clipboard::SystemClipboardSource>());
-    m_clockTimer = std::make_unique<announce::ClockTimer>(m_controls, m_state, m_clock, m_locale, windowTitle(),
+        clipboardWidgets(m_controls), clipboardState(m_state), *m_speakingControl,
+        std::make_unique<clipboard::SystemClipboardSource>());
+    m_clockTimer = std::make_unique<announce::ClockTimer>(clockTimerWidgets(m_controls), clockTimerState(m_state),
+                                                          *m_speakingControl, m_clock, m_locale, windowTitle(),
                                                           [this] { m_clipboardWatcher->tick(); });
-    m_keyHandler =
-        std::make_unique<app::KeyHandler>(m_controls, m_state, m_clock, *m_dictionaryEditor, [this] { MakeINI(); });
+    m_keyHandler = std::make_unique<app::KeyHandler>(
+        keyHandlerWidgets(m_controls), app::KeyHandler::State{m_state.keyHintTime, m_state.priorityIndex}, m_clock,
+        *m_speakingControl, *m_dictionaryEditor, [this] { MakeINI(); });
     qApp->installEventFilter(m_keyHandler.get());
     m_documentOpener = std::make_unique<documents::DocumentOpener>(this, m_controls.tAusgabe, m_state.document,
                                                                    documents::readDocumentFile);
@@ -92,17 +134,10 @@ void MainWindow::createSubsystems(const QString& settingsApplication, const QStr
 {
     m_settings = std::make_unique<core::SettingsStore>(settingsApplication);
     m_dictionary = std::make_unique<text::DictionaryList>(m_controls, dictionaryPath);
-    m_speakingControl = std::make_unique<speech::SpeakingControl>(
-        m_controls, m_state, *m_voice, *m_eventLog,
-        speech::SpeakingControl::Callbacks{
-            [this] { return text::prepareBoxText(m_controls, m_state, *m_dictionary, m_clock, m_locale); },
-            [this] {
-                unload(m_state.speechError.isEmpty() ? core::Result() : core::Result::failure(m_state.speechError));
-            }});
-    m_engineSetup = std::make_unique<speech::EngineSetup>(m_controls, m_state, *m_voice, *m_settings, *m_eventLog,
-                                                          *m_speakingControl);
-    m_engineEvents =
-        std::make_unique<speech::EngineEvents>(m_controls, m_state, *m_voice, *m_eventLog, *m_speakingControl);
+    m_engineSetup = std::make_unique<speech::EngineSetup>(engineSetupWidgets(m_controls), engineSetupState(m_state),
+                                                          *m_voice, *m_settings, *m_eventLog, *m_speakingControl);
+    m_engineEvents = std::make_unique<speech::EngineEvents>(engineEventsWidgets(m_controls), m_state.paused, *m_voice,
+                                                            *m_eventLog, *m_speakingControl);
     m_wavSaver = std::make_unique<wav::WavSaver>(
         m_controls, m_state, *m_voice,
         wav::WavSaver::Callbacks{

@@ -22,6 +22,7 @@
 #include "gui/form/TextBox.h"
 #include "gui/speech/EngineSetup.h"
 #include "gui/speech/EventLog.h"
+#include "gui/speech/SpeakingControl.h"
 #include "gui/text/DictionaryList.h"
 #include "gui/wav/WavSaver.h"
 
@@ -247,10 +248,10 @@ void Startup::startJob()
     const form::Controls& c = m_window.controls();
     form::WindowState& state = m_window.state();
     const auto start = [&] {
-        if (c.ckStart->isChecked())
+        if (m_window.speakingControl().isStarted())
             return;
         if (state.run.wavTarget.isEmpty())
-            c.ckStart->setChecked(true);
+            m_window.speakingControl().start();
         else
             (void)m_window.wavSaver().Save(); // a WAV target ends the run through its callback, with the error
     };

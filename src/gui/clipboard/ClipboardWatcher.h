@@ -7,8 +7,13 @@
 
 #include <memory>
 
+class QPushButton;
+
 namespace form {
-struct WindowState;
+class TextBox;
+}
+namespace speech {
+class SpeakingControl;
 }
 
 namespace clipboard {
@@ -20,15 +25,25 @@ public:
 };
 
 // The clipboard watcher on the window: while ckClip is checked, each timer tick reads the clipboard and a new
-// text replaces the text of tAusgabe and is spoken; the old text comes back at the end (savedText).
-//
-// Needs: the controls (ckClip, ckStart, tAusgabe), the window state (lastClipboardText, savedText,
-// restorePending) and a clipboard source. The constructor connects ckClip toggled.
+// text replaces the text of tAusgabe and is spoken by the speaking control; the old text comes back at the end
+// (savedText). The constructor connects ckClip toggled.
 class ClipboardWatcher : public QObject {
     Q_OBJECT
 public:
-    ClipboardWatcher(const form::Controls& controls, form::WindowState& state, std::unique_ptr<ClipboardSource> source,
-                     QObject* parent = nullptr);
+    // The window's controls this class works on.
+    struct Widgets {
+        QPushButton* ckClip;
+        form::TextBox* tAusgabe;
+    };
+    // The fields of the window's state this class reads and writes.
+    struct State {
+        QString& lastClipboardText; // the clipboard text last taken over
+        QString& savedText;         // the text the clipboard's text borrowed the box from
+        bool& restorePending;
+    };
+
+    ClipboardWatcher(const Widgets& widgets, const State& state, speech::SpeakingControl& speaking,
+                     std::unique_ptr<ClipboardSource> source, QObject* parent = nullptr);
 
     // The clipboard text now: the start-up takes it as the baseline.
     QString readClipboardText() const { return m_source->text(); }
@@ -38,8 +53,9 @@ public:
 private:
     void clipToggled(bool checked);
 
-    form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
-    form::WindowState& m_state;
+    Widgets m_controls;
+    State m_state;
+    speech::SpeakingControl& m_speaking;
     std::unique_ptr<ClipboardSource> m_source;
 };
 

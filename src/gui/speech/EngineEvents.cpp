@@ -20,11 +20,11 @@ QString number(qint64 value)
 
 } // namespace
 
-EngineEvents::EngineEvents(const form::Controls& controls, form::WindowState& state, Voice& voice, EventLog& log,
+EngineEvents::EngineEvents(const Widgets& widgets, const bool& paused, Voice& voice, EventLog& log,
                            SpeakingControl& speaking, QObject* parent)
     : QObject(parent)
-    , m_controls(controls)
-    , m_state(state)
+    , m_controls(widgets)
+    , m_paused(paused)
     , m_log(log)
     , m_speaking(speaking)
 {
@@ -69,7 +69,7 @@ void EngineEvents::Voice_EndStream(int stream, qint64 position)
     m_log.LogEvent(QStringLiteral("EndStream, StreamNum=") + number(stream) + QStringLiteral(", StreamPos=") +
                    number(position));
     HighlightRange(0, m_controls.tAusgabe->text().size());
-    m_speaking.SetSpeakingState(false, m_state.paused);
+    m_speaking.SetSpeakingState(false, m_paused);
 }
 
 void EngineEvents::Voice_EnginePrivate(int stream, qint64 position, qint64 lParam)
@@ -100,7 +100,7 @@ void EngineEvents::Voice_StartStream(int stream, qint64 position)
 {
     m_log.LogEvent(QStringLiteral("StartStream, StreamNum=") + number(stream) + QStringLiteral(", StreamPos=") +
                    number(position));
-    m_speaking.SetSpeakingState(true, m_state.paused);
+    m_speaking.SetSpeakingState(true, m_paused);
 }
 
 void EngineEvents::Voice_VoiceChange(int stream, qint64 position, const QString& tokenDescription)

@@ -5,8 +5,11 @@
 #include <QObject>
 #include <QString>
 
+class QCheckBox;
+class QComboBox;
+
 namespace form {
-struct WindowState;
+class TextBox;
 }
 
 namespace speech {
@@ -16,15 +19,21 @@ class SpeakingControl;
 class Voice;
 
 // The voice's nine events: a log line each (while "Show Events" is checked), word highlighting in tAusgabe,
-// the speaking state at the start and end of a stream, and voice changes followed in coVoice.
-//
-// Needs: the controls (tAusgabe, chkSpFlagIsFilename, coVoice), the window state (paused), the voice whose
-// signals it connects in the constructor, the event log and the speaking control.
+// the speaking state at the start and end of a stream, and voice changes followed in coVoice. The constructor
+// connects the voice's signals.
 class EngineEvents : public QObject {
     Q_OBJECT
 public:
-    EngineEvents(const form::Controls& controls, form::WindowState& state, Voice& voice, EventLog& log,
-                 SpeakingControl& speaking, QObject* parent = nullptr);
+    // The window's controls this class works on.
+    struct Widgets {
+        form::TextBox* tAusgabe;
+        QCheckBox* chkSpFlagIsFilename; // a file name is spoken: nothing to highlight
+        QComboBox* coVoice;
+    };
+
+    // paused: the window's pause state, kept by the speaking control.
+    EngineEvents(const Widgets& widgets, const bool& paused, Voice& voice, EventLog& log, SpeakingControl& speaking,
+                 QObject* parent = nullptr);
 
     // Selects [start, start + length) of tAusgabe unless chkSpFlagIsFilename is checked; logs a failure.
     void HighlightRange(qint64 start, qint64 length);
@@ -44,8 +53,8 @@ public:
     void Voice_Notice(int stream, qint64 position, const QString& text);
 
 private:
-    form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
-    form::WindowState& m_state;
+    Widgets m_controls;
+    const bool& m_paused;
     EventLog& m_log;
     SpeakingControl& m_speaking;
 };

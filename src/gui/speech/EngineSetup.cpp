@@ -1,5 +1,6 @@
 #include "gui/speech/EngineSetup.h"
 
+#include "base/core/CommandLine.h"
 #include "base/core/IniFile.h"
 #include "base/core/SettingsStore.h"
 #include "base/speech/Voice.h"
@@ -35,10 +36,10 @@ int barValue(double number, const QScrollBar* bar)
 
 } // namespace
 
-EngineSetup::EngineSetup(const form::Controls& controls, form::WindowState& state, Voice& voice,
-                         core::SettingsStore& settings, EventLog& log, SpeakingControl& speaking, QObject* parent)
+EngineSetup::EngineSetup(const Widgets& widgets, const State& state, Voice& voice, core::SettingsStore& settings,
+                         EventLog& log, SpeakingControl& speaking, QObject* parent)
     : QObject(parent)
-    , m_controls(controls)
+    , m_controls(widgets)
     , m_state(state)
     , m_voice(voice)
     , m_settings(settings)

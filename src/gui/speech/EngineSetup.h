@@ -1,16 +1,20 @@
 #pragma once
 
+#include "base/speech/SpeakFlags.h"
 #include "gui/form/Controls.h"
 
 #include <QObject>
 #include <QString>
 
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QScrollBar;
+
 namespace core {
+struct RunMode;
 class SettingsStore;
-}
-namespace form {
-struct WindowState;
-}
+} // namespace core
 
 namespace speech {
 
@@ -28,17 +32,35 @@ inline const QString kDefaultFormat = QStringLiteral("16kHz, 16Bit, Mono");
 // Voice, format and device lists and the rate and volume bars: fills them, applies a voice's stored (or
 // scripted) values, and applies and stores every change.
 //
-// Needs: the controls (coVoice, coFormat, coDevice, hsRate, hsVolume, lRateX, lVolumeX), the window state
-// (startupComplete, run.scriptRun, run.scriptPath, run.wavTarget), the voice, the settings store, the event log
-// and the speaking control (SpeechInit ends in SetSpeakingState(false, false)).
+// SpeechInit ends in the speaking control's SetSpeakingState(false, false).
 //
 // The constructor connects the change handlers to currentIndexChanged / valueChanged, so a change made from
 // code runs them like a user's change. Construct it before the start-up restores device and voice.
 class EngineSetup : public QObject {
     Q_OBJECT
 public:
-    EngineSetup(const form::Controls& controls, form::WindowState& state, Voice& voice, core::SettingsStore& settings,
-                EventLog& log, SpeakingControl& speaking, QObject* parent = nullptr);
+    // The window's controls this class works on.
+    struct Widgets {
+        QComboBox* coVoice;
+        QComboBox* coFormat;
+        QComboBox* coDevice;
+        QScrollBar* hsRate;
+        QScrollBar* hsVolume;
+        QLabel* lRateX;
+        QLabel* lVolumeX;
+        QCheckBox* chkSpFlagAync; // SpeechInit sets the default speak flags
+        QCheckBox* chkSpFlagPurgeBeforeSpeak;
+    };
+    // The fields of the window's state this class reads and writes.
+    struct State {
+        const bool& startupComplete; // before, nothing chosen is applied or stored
+        const core::RunMode& run;    // a script's values, a WAV target
+        SpeakFlags& speakFlags;
+        const bool& speaking;
+    };
+
+    EngineSetup(const Widgets& widgets, const State& state, Voice& voice, core::SettingsStore& settings, EventLog& log,
+                SpeakingControl& speaking, QObject* parent = nullptr);
 
     // Fills the three lists from the voice, takes the voice's rate and volume into the bars, selects the default
     // format and the first device, sets the speak flags to 3 and returns to idle. Run once at start-up; a run with
@@ -63,8 +85,8 @@ private:
     void fillDevices();
     void setBar(QScrollBar* bar, int value, void (Voice::*apply)(int));
 
-    form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
-    form::WindowState& m_state;
+    Widgets m_controls;
+    State m_state;
     Voice& m_voice;
     core::SettingsStore& m_settings;
     EventLog& m_log;

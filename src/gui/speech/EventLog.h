@@ -14,8 +14,8 @@ namespace speech {
 // The event log in DebugTxtBox: time-stamped lines from the speech handlers, engine events only while
 // "Show Events" (ckEvents) is checked.
 //
-// Needs: the log box (read-only, written only through this class), the ckEvents box, the clock for the time
-// stamps. The widget shows each CR LF as one line break, so the exact text is kept here as well (text()).
+// The log box is read-only and written only through this class; the clock gives the time stamps. The widget
+// shows each CR LF as one line break, so the exact text is kept here as well (text()).
 class EventLog {
 public:
     EventLog(QPlainTextEdit* box, QCheckBox* showEvents, const core::Clock& clock);

@@ -1,5 +1,6 @@
 #include "gui/speech/SpeakingControl.h"
 
+#include "base/core/CommandLine.h"
 #include "base/speech/Voice.h"
 #include "gui/form/TextBox.h"
 #include "gui/form/WindowState.h"
@@ -31,10 +32,10 @@ bool isBlank(const QString& text)
 
 } // namespace
 
-SpeakingControl::SpeakingControl(const form::Controls& controls, form::WindowState& state, Voice& voice, EventLog& log,
+SpeakingControl::SpeakingControl(const Widgets& widgets, const State& state, Voice& voice, EventLog& log,
                                  Callbacks callbacks, QObject* parent)
     : QObject(parent)
-    , m_controls(controls)
+    , m_controls(widgets)
     , m_state(state)
     , m_voice(voice)
     , m_log(log)
@@ -80,6 +81,23 @@ void SpeakingControl::moveCaretToEnd()
     // A hidden window (an unattended run) has no caret to show.
     if (m_controls.window && m_controls.window->isVisible())
         m_controls.tAusgabe->moveCaretToEnd();
+}
+
+void SpeakingControl::start()
+{
+    // Through the button, so that it shows the request and a press ends it, as one made by hand.
+    if (!m_controls.ckStart->isChecked())
+        m_controls.ckStart->setChecked(true);
+}
+
+void SpeakingControl::stop()
+{
+    m_controls.ckStart->setChecked(false);
+}
+
+bool SpeakingControl::isStarted() const
+{
+    return m_controls.ckStart->isChecked();
 }
 
 void SpeakingControl::startToggled(bool checked)
@@ -187,7 +205,7 @@ void SpeakingControl::Skip()
 
 void SpeakingControl::SetSpeakingState(bool speaking, bool paused)
 {
-    const form::Controls& c = m_controls;
+    const Widgets& c = m_controls;
     c.cSkip->setEnabled(speaking && !paused);
     if (speaking) {
         for (QWidget* widget :
@@ -232,7 +250,7 @@ void SpeakingControl::SetSpeakingState(bool speaking, bool paused)
 
 void SpeakingControl::Reset()
 {
-    const form::Controls& c = m_controls;
+    const Widgets& c = m_controls;
     c.coDevice->setCurrentIndex(0);
     if (const core::Result set = m_voice.setAudioOutput(-1); !set)
         m_log.AppendLog(QStringLiteral("Set audio output error: "), set.error());

@@ -21,9 +21,9 @@ bool hasNoSearchWord(const QListWidgetItem* item)
 
 } // namespace
 
-DictionaryEditor::DictionaryEditor(const form::Controls& controls, QObject* parent)
+DictionaryEditor::DictionaryEditor(const Widgets& widgets, QObject* parent)
     : QObject(parent)
-    , m_controls(controls)
+    , m_controls(widgets)
 {
     QListWidget* list = m_controls.liWords;
     connect(list, &QListWidget::currentRowChanged, this, &DictionaryEditor::rowSelected);

@@ -4,6 +4,10 @@
 
 #include <QObject>
 
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
 namespace text {
 
 // The dictionary editor on the window: the current row of liWords shown in tWL1 and tWL2, typing there
@@ -12,13 +16,22 @@ namespace text {
 //
 // Only typing changes a row: the editor's own writes into the two boxes never do. While no row is current
 // (after the first or the last row was removed), Add appends the new empty row at the end, Remove does nothing
-// and typing changes no row.
-//
-// Needs: the controls liWords, tWL1, tWL2, cAdd, cRemove, cUp, cDn. The constructor connects them.
+// and typing changes no row. The constructor connects the controls.
 class DictionaryEditor : public QObject {
     Q_OBJECT
 public:
-    explicit DictionaryEditor(const form::Controls& controls, QObject* parent = nullptr);
+    // The window's controls this class works on.
+    struct Widgets {
+        QListWidget* liWords;
+        QLineEdit* tWL1; // search word of the current row
+        QLineEdit* tWL2; // its replacement
+        QPushButton* cAdd;
+        QPushButton* cRemove;
+        QPushButton* cUp;
+        QPushButton* cDn;
+    };
+
+    explicit DictionaryEditor(const Widgets& widgets, QObject* parent = nullptr);
 
     void Add();
     void Remove();
@@ -38,8 +51,8 @@ private:
     void insertEmptyRow(int index);
     void removeEmptyRowsExceptCurrent();
 
-    form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
-    bool m_listBusy = false;   // the editor itself is changing the current row: the edit boxes keep their text
+    Widgets m_controls;
+    bool m_listBusy = false; // the editor itself is changing the current row: the edit boxes keep their text
 };
 
 } // namespace text

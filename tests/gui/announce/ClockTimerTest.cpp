@@ -61,8 +61,13 @@ struct ClockTimerRig : SpeechRig {
     void endSpeaking() { emit voice.endStream(voice.lastStreamNumber(), 0); }
 
     int clipboardSteps = 0;
-    announce::ClockTimer timer{
-        controls, state, clock, QLocale(QLocale::German, QLocale::Germany), "Sprechkit", [this] { ++clipboardSteps; }};
+    announce::ClockTimer timer{app::clockTimerWidgets(controls),
+                               app::clockTimerState(state),
+                               speaking,
+                               clock,
+                               QLocale(QLocale::German, QLocale::Germany),
+                               "Sprechkit",
+                               [this] { ++clipboardSteps; }};
 };
 
 TEST(ClockTimer, TickHidesHintsWritesCaptionAndFileNameAndRunsTheClipboardStep)

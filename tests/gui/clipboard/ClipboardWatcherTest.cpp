@@ -54,7 +54,8 @@ TEST(ClipboardWatcher, ClipboardTextIsSpokenAndTheBoxGetsItsTextBack)
     rig.startUp();
     QString content = QStringLiteral("vorher");
     rig.state.lastClipboardText = content;
-    clipboard::ClipboardWatcher watcher(rig.controls, rig.state, std::make_unique<FakeClipboard>(&content));
+    clipboard::ClipboardWatcher watcher(app::clipboardWidgets(rig.controls), app::clipboardState(rig.state),
+                                        rig.speaking, std::make_unique<FakeClipboard>(&content));
     const form::Controls& c = rig.controls;
     c.tAusgabe->setText(QStringLiteral("Mein Text"));
     c.ckClip->setChecked(true);

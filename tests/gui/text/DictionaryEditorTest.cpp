@@ -1,5 +1,6 @@
 #include "gui/text/DictionaryEditor.h"
 #include "base/text/DictionaryRow.h"
+#include "gui/app/ControllerWiring.h"
 #include "gui/form/Controls.h"
 #include "support/MessageRecorder.h"
 
@@ -74,7 +75,7 @@ TEST(DictionaryEditor, Operations)
     for (const Case& testCase : kCases) {
         QWidget window;
         const form::Controls c = form::buildControls(&window);
-        text::DictionaryEditor editor(c);
+        text::DictionaryEditor editor(app::dictionaryEditorWidgets(c));
         MessageRecorder messages;
         // The selection is made before the rows' check boxes are set, so that it clears none of them.
         for (const QString& row : kRows) {
