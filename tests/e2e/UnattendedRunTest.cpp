@@ -153,6 +153,14 @@ TEST(UnattendedRun, DocumentIsRenderedOrItsReadFailureEndsTheRun)
         EXPECT_EQ(result.standardError.toStdString(), error);
         EXPECT_EQ(speechtest::readWav(program.path(QStringLiteral("out.wav"))).seconds() > 1.5, !*error) << document;
     }
+    // The document's headings start the chapters; the album is the document's title.
+    program.writeFile(QStringLiteral("buch.html"),
+                      "<html><head><title>Das Buch</title></head><body><h1>Eins</h1>"
+                      "<p>Der erste Teil.</p><h1>Zwei</h1><p>Der zweite.</p></body></html>");
+    ASSERT_EQ(program.run({"--file", "buch.html", "?buch.wav", "--chapters"}, 60000).exitCode, 0);
+    EXPECT_EQ(program.readFile(QStringLiteral("buch.m3u")).count("#EXTINF"), 2);
+    EXPECT_TRUE(program.readFile(QStringLiteral("buch.m3u")).contains(",Zwei\nbuch-02.wav"))
+        << program.readFile(QStringLiteral("buch.m3u")).toStdString();
 }
 
 TEST(UnattendedRun, DictionaryThatExplodesTheTextFailsTheRunInsteadOfTheProgram)

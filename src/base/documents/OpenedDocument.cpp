@@ -27,6 +27,17 @@ OpenedDocument openedDocument(const Document& document, const QString& path)
     return opened;
 }
 
+QString OpenedDocument::withChapterMarks() const
+{
+    QString marked = text;
+    for (auto chapter = chapters.crbegin(); chapter != chapters.crend(); ++chapter) {
+        const qsizetype at = qBound(qsizetype(0), qsizetype(chapter->position), marked.size());
+        const bool lineStart = at == 0 || marked[at - 1] == QLatin1Char('\n');
+        marked.insert(at, lineStart ? QStringLiteral("# ") : QStringLiteral("\r\n# "));
+    }
+    return marked;
+}
+
 QString readFailureMessage(const QString& path, const QString& englishReason)
 {
     const QString name = QStringLiteral("  Datei ''") + path + QStringLiteral("''");

@@ -16,6 +16,9 @@ struct OpenedDocument {
 
     // The chapters hold only while the text box holds this text unchanged; an edit moves everything after it.
     bool heldBy(const QString& boxText) const { return !path.isEmpty() && boxText == text; }
+    // The text with each chapter's heading on a line that begins with "# ": a save with chapters splits there, after
+    // the preparation pass has moved every position, and does not read the marker out.
+    QString withChapterMarks() const;
 };
 
 // The document as the text box holds it: every line break as CR LF, the chapters moved with their text.

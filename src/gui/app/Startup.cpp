@@ -1,5 +1,6 @@
 #include "gui/app/Startup.h"
 
+#include "base/audiobook/BookPlan.h"
 #include "base/core/CommandLine.h"
 #include "base/core/IniFile.h"
 #include "base/core/MessageBox.h"
@@ -144,8 +145,12 @@ bool Startup::analyseArguments(const QStringList& arguments)
         const core::ResultOf<documents::Document> document = documents::readDocumentFile(state.run.documentPath);
         if (document) {
             state.document = documents::openedDocument(document.value(), state.run.documentPath);
-            state.run.commandLineText = state.document.text;
-            state.run.boxText = state.document.text;
+            state.run.commandLineText = state.run.chapters ? state.document.withChapterMarks() : state.document.text;
+            state.run.boxText = state.run.commandLineText;
+            audiobook::BookRequest book;
+            book.documentTitle = state.document.title;
+            book.fileName = state.document.path;
+            m_window.wavSaver().setDocument(book);
         } else {
             failure = documents::readFailureMessage(state.run.documentPath, document.error());
             if (core::decideRunMode(state.run, core::readScriptProgramKeys(state.run)).neverShowsWindow) {
