@@ -162,8 +162,9 @@ bool MainWindow::load(const QStringList& arguments)
         m_desktop = std::make_unique<desktop::DesktopController>(
             desktop::DesktopController::Widgets{this, m_controls.ckStart, m_controls.ckPause, m_controls.tAusgabe},
             m_desktopFields, m_state, *m_settings, QDBusConnection::sessionBus(),
-            desktop::DesktopController::Callbacks{[this] { unload(); },
-                                                  [this](const QString& line) { m_eventLog->AppendLog(line); }});
+            desktop::DesktopController::Callbacks{
+                [this] { unload(); }, [this](const QString& line) { m_eventLog->AppendLog(line); },
+                [this] { m_speakingControl->start(); }, [this] { m_speakingControl->stop(); }});
     return !m_unloaded;
 }
 

@@ -125,7 +125,7 @@ core::Result DesktopController::read(const core::ResultOf<QString>& text)
     m_state.savedText = m_widgets.tAusgabe->text();
     m_state.restorePending = true;
     m_widgets.tAusgabe->setText(text.value());
-    m_widgets.ckStart->setChecked(true);
+    m_callbacks.startSpeaking();
     return {};
 }
 
@@ -140,7 +140,7 @@ core::Result DesktopController::pauseOrResume()
 void DesktopController::stop()
 {
     if (m_widgets.ckStart->isChecked())
-        m_widgets.ckStart->setChecked(false);
+        m_callbacks.stopSpeaking();
 }
 
 void DesktopController::showWindow()

@@ -43,6 +43,9 @@ public:
     struct Callbacks {
         std::function<void()> quit;
         std::function<void(const QString&)> log; // English lines for the event log
+        // The speaking controller's start and stop: speech goes through its owner, as a button press does.
+        std::function<void()> startSpeaking;
+        std::function<void()> stopSpeaking;
     };
 
     DesktopController(Widgets widgets, const DesktopFields& fields, form::WindowState& state,

@@ -46,7 +46,8 @@ protected:
     {
         return std::make_unique<DesktopController>(
             DesktopController::Widgets{&m_window, &m_ckStart, &m_ckPause, &m_box}, m_fields, m_state, settings, bus,
-            DesktopController::Callbacks{[] {}, [](const QString&) {}});
+            DesktopController::Callbacks{[] {}, [](const QString&) {}, [this] { m_ckStart.setChecked(true); },
+                                         [this] { m_ckStart.setChecked(false); }});
     }
 
     QTemporaryDir m_config;
