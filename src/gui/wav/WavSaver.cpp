@@ -1,10 +1,8 @@
 #include "gui/wav/WavSaver.h"
 
-#include "base/audiobook/ChapterNames.h"
-#include "base/audiobook/Playlist.h"
+#include "base/audiobook/BookRender.h"
 #include "base/core/Clock.h"
 #include "base/core/MessageBox.h"
-#include "base/core/SafeWrite.h"
 #include "base/speech/MarkupTags.h"
 #include "base/speech/Voice.h"
 #include "gui/form/TextBox.h"
@@ -44,8 +42,9 @@ core::Result WavSaver::Save()
     static const core::SystemClock systemClock;
     SaveProgress progress(m_controls.window, m_progressClock ? *m_progressClock : systemClock,
                           target.isEmpty() ? SaveProgress::Display::Dialog : SaveProgress::unattendedDisplay());
-    bool streamOpen = false;
-    QString failedPath = path;
+    audiobook::BookRender render(m_voice, {m_callbacks.backToDevice, m_callbacks.log, m_callbacks.writeTags,
+                                           [&progress](int percent) { return progress.report(percent); },
+                                           [&progress] { return progress.cancelled(); }});
     const core::Result saved = [&]() -> core::Result {
         if (m_callbacks.prepareText) {
             if (core::Result prepared = m_callbacks.prepareText(); !prepared)
@@ -55,34 +54,16 @@ core::Result WavSaver::Save()
             speech::audioFormatOfCode(m_controls.coFormat->currentData().toInt());
         if (!format)
             return format.result();
-        const int sampleRate = speech::sampleRateOf(format.value());
         audiobook::BookRequest book = m_document;
         book.target = path;
         book.text = m_controls.tAusgabe->text();
         book.markup = speech::MarkupTags::isMarkup(book.text, m_state.speakFlags).value();
         book.chapters = m_state.run.chapters && !target.isEmpty();
         book.voiceName = m_controls.coVoice->currentText();
-        const QList<audiobook::BookPart> parts = audiobook::planBook(book);
         QStringList subtitles = m_state.run.subtitles;
         if (target.isEmpty() && m_controls.ckSubtitles && m_controls.ckSubtitles->isChecked())
             subtitles = {QStringLiteral("srt"), QStringLiteral("vtt")};
-        QList<audiobook::PlaylistEntry> playlist;
-        for (qsizetype i = 0; i < parts.size(); ++i) {
-            failedPath = parts[i].path;
-            const auto count = parts.size(); // each file takes its share of the progress
-            m_voice.setRenderProgress(
-                [&progress, i, count](int percent) { return progress.report(int((i * 100 + percent) / count)); });
-            if (core::Result rendered = renderPart(parts[i], format.value(), progress, streamOpen); !rendered)
-                return rendered;
-            if (core::Result delivered = deliverPart(parts[i], subtitles, sampleRate); !delivered)
-                return delivered;
-            playlist.append({parts[i].path, parts[i].tags.title, m_voice.fileTimeline().samples, sampleRate});
-        }
-        if (!book.chapters)
-            return {};
-        failedPath = audiobook::playlistPath(path);
-        m_callbacks.log(QStringLiteral("Save to ") + failedPath + QStringLiteral(" ..."), QString());
-        return core::replaceFileContents(failedPath, audiobook::playlistFile(failedPath, playlist));
+        return render.run(book, format.value(), m_state.speakFlags, subtitles);
     }();
     // Before any box: the progress dialog's input filter would keep the box from taking a click or a key.
     m_voice.setRenderProgress({});
@@ -90,9 +71,10 @@ core::Result WavSaver::Save()
 
     if (!saved) {
         const QString& error = saved.error();
+        const QString failedPath = render.failedPath().isEmpty() ? path : render.failedPath();
         const QString prefix = QStringLiteral("Save to WAV ''") + failedPath + QStringLiteral("'' Error: ");
         m_callbacks.log(prefix, error);
-        if (streamOpen) {
+        if (render.streamOpen()) {
             // Speech must not keep going into a broken file: back to the device, then drop the stream, so that
             // the failed or cancelled render leaves no partial file and does not replace an older file of that name.
             m_callbacks.backToDevice();
@@ -120,54 +102,6 @@ core::Result WavSaver::Save()
         restoreUnpreparedText();
         if (m_callbacks.finishedTarget)
             m_callbacks.finishedTarget({});
-    }
-    return {};
-}
-
-core::Result WavSaver::renderPart(const audiobook::BookPart& part, speech::AudioFormat format, SaveProgress& progress,
-                                  bool& streamOpen)
-{
-    if (core::Result opened = m_voice.openFileStream(part.path, format); !opened)
-        return opened;
-    streamOpen = true;
-    m_callbacks.log(QStringLiteral("Save to ") + part.path + QStringLiteral(" ..."), QString());
-    if (const core::ResultOf<int> stream = m_voice.speak(part.text, m_state.speakFlags); !stream)
-        return stream.result();
-    m_voice.waitUntilDone(-1);
-    if (progress.cancelled())
-        return core::Result::failure(speech::Voice::cancelledError());
-    m_callbacks.backToDevice(); // as if the user re-selected the device
-    streamOpen = false;
-    return m_voice.closeFileStream();
-}
-
-core::Result WavSaver::deliverPart(const audiobook::BookPart& part, const QStringList& subtitles, int sampleRate)
-{
-    // The audio is in place: a tag that cannot be written costs the tag, not the file.
-    if (m_callbacks.writeTags) {
-        if (core::Result tagged = m_callbacks.writeTags(part.path, part.tags); !tagged)
-            m_callbacks.log(QStringLiteral("Tags of ") + part.path + QStringLiteral(" Error: "), tagged.error());
-    }
-    if (subtitles.isEmpty())
-        return {};
-    if (m_state.speakFlags & speech::SpeakIsFilename) {
-        // The words lie in a file the voice read, not in the text at hand.
-        m_callbacks.log(QStringLiteral("No subtitles for ") + part.path + QStringLiteral(": the text is a file name"),
-                        QString());
-        return {};
-    }
-    const speech::FileTimeline timeline = m_voice.fileTimeline();
-    audiobook::TimedText timed;
-    timed.text = part.text;
-    timed.markup = speech::MarkupTags::isMarkup(part.text, m_state.speakFlags).value();
-    timed.sampleRate = sampleRate;
-    for (const speech::FileWord& word : timeline.words)
-        timed.words.append({word.offset, word.length, word.sample});
-    audiobook::fillWordEnds(timed.words, timeline.samples);
-    for (const audiobook::SubtitleFile& file : audiobook::subtitleFiles(part.path, timed, subtitles)) {
-        m_callbacks.log(QStringLiteral("Save to ") + file.path + QStringLiteral(" ..."), QString());
-        if (core::Result written = core::replaceFileContents(file.path, file.bytes); !written)
-            return written;
     }
     return {};
 }

@@ -38,9 +38,9 @@ class SaveProgress;
 //   log            - a line for the event log (text, and an error behind it).
 //   writeTags      - tags a finished audio file; a failure is logged and the file delivered untagged.
 //
-// Beside the audio it writes the subtitles asked for (the target run's list, or SRT and WebVTT when ckSubtitles is
-// checked) once the audio is in place, timed by the render's own word events; with chapters (run.chapters) one
-// audio file per chapter with its own subtitles, and a playlist.
+// The render itself is audiobook::BookRender, which needs no window: beside the audio it writes the subtitles asked
+// for (the target run's list, or SRT and WebVTT when ckSubtitles is checked), and with chapters (run.chapters) one
+// audio file per chapter and a playlist. This class adds the path, the progress dialog, the log and the boxes.
 //
 // The constructor connects: cSave clicked -> Save, ckAuto toggled, tFile textChanged, focus of tFile and tPath.
 // The start-up runs Save() directly for a WAV target.
@@ -75,9 +75,6 @@ private:
     void fileTextChanged();
     void handleStreamEvents();
     void restoreUnpreparedText();
-    core::Result renderPart(const audiobook::BookPart& part, speech::AudioFormat format, SaveProgress& progress,
-                            bool& streamOpen);
-    core::Result deliverPart(const audiobook::BookPart& part, const QStringList& subtitles, int sampleRate);
 
     form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
     form::WindowState& m_state;
