@@ -14,6 +14,8 @@ namespace {
 template <typename Reference, typename Field>
 constexpr bool kSameType = std::is_same_v<std::remove_cvref_t<Reference>, Field>;
 using Window = form::WindowState;
+static_assert(kSameType<decltype(wav::WavSaver::State::speakFlags), decltype(Window::speakFlags)>);
+static_assert(kSameType<decltype(wav::WavSaver::State::run), decltype(Window::run)>);
 static_assert(kSameType<decltype(speech::EngineSetup::State::startupComplete), decltype(Window::startupComplete)>);
 static_assert(kSameType<decltype(speech::EngineSetup::State::speaking), decltype(Window::speaking)>);
 static_assert(kSameType<decltype(announce::ClockTimer::State::isAdminRun), decltype(Window::isAdminRun)>);
@@ -131,6 +133,28 @@ clipboard::ClipboardWatcher::Widgets clipboardWidgets(const form::Controls& c)
 clipboard::ClipboardWatcher::State clipboardState(form::WindowState& s)
 {
     return {.lastClipboardText = s.lastClipboardText, .savedText = s.savedText, .restorePending = s.restorePending};
+}
+
+wav::WavSaver::Widgets wavSaverWidgets(const form::Controls& c)
+{
+    return {.window = c.window,
+            .tAusgabe = c.tAusgabe,
+            .cSave = c.cSave,
+            .ckAuto = c.ckAuto,
+            .ckSubtitles = c.ckSubtitles,
+            .tFile = c.tFile,
+            .tPath = c.tPath,
+            .coFormat = c.coFormat,
+            .coVoice = c.coVoice};
+}
+
+wav::WavSaver::State wavSaverState(form::WindowState& s)
+{
+    return {.run = s.run,
+            .speakFlags = s.speakFlags,
+            .preparedTextFlag = s.preparedTextFlag,
+            .unpreparedText = s.unpreparedText,
+            .manualFileName = s.manualFileName};
 }
 
 } // namespace app

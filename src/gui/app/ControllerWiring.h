@@ -6,6 +6,7 @@
 #include "gui/speech/EngineSetup.h"
 #include "gui/speech/SpeakingControl.h"
 #include "gui/text/DictionaryEditor.h"
+#include "gui/wav/WavSaver.h"
 
 namespace form {
 struct Controls;
@@ -26,5 +27,8 @@ announce::ClockTimer::Widgets clockTimerWidgets(const form::Controls& c);
 announce::ClockTimer::State clockTimerState(form::WindowState& s);
 clipboard::ClipboardWatcher::Widgets clipboardWidgets(const form::Controls& c);
 clipboard::ClipboardWatcher::State clipboardState(form::WindowState& s);
+
+wav::WavSaver::Widgets wavSaverWidgets(const form::Controls& c);
+wav::WavSaver::State wavSaverState(form::WindowState& s);
 
 } // namespace app

@@ -139,7 +139,7 @@ void MainWindow::createSubsystems(const QString& settingsApplication, const QStr
     m_engineEvents = std::make_unique<speech::EngineEvents>(engineEventsWidgets(m_controls), m_state.paused, *m_voice,
                                                             *m_eventLog, *m_speakingControl);
     m_wavSaver = std::make_unique<wav::WavSaver>(
-        m_controls, m_state, *m_voice,
+        wavSaverWidgets(m_controls), wavSaverState(m_state), *m_voice,
         wav::WavSaver::Callbacks{
             [this] { return ChkWords(); }, [this](const core::Result& saved) { unload(saved); },
             [this] { m_engineSetup->deviceSelected(); },
@@ -161,7 +161,8 @@ bool MainWindow::load(const QStringList& arguments)
     if (!m_unloaded && run.hide == 0 && run.close == 0 && run.wavTarget.isEmpty())
         m_desktop = std::make_unique<desktop::DesktopController>(
             desktop::DesktopController::Widgets{this, m_controls.ckStart, m_controls.ckPause, m_controls.tAusgabe},
-            m_desktopFields, m_state, *m_settings, QDBusConnection::sessionBus(),
+            m_desktopFields, desktop::DesktopController::State{m_state.savedText, m_state.restorePending}, *m_settings,
+            QDBusConnection::sessionBus(),
             desktop::DesktopController::Callbacks{
                 [this] { unload(); }, [this](const QString& line) { m_eventLog->AppendLog(line); },
                 [this] { m_speakingControl->start(); }, [this] { m_speakingControl->stop(); }});

@@ -4,7 +4,6 @@
 #include "gui/desktop/DesktopSettings.h"
 #include "gui/desktop/SelectionReader.h"
 #include "gui/form/TextBox.h"
-#include "gui/form/WindowState.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,7 +23,7 @@ constexpr std::array<RemoteAction, 5> kActions = {RemoteAction::ReadSelection, R
 
 } // namespace
 
-DesktopController::DesktopController(Widgets widgets, const DesktopFields& fields, form::WindowState& state,
+DesktopController::DesktopController(Widgets widgets, const DesktopFields& fields, const State& state,
                                      const core::SettingsStore& settings, const QDBusConnection& bus,
                                      Callbacks callbacks, QObject* parent)
     : QObject(parent)

@@ -18,7 +18,6 @@ class SettingsStore;
 }
 namespace form {
 class TextBox;
-struct WindowState;
 } // namespace form
 
 namespace desktop {
@@ -28,7 +27,7 @@ namespace desktop {
 // controls: a read puts the text into the box the way the clipboard watcher does (spoken, the user's text put back
 // afterwards), Pause toggles ckPause, Stop unchecks ckStart.
 //
-// Needs: the window, ckStart, ckPause and tAusgabe; the window state (savedText, restorePending); the settings row;
+// Works on: the window, ckStart, ckPause and tAusgabe; the window state (savedText, restorePending); the settings row;
 // the settings (the keys and the tray choice are read here and written by saveSettings()); the bus to offer the
 // actions on; and from the window how to end the program (the tray's "Beenden") and where log lines go.
 class DesktopController : public QObject {
@@ -48,7 +47,13 @@ public:
         std::function<void()> stopSpeaking;
     };
 
-    DesktopController(Widgets widgets, const DesktopFields& fields, form::WindowState& state,
+    // The fields of the window's state this class writes: a read borrows the box from the user's text.
+    struct State {
+        QString& savedText;
+        bool& restorePending;
+    };
+
+    DesktopController(Widgets widgets, const DesktopFields& fields, const State& state,
                       const core::SettingsStore& settings, const QDBusConnection& bus, Callbacks callbacks,
                       QObject* parent = nullptr);
     ~DesktopController() override;
@@ -79,7 +84,7 @@ private:
 
     Widgets m_widgets;
     DesktopFields m_fields;
-    form::WindowState& m_state;
+    State m_state;
     Callbacks m_callbacks;
     RemoteService m_remote;
     GlobalShortcuts m_shortcuts;

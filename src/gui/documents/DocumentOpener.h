@@ -26,7 +26,7 @@ using FileReader = std::function<core::ResultOf<Document>(const QString& path)>;
 // reader takes stay the text box's own). A file that cannot be read is shown in a " FEHLER:" box and changes
 // nothing. The document last opened is kept, with its chapters, in the OpenedDocument handed in.
 //
-// Needs: the window (shortcut and dialog), the text box, the OpenedDocument to fill and a file reader.
+// Works on: the window (shortcut and dialog), the text box, the OpenedDocument to fill and a file reader.
 class DocumentOpener : public QObject {
     Q_OBJECT
 public:

@@ -2,11 +2,11 @@
 
 #include "base/audiobook/BookRender.h"
 #include "base/core/Clock.h"
+#include "base/core/CommandLine.h"
 #include "base/core/MessageBox.h"
 #include "base/speech/MarkupTags.h"
 #include "base/speech/Voice.h"
 #include "gui/form/TextBox.h"
-#include "gui/form/WindowState.h"
 #include "gui/wav/SaveProgress.h"
 
 #include <QCheckBox>
@@ -18,10 +18,10 @@
 
 namespace wav {
 
-WavSaver::WavSaver(const form::Controls& controls, form::WindowState& state, speech::Voice& voice, Callbacks callbacks,
+WavSaver::WavSaver(const Widgets& widgets, const State& state, speech::Voice& voice, Callbacks callbacks,
                    QObject* parent)
     : QObject(parent)
-    , m_controls(controls)
+    , m_controls(widgets)
     , m_state(state)
     , m_voice(voice)
     , m_callbacks(std::move(callbacks))

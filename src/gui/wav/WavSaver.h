@@ -2,7 +2,7 @@
 
 #include "base/audiobook/BookPlan.h"
 #include "base/core/Result.h"
-#include "gui/form/Controls.h"
+#include "base/speech/SpeakFlags.h"
 
 #include <QObject>
 #include <QString>
@@ -13,9 +13,19 @@ namespace core {
 class Clock;
 }
 
-namespace form {
-struct WindowState;
+namespace core {
+struct RunMode;
 }
+
+namespace form {
+class TextBox;
+}
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QWidget;
 
 namespace speech {
 enum class AudioFormat;
@@ -28,8 +38,7 @@ class SaveProgress;
 
 // Save to WAV (cSave), the automatic file name switch (ckAuto) and the WAV file name fields.
 //
-// Needs: the controls (cSave, ckAuto, tFile, tPath, coFormat, tAusgabe), the window state (run.wavTarget,
-// speakFlags, unpreparedText, preparedTextFlag, manualFileName), the voice and callbacks from the window:
+// Callbacks from the window:
 //   prepareText    - the same preparation pass that Start uses; fails with the reason when the text cannot be
 //                    prepared;
 //   finishedTarget - called instead of the confirmation box when a WAV target was set, with success after
@@ -55,7 +64,28 @@ public:
         std::function<core::Result(const QString& path, const audiobook::TagValues& tags)> writeTags;
     };
 
-    WavSaver(const form::Controls& controls, form::WindowState& state, speech::Voice& voice, Callbacks callbacks,
+    // The controls this class works on.
+    struct Widgets {
+        QWidget* window; // the progress dialog's parent
+        form::TextBox* tAusgabe;
+        QPushButton* cSave;
+        QCheckBox* ckAuto;
+        QCheckBox* ckSubtitles;
+        QLineEdit* tFile;
+        QLineEdit* tPath;
+        QComboBox* coFormat;
+        QComboBox* coVoice;
+    };
+    // The fields of the window's state this class reads and writes.
+    struct State {
+        const core::RunMode& run; // the WAV target and its subtitles and chapters
+        const speech::SpeakFlags& speakFlags;
+        bool& preparedTextFlag;
+        const QString& unpreparedText;
+        QString& manualFileName;
+    };
+
+    WavSaver(const Widgets& widgets, const State& state, speech::Voice& voice, Callbacks callbacks,
              QObject* parent = nullptr);
 
     // Renders the prepared text of tAusgabe into the WAV file; blocks until it is written.
@@ -76,8 +106,8 @@ private:
     void handleStreamEvents();
     void restoreUnpreparedText();
 
-    form::Controls m_controls; // a copy: the struct only holds pointers to the window's controls
-    form::WindowState& m_state;
+    Widgets m_controls;
+    State m_state;
     speech::Voice& m_voice;
     Callbacks m_callbacks;
     const core::Clock* m_progressClock = nullptr;

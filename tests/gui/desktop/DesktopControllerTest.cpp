@@ -45,7 +45,8 @@ protected:
                                                       const QDBusConnection& bus = QDBusConnection(QString()))
     {
         return std::make_unique<DesktopController>(
-            DesktopController::Widgets{&m_window, &m_ckStart, &m_ckPause, &m_box}, m_fields, m_state, settings, bus,
+            DesktopController::Widgets{&m_window, &m_ckStart, &m_ckPause, &m_box}, m_fields,
+            DesktopController::State{m_state.savedText, m_state.restorePending}, settings, bus,
             DesktopController::Callbacks{[] {}, [](const QString&) {}, [this] { m_ckStart.setChecked(true); },
                                          [this] { m_ckStart.setChecked(false); }});
     }

@@ -37,8 +37,8 @@ protected:
 
     SpeechRig rig;
     QStringList finished; // the errors the run was ended with, "" for success
-    wav::WavSaver saver{rig.controls,
-                        rig.state,
+    wav::WavSaver saver{app::wavSaverWidgets(rig.controls),
+                        app::wavSaverState(rig.state),
                         rig.voice,
                         {[this]() -> core::Result {
                              const core::ResultOf<QString> prepared = rig.prepare();
