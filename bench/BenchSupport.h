@@ -2,8 +2,10 @@
 
 // Helpers the benchmark programs share.
 
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 
 #include <algorithm>
 #include <vector>
@@ -41,6 +43,22 @@ template <typename Condition> bool waitFor(Condition condition, int msTimeout)
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
     }
     return true;
+}
+
+// The German text the speech benchmarks read (Debian's fortunes-de): its first maxBytes, cut at a character
+// boundary; empty when the package is missing.
+inline const char* const kGermanSource = "/usr/share/games/fortunes/de/zitate";
+inline QByteArray germanText(qint64 maxBytes)
+{
+    QFile file(QString::fromLatin1(kGermanSource));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray bytes = file.read(maxBytes);
+    while (!bytes.isEmpty() && (quint8(bytes.back()) & 0xC0) == 0x80)
+        bytes.chop(1);
+    if (!bytes.isEmpty() && (quint8(bytes.back()) & 0x80))
+        bytes.chop(1);
+    return bytes;
 }
 
 } // namespace bench

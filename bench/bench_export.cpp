@@ -32,21 +32,6 @@ namespace {
 
 using bench::median;
 
-const char* Source = "/usr/share/games/fortunes/de/zitate";
-
-QByteArray germanText(qint64 maxBytes)
-{
-    QFile file(QString::fromLatin1(Source));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray bytes = file.read(maxBytes);
-    while (!bytes.isEmpty() && (quint8(bytes.back()) & 0xC0) == 0x80)
-        bytes.chop(1);
-    if (!bytes.isEmpty() && (quint8(bytes.back()) & 0x80))
-        bytes.chop(1);
-    return bytes;
-}
-
 // The text in ten chapters, each opened by a "# " line at a line break near its tenth.
 QByteArray inChapters(const QByteArray& text)
 {
@@ -143,7 +128,7 @@ public:
         m_environment.remove(QStringLiteral("DISPLAY"));
         m_text = m_dir.filePath(QStringLiteral("text.txt"));
         m_book = m_dir.filePath(QStringLiteral("book.txt"));
-        const QByteArray text = germanText(100 * 1024);
+        const QByteArray text = bench::germanText(100 * 1024);
         QFile textFile(m_text), bookFile(m_book);
         m_ok = !text.isEmpty() && textFile.open(QIODevice::WriteOnly) && textFile.write(text) == text.size() &&
                bookFile.open(QIODevice::WriteOnly) && bookFile.write(inChapters(text)) > 0;

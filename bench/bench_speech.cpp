@@ -37,25 +37,9 @@ using bench::waitFor;
 
 constexpr int kRuns = 5;
 
-const char* Source = "/usr/share/games/fortunes/de/zitate";
-
-// The first maxBytes of the source, cut at a character boundary.
-QByteArray sourceText(qint64 maxBytes)
-{
-    QFile file(QString::fromLatin1(Source));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray bytes = file.read(maxBytes);
-    while (!bytes.isEmpty() && (quint8(bytes.back()) & 0xC0) == 0x80)
-        bytes.chop(1);
-    if (!bytes.isEmpty() && (quint8(bytes.back()) & 0x80))
-        bytes.chop(1);
-    return bytes;
-}
-
 QByteArray repeatedText(qint64 bytes)
 {
-    QByteArray source = sourceText(1 << 30);
+    QByteArray source = bench::germanText(1 << 30);
     QByteArray text;
     while (!source.isEmpty() && text.size() < bytes)
         text += source;
@@ -132,7 +116,7 @@ void wavRender(const char* self)
     QTemporaryDir dir;
     const QString textPath = dir.filePath(QStringLiteral("text.txt"));
     QFile file(textPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(sourceText(100 * 1024)) <= 0) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(bench::germanText(100 * 1024)) <= 0) {
         std::printf("wav_render_ratio: n/a x\nwav_render_peak_rss_mb: n/a MB\n");
         return;
     }
@@ -200,7 +184,7 @@ struct WordTiming {
 WordTiming wordEventError(speech::EspeakVoice& voice, const UnderrunCounter& underruns)
 {
     // About twenty seconds of speech.
-    const QString text = QString::fromUtf8(sourceText(330));
+    const QString text = QString::fromUtf8(bench::germanText(330));
     const int bytesPerSecond = 22050 * 2;
     (void)voice.setOutputFormat(speech::AudioFormat::Mono22kHz); // a format the engine always has
     QElapsedTimer clock;
