@@ -64,6 +64,18 @@ function allowed(folder, target,    n, pattern, i, p) {
     }
     return 0
 }
+# Counts the folder of a file the first time it is seen; a folder in no layer fails.
+function note_folder(file,    folder) {
+    folder = folder_of(file)
+    if (!(folder in folders)) {
+        folders[folder] = 1
+        if (rule_of(folder) == "") {
+            printf "check-layers: %s is in no layer (src/ holds base/, engine/, gui/ and main.cpp)\n", file > "/dev/stderr"
+            bad = 1
+        }
+    }
+    return folder
+}
 BEGIN {
     n = split(order, base, " ")
     for (i = 1; i <= n; i++) rank[base[i]] = i
@@ -74,14 +86,7 @@ BEGIN {
     header = $0; sub(/^[^"]*"/, "", header); sub(/".*$/, "", header)
     if (!(header in exists)) next
     delete seen[file]
-    folder = folder_of(file)
-    if (!(folder in folders)) {
-        folders[folder] = 1
-        if (rule_of(folder) == "") {
-            printf "check-layers: %s is in no layer (src/ holds base/, engine/, gui/ and main.cpp)\n", file > "/dev/stderr"
-            bad = 1
-        }
-    }
+    folder = note_folder(file)
     if (rule_of(folder) == "") next
     target = folder_of(header)
     if (target == folder) next
@@ -94,14 +99,7 @@ BEGIN {
 }
 END {
     for (file in seen) {
-        folder = folder_of(file)
-        if (!(folder in folders)) {
-            folders[folder] = 1
-            if (rule_of(folder) == "") {
-                printf "check-layers: %s is in no layer (src/ holds base/, engine/, gui/ and main.cpp)\n", file > "/dev/stderr"
-                bad = 1
-            }
-        }
+        note_folder(file)
     }
     if (graph) {
         printf "%-16s %-44s %s\n", "folder", "includes", "(allowed)"
