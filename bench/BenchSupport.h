@@ -6,11 +6,19 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <vector>
 
 namespace bench {
+
+// A copy of the program in folder, with a link to its plugins, which it looks for beside itself.
+inline void copyProgram(const QString& program, const QString& folder)
+{
+    QFile::copy(program, folder + QStringLiteral("/sprechkit"));
+    QFile::link(QFileInfo(program).absolutePath() + QStringLiteral("/lib"), folder + QStringLiteral("/lib"));
+}
 
 // The figure of several runs: the middle one, so a run disturbed by another program does not count.
 inline double median(std::vector<double> values)

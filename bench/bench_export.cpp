@@ -118,7 +118,7 @@ public:
     {
         // A copy of the program with its own home, so no earlier settings or dictionary take part.
         m_program = m_dir.filePath(QStringLiteral("sprechkit"));
-        QFile::copy(program, m_program);
+        bench::copyProgram(program, m_dir.path());
         QDir().mkpath(m_dir.filePath(QStringLiteral("home")));
         QFile::setPermissions(m_dir.filePath(QStringLiteral("home")),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); // as a runtime folder

@@ -28,7 +28,7 @@ struct Sandbox {
 
     Sandbox()
     {
-        QFile::copy(QStringLiteral(SPRECHKIT_BINARY), program());
+        bench::copyProgram(QStringLiteral(SPRECHKIT_BINARY), dir.path());
         QDir().mkpath(dir.filePath(QStringLiteral("home")));
         environment.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("home/.config")));

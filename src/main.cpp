@@ -115,7 +115,7 @@ int main(int argc, char* argv[])
     const app::TerminationSignals terminationSignals(window);
     if (!window.load(windowArguments))
         return window.exitCode();
-    if (remoteAction && window.desktop())
-        window.desktop()->performWhenRunning(*remoteAction);
+    if (remoteAction)
+        window.performWhenRunning(*remoteAction);
     return QApplication::exec();
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and runs the installed program without a display, as a fresh user,
 # with a WAV target. It must render the file, keep its dictionary in the user's data folder (seeded from the
-# installed one) and register the .tts association for the installed program file.
+# installed one), tag it through the installed plugin and register the .tts association for the installed program
+# file.
 # Usage: check-install.sh [BUILD_FOLDER]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,5 +28,7 @@ cmp -s "$home/data/sprechkit/sprechkit.wrd" "$install_dir/usr/share/sprechkit/sp
 grep -qF "Exec=\"$install_dir/usr/bin/sprechkit\" %f" "$home/data/applications/sprechkit-tts.desktop" ||
     install_fail "no .tts association for the installed program"
 [[ $(ls "$install_dir/usr/bin") == sprechkit ]] || install_fail "files were written beside the installed program"
+# The tags come from the installed tag plugin: without it the file would be delivered untagged.
+grep -q "Sprechkit" "$install_dir/gruss.wav" || install_fail "no tags in gruss.wav (the tag plugin was not loaded)"
 rm -rf "$install_dir"
 echo "install check: the installed program rendered a WAV file and keeps its files in the user's data folder"

@@ -2,11 +2,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 ProgramRun::ProgramRun()
 {
     QFile::copy(QStringLiteral(SPRECHKIT_BINARY), programPath());
+    // Its plugins, which it looks for beside itself.
+    QFile::link(QFileInfo(QStringLiteral(SPRECHKIT_BINARY)).absolutePath() + QStringLiteral("/lib"),
+                m_dir.filePath(QStringLiteral("lib")));
     QFile::setPermissions(programPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QString home = m_dir.filePath(QStringLiteral("home"));
     QDir().mkpath(home);

@@ -17,6 +17,7 @@ int main(int argc, char* argv[])
     // A window offers its remote actions on the session bus: never on the user's own.
     qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
     QApplication application(argc, argv);
+    QCoreApplication::addLibraryPath(QStringLiteral(SPRECHKIT_PLUGIN_DIR));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

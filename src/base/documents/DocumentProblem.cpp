@@ -24,6 +24,7 @@ constexpr Reason kReasons[] = {
     {Problem::ZipBomb, "The container would unpack to too much data", "Das Archiv würde zu viele Daten entpacken"},
     {Problem::MalformedXml, "Malformed XML", "fehlerhaftes XML"},
     {Problem::MissingFile, "The document names a missing file", "Eine genannte Datei fehlt"},
+    {Problem::NoPdfSupport, "PDF support is not installed", "Das Modul zum Lesen von PDF fehlt"},
 };
 
 } // namespace

@@ -20,6 +20,7 @@ enum class Problem {
     ZipBomb,
     MalformedXml,
     MissingFile,
+    NoPdfSupport,
 };
 
 // The failure for a problem, its English reason followed by the detail when there is one.

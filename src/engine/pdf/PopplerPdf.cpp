@@ -2,64 +2,26 @@
 
 #include "base/documents/DocumentProblem.h"
 #include "base/documents/PdfTextAssembly.h"
-
-#include <poppler-qt6.h>
+#include "base/system/PluginLoader.h"
+#include "engine/pdf/PdfPlugin.h"
 
 namespace documents {
 
-namespace {
-
-constexpr int kDeepestOutline = 2; // chapters come from the outline's first two levels
-
-void silence(const QString&, const QVariant&)
-{
-    // Poppler reports every oddity of a damaged file on stderr; the reader reports the outcome once.
-}
-
-void addOutline(const QVector<Poppler::OutlineItem>& items, int level, QList<PdfOutlineEntry>& outline)
-{
-    for (const Poppler::OutlineItem& item : items) {
-        const QSharedPointer<const Poppler::LinkDestination> destination = item.destination();
-        if (destination && destination->pageNumber() > 0) {
-            outline.append({item.name(), destination->pageNumber() - 1,
-                            destination->isChangeTop() ? destination->top() : -1.0, level});
-        }
-        if (level < kDeepestOutline && item.hasChildren())
-            addOutline(item.children(), level + 1, outline);
-    }
-}
-
-PdfPage pageWords(const Poppler::Page& page)
-{
-    PdfPage result;
-    result.size = page.pageSizeF();
-    for (const std::unique_ptr<Poppler::TextBox>& box : page.textList()) {
-        // Poppler links the words of a line; the last one has no next word.
-        result.words.append({box->text(), box->boundingBox(), box->hasSpaceAfter(), box->nextWord() == nullptr});
-    }
-    return result;
-}
-
-} // namespace
-
 core::ResultOf<Document> readPdf(const QByteArray& bytes)
 {
-    Poppler::setDebugErrorFunction(silence, QVariant());
-    const std::unique_ptr<Poppler::Document> document = Poppler::Document::loadFromData(bytes);
-    if (!document)
+    const core::ResultOf<PdfPlugin*> plugin = sys::loadPluginAs<PdfPlugin>(kPdfPluginName);
+    if (!plugin)
+        return failure(Problem::NoPdfSupport, plugin.error());
+    const PdfExtraction extraction = plugin.value()->extract(bytes);
+    switch (extraction.outcome) {
+    case PdfExtraction::Outcome::Damaged:
         return failure(Problem::Damaged);
-    if (document->isLocked()) // before anything else: a locked document has no pages to ask for
+    case PdfExtraction::Outcome::Encrypted:
         return failure(Problem::Encrypted);
-    if (document->numPages() <= 0)
-        return failure(Problem::Damaged);
-    QList<PdfPage> pages;
-    for (int i = 0; i < document->numPages(); ++i) {
-        const std::unique_ptr<Poppler::Page> page = document->page(i);
-        pages.append(page ? pageWords(*page) : PdfPage());
+    case PdfExtraction::Outcome::Read:
+        break;
     }
-    QList<PdfOutlineEntry> outline;
-    addOutline(document->outline(), 1, outline);
-    return assemblePdfText(pages, outline, document->info(QStringLiteral("Title")));
+    return assemblePdfText(extraction.pages, extraction.outline, extraction.title);
 }
 
 } // namespace documents

@@ -40,8 +40,10 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTextStream>
+#include <QTimer>
 
 #include <type_traits>
+#include <utility>
 
 namespace app {
 
@@ -158,15 +160,33 @@ bool MainWindow::load(const QStringList& arguments)
     if (!running)
         return false;
     const core::RunMode& run = m_state.run;
+    // The session bus, the key grabs and the tray icon take a while: the window shows first.
     if (!m_unloaded && run.hide == 0 && run.close == 0 && run.wavTarget.isEmpty())
-        m_desktop = std::make_unique<desktop::DesktopController>(
-            desktop::DesktopController::Widgets{this, m_controls.ckStart, m_controls.ckPause, m_controls.tAusgabe},
-            m_desktopFields, desktop::DesktopController::State{m_state.savedText, m_state.restorePending}, *m_settings,
-            QDBusConnection::sessionBus(),
-            desktop::DesktopController::Callbacks{
-                [this] { unload(); }, [this](const QString& line) { m_eventLog->AppendLog(line); },
-                [this] { m_speakingControl->start(); }, [this] { m_speakingControl->stop(); }});
+        QTimer::singleShot(0, this, &MainWindow::startDesktop);
     return !m_unloaded;
+}
+
+void MainWindow::startDesktop()
+{
+    if (m_unloaded)
+        return;
+    m_desktop = std::make_unique<desktop::DesktopController>(
+        desktop::DesktopController::Widgets{this, m_controls.ckStart, m_controls.ckPause, m_controls.tAusgabe},
+        m_desktopFields, desktop::DesktopController::State{m_state.savedText, m_state.restorePending}, *m_settings,
+        QDBusConnection::sessionBus(),
+        desktop::DesktopController::Callbacks{
+            [this] { unload(); }, [this](const QString& line) { m_eventLog->AppendLog(line); },
+            [this] { m_speakingControl->start(); }, [this] { m_speakingControl->stop(); }});
+    if (m_pendingAction)
+        m_desktop->performWhenRunning(*std::exchange(m_pendingAction, std::nullopt));
+}
+
+void MainWindow::performWhenRunning(desktop::RemoteAction action)
+{
+    if (m_desktop)
+        m_desktop->performWhenRunning(action);
+    else
+        m_pendingAction = action;
 }
 
 core::Result MainWindow::ChkWords()

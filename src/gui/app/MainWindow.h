@@ -2,6 +2,7 @@
 
 #include "base/core/Result.h"
 #include "gui/desktop/DesktopFields.h"
+#include "gui/desktop/RemoteAction.h"
 #include "gui/form/Controls.h"
 #include "gui/form/WindowState.h"
 
@@ -9,6 +10,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace announce {
 class ClockTimer;
@@ -59,6 +61,8 @@ public:
     // Runs the start-up for these arguments (without the program's name). False when the program is to end
     // at once (start-up failure or missing script); exitCode() tells how.
     bool load(const QStringList& arguments);
+    // Does a remote action once the window runs (reading from anywhere is set up just after the window shows).
+    void performWhenRunning(desktop::RemoteAction action);
     int exitCode() const { return m_exitCode; }
     bool isUnloaded() const { return m_unloaded; }
 
@@ -78,7 +82,8 @@ public:
     clipboard::ClipboardWatcher& clipboardWatcher() const { return *m_clipboardWatcher; }
     app::KeyHandler& keyHandler() const { return *m_keyHandler; }
     documents::DocumentOpener& documentOpener() const { return *m_documentOpener; }
-    // Reading from anywhere; only a window that stays open has it (nullptr in unattended runs).
+    // Reading from anywhere; only a window that stays open has it (nullptr in unattended runs, and until the first
+    // turn of the event loop after the start-up).
     desktop::DesktopController* desktop() const { return m_desktop.get(); }
     const desktop::DesktopFields& desktopFields() const { return m_desktopFields; }
 
@@ -112,6 +117,7 @@ private:
     bool isUnattended() const;
     // Settings, dictionary and placement as the unload handler saves them; the errors, each once.
     QStringList saveAll();
+    void startDesktop();
     void settingsToggled();
     void choosePath();
     void releaseVoice();
@@ -136,6 +142,7 @@ private:
     std::unique_ptr<documents::DocumentOpener> m_documentOpener;
     desktop::DesktopFields m_desktopFields;
     std::unique_ptr<desktop::DesktopController> m_desktop;
+    std::optional<desktop::RemoteAction> m_pendingAction;
     QString m_baseCaption;
     int m_exitCode = 0;
     bool m_unloaded = false;

@@ -1,5 +1,9 @@
 #include "engine/tags/TagWriter.h"
 
+#include "base/system/PluginLoader.h"
+#include "engine/pdf/PdfPlugin.h"
+#include "engine/tags/TagPlugin.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -117,3 +121,25 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<TagCase>& row) { return std::string(row.param.kind); });
 
 } // namespace
+
+// Tags come from a plugin: a plugin that is missing, or is of another kind, is refused with its name.
+TEST(PluginLoader, LoadsAPluginOnceAndNamesTheOneItCannotUse)
+{
+    const auto first = sys::loadPluginAs<tags::TagPlugin>(tags::kTagPluginName);
+    ASSERT_TRUE(first) << first.error().toStdString();
+    const auto again = sys::loadPluginAs<tags::TagPlugin>(tags::kTagPluginName);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(first.value(), again.value());
+
+    struct Case {
+        QString name;
+        bool pdf;
+        QString error;
+    };
+    for (const Case& test : {Case{"sprechkit-nothing", false, "The plugin sprechkit-nothing cannot be loaded: "},
+                             Case{tags::kTagPluginName, true, "The plugin sprechkit-tags is of another kind."}}) {
+        const QString error = test.pdf ? sys::loadPluginAs<documents::PdfPlugin>(test.name).error()
+                                       : sys::loadPluginAs<tags::TagPlugin>(test.name).error();
+        EXPECT_TRUE(error.startsWith(test.error)) << error.toStdString();
+    }
+}
