@@ -7,7 +7,8 @@ namespace encoder {
 // Encoder settings for a single speaking voice, applied to a file libsndfile has just opened for writing, before
 // its first sample: a voice needs far fewer bits than the encoders' defaults, which are made for music, and fewer
 // bits also encode faster.
-//   MP3        variable bit rate at LAME's lowest quality step: a mono voice at 22 kHz comes out near 50 kbit/s
+//   MP3        variable bit rate at LAME's quality 9.6: a mono voice at 22 kHz comes out near 31 kbit/s, no larger
+//              than LAME's own default for it (32 kbit/s constant)
 //   Ogg Vorbis quality 0.1, as oggenc -q 1
 //   Opus       28 kbit/s per channel
 //   FLAC, WAV  the defaults (lossless)
