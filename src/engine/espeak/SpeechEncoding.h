@@ -9,7 +9,6 @@ namespace encoder {
 // bits also encode faster.
 //   MP3        variable bit rate at LAME's lowest quality step: a mono voice at 22 kHz comes out near 50 kbit/s
 //   Ogg Vorbis quality 0.1, as oggenc -q 1
-//   Opus       28 kbit/s per channel
 //   FLAC, WAV  the defaults (lossless)
 // A setting the library refuses leaves that encoder at its default, which still gives a good file: no error.
 void applySpeechEncoding(SNDFILE* file, int format);
