@@ -16,9 +16,10 @@ namespace {
 // what opusenc makes at its defaults.
 constexpr opus_int32 kBitsPerSecond = 28000;
 // Complexities come in steps that code speech at these rates alike (0, 1, 2-3, 4-5, 6-7, 8-10). None keeps up with
-// espeak-ng, which makes 95 minutes of speech in about 5 s: this encoder takes some 14 s for them at 0, 30 s at 4,
-// 41 s at 6 and 68 s at 8, where an export gets as slow as piping espeak-ng into opusenc. 6 is the highest step
-// well below that; its spectrum comes near that of 10 and much nearer than that of 3 and below.
+// espeak-ng, which speaks the export benchmark's 100 KB of text (101 minutes) in about 4 s: at 24 kHz this encoder
+// takes some 15 s for them at 0, 30 s at 4, 41 s at 6 and 68 s at 8, where an export gets nearly as slow as piping
+// espeak-ng into opusenc. 6 is the highest step well below that; its spectrum comes near that of 10 and much
+// nearer than that of 3 and below.
 constexpr int kComplexity = 6;
 constexpr int kFramesPerSecond = 50;         // 20 ms frames
 constexpr int kGranuleRate = 48000;          // Ogg Opus counts its granule positions at 48 kHz, whatever the rate
