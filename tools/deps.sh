@@ -1,8 +1,8 @@
 # Sourced by the tools: installs the Debian packages the project needs, only those that are missing.
 
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libespeak-ng-dev libsoxr-dev
-                libsndfile1-dev libtag1-dev qt6-translations-l10n libxkbcommon-dev libgl1-mesa-dev fonts-dejavu-core
-                libqt6svg6 libpoppler-qt6-dev libzip-dev
+                libsndfile1-dev libopus-dev libogg-dev libtag1-dev qt6-translations-l10n libxkbcommon-dev
+                libgl1-mesa-dev fonts-dejavu-core libqt6svg6 libpoppler-qt6-dev libzip-dev
                 libxcb1-dev libxcb-keysyms1-dev)
 TEST_PACKAGES=(googletest libgtest-dev clang-format espeak-ng pulseaudio pulseaudio-utils xvfb xauth xdotool sox xclip
                x11-apps qpdf x11-utils dbus-daemon trayer appstream desktop-file-utils)

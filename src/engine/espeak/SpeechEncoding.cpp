@@ -5,12 +5,9 @@ namespace encoder {
 namespace {
 
 // libsndfile's compression level runs from 0 (best quality) to 1 (smallest file). For MP3 at variable bit rate it
-// is LAME's VBR quality divided by 10; for Vorbis one minus the quality; for Opus the bit rate per channel is
-// 256 kbit/s - level * 250 kbit/s.
+// is LAME's VBR quality divided by 10; for Vorbis one minus the quality.
 constexpr double kMp3Level = 0.96;
 constexpr double kVorbisLevel = 0.9;
-constexpr double kOpusBitsPerSecond = 28000;
-constexpr double kOpusLevel = (256000 - kOpusBitsPerSecond) / 250000;
 
 void setLevel(SNDFILE* file, double level)
 {
@@ -32,9 +29,6 @@ void applySpeechEncoding(SNDFILE* file, int format)
     }
     case SF_FORMAT_VORBIS:
         setLevel(file, kVorbisLevel);
-        break;
-    case SF_FORMAT_OPUS:
-        setLevel(file, kOpusLevel);
         break;
     default:
         break;

@@ -10,7 +10,6 @@ namespace encoder {
 //   MP3        variable bit rate at LAME's quality 9.6: a mono voice at 22 kHz comes out near 31 kbit/s, no larger
 //              than LAME's own default for it (32 kbit/s constant)
 //   Ogg Vorbis quality 0.1, as oggenc -q 1
-//   Opus       28 kbit/s per channel
 //   FLAC, WAV  the defaults (lossless)
 // A setting the library refuses leaves that encoder at its default, which still gives a good file: no error.
 void applySpeechEncoding(SNDFILE* file, int format);

@@ -23,15 +23,15 @@ namespace {
 
 struct FileFormat {
     const char* extension; // lower case, with the dot
-    int format;
-    bool opusRates; // Opus takes 8, 12, 16, 24 and 48 kHz only
+    int format;            // libsndfile's; Opus has an encoder of its own, whose speed libsndfile does not let us set
+    bool opus;
 };
 
 // Anything not listed here is written as WAV.
 constexpr FileFormat kFormats[] = {
     {".mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, false},
     {".ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, false},
-    {".opus", SF_FORMAT_OGG | SF_FORMAT_OPUS, true},
+    {".opus", 0, true},
     {".flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, false},
 };
 
@@ -45,6 +45,7 @@ FileFormat formatOf(const QString& path)
     return {".wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, false};
 }
 
+// Opus takes 8, 12, 16, 24 and 48 kHz only.
 int opusRateFor(int sampleRate)
 {
     for (const int rate : {8000, 12000, 16000, 24000})
@@ -203,25 +204,20 @@ core::Result WavFileWriter::open(const QString& path, int sampleRate)
         ::fchmod(m_out.fd, existing.st_mode & 07777); // a file written anew keeps its permissions
 
     const FileFormat format = formatOf(path); // the name asked for, even through a link
-    SF_INFO info{};
-    info.samplerate = format.opusRates ? opusRateFor(sampleRate) : sampleRate;
-    info.channels = 1;
-    info.format = format.format;
-    m_file = openForWriting(m_out.fd, &info);
-    if (!m_file) {
-        const QString reason = QString::fromUtf8(sf_strerror(nullptr));
+    const int fileRate = format.opus ? opusRateFor(sampleRate) : sampleRate;
+    if (const core::Result opened = format.opus ? openOpus(path, fileRate) : openSndfile(path, format.format, fileRate);
+        !opened) {
         discard();
-        return core::Result::failure(QStringLiteral("Cannot create the file \"%1\": %2").arg(path, reason));
+        return opened;
     }
-    if (info.samplerate != sampleRate) {
-        m_resampler = std::make_unique<Resampler>(sampleRate, info.samplerate);
+    if (fileRate != sampleRate) {
+        m_resampler = std::make_unique<Resampler>(sampleRate, fileRate);
         if (!m_resampler->isValid()) {
             discard();
             return core::Result::failure(
-                QStringLiteral("Cannot create the file \"%1\": no resampler to %2 Hz.").arg(path).arg(info.samplerate));
+                QStringLiteral("Cannot create the file \"%1\": no resampler to %2 Hz.").arg(path).arg(fileRate));
         }
     }
-    encoder::applySpeechEncoding(m_file, format.format);
     m_wav = (format.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAV;
     m_dataBytes = 0;
     m_sampleRate = sampleRate;
@@ -246,6 +242,42 @@ QString WavFileWriter::firstFailure()
     return m_failure;
 }
 
+core::Result WavFileWriter::openSndfile(const QString& path, int format, int sampleRate)
+{
+    SF_INFO info{};
+    info.samplerate = sampleRate;
+    info.channels = 1;
+    info.format = format;
+    m_file = openForWriting(m_out.fd, &info);
+    if (!m_file)
+        return core::Result::failure(
+            QStringLiteral("Cannot create the file \"%1\": %2").arg(path, QString::fromUtf8(sf_strerror(nullptr))));
+    encoder::applySpeechEncoding(m_file, format);
+    return {};
+}
+
+// The headers are written here: a disk that is already full fails the open.
+core::Result WavFileWriter::openOpus(const QString& path, int sampleRate)
+{
+    m_opus = std::make_unique<encoder::OggOpusEncoder>(
+        [this](const char* bytes, qint64 count) { return descriptorWrite(bytes, count, &m_out) == count; });
+    const core::Result started = m_opus->start(sampleRate);
+    if (m_out.error != 0)
+        return core::Result::failure(
+            QStringLiteral("Cannot create the file \"%1\": %2").arg(path, core::errnoText(m_out.error)));
+    if (!started)
+        return core::Result::failure(QStringLiteral("Cannot create the file \"%1\": %2").arg(path, started.error()));
+    return {};
+}
+
+// The Opus encoder's result; a failed write of the file, which it sees only as such, says why.
+bool WavFileWriter::keptOpusResult(const core::Result& result)
+{
+    if (!writeFailed() && !result)
+        m_writeError = QStringLiteral("Cannot write to the file \"%1\": %2").arg(m_path, result.error());
+    return m_writeError.isEmpty();
+}
+
 SNDFILE* WavFileWriter::openForWriting(int fd, SF_INFO* info)
 {
     m_out = {fd, 0};
@@ -263,6 +295,8 @@ bool WavFileWriter::writeToFile(const qint16* samples, qint64 count)
 {
     if (writeFailed())
         return false;
+    if (m_opus)
+        return keptOpusResult(m_opus->write(samples, count));
     if (m_wav && m_dataBytes + count * 2 > m_wavDataLimit && !turnIntoRf64())
         return false;
     m_dataBytes += count * 2;
@@ -368,6 +402,9 @@ core::Result WavFileWriter::close()
     // The encoders write their last frames and the header here: their writes are checked as well.
     const int result = m_file ? sf_close(m_file) : 0;
     m_file = nullptr;
+    if (m_opus && m_writeError.isEmpty())
+        (void)keptOpusResult(m_opus->finish()); // kept in m_writeError
+    m_opus.reset();
     writeFailed();
     QString message = m_writeError;
     if (message.isEmpty() && result != 0)
@@ -390,6 +427,7 @@ core::Result WavFileWriter::close()
 void WavFileWriter::discard()
 {
     m_queue.reset(); // drops what is queued and waits for the block being encoded
+    m_opus.reset();
     if (m_file) {
         sf_close(m_file);
         m_file = nullptr;

@@ -2,6 +2,7 @@
 
 #include "base/core/Result.h"
 #include "engine/espeak/EncoderQueue.h"
+#include "engine/espeak/OggOpusEncoder.h"
 #include "engine/espeak/Resampler.h"
 
 #include <QString>
@@ -66,11 +67,15 @@ private:
     QString firstFailure();
     bool writeToFile(const qint16* samples, qint64 count);
     bool turnIntoRf64();
+    core::Result openSndfile(const QString& path, int format, int sampleRate);
+    core::Result openOpus(const QString& path, int sampleRate);
+    bool keptOpusResult(const core::Result& result);
     SNDFILE* openForWriting(int fd, SF_INFO* info);
     bool writeFailed();
 
-    SNDFILE* m_file = nullptr;
-    Descriptor m_out; // what m_file writes to; its address is libsndfile's handle
+    SNDFILE* m_file = nullptr;                       // every format but Opus
+    std::unique_ptr<encoder::OggOpusEncoder> m_opus; // Opus
+    Descriptor m_out;                                // what the encoder writes to; its address is libsndfile's handle
     int m_sampleRate = 0;
     QString m_path;       // as asked for
     QString m_target;     // what close() replaces (a symbolic link resolved)

@@ -1,4 +1,5 @@
 #include "engine/tags/TagWriter.h"
+#include "engine/espeak/WavFileWriter.h"
 
 #include "base/system/PluginLoader.h"
 #include "engine/pdf/PdfPlugin.h"
@@ -21,9 +22,16 @@
 
 namespace {
 
-// A second of a tone, made by libsndfile.
+// A second of a tone, made by libsndfile; Opus by the program's own encoder, which libsndfile does not use.
 bool writeTone(const QString& path, int format, int rate)
 {
+    std::vector<short> samples(static_cast<size_t>(rate));
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = short(8000 * std::sin(2 * M_PI * 440 * double(i) / rate));
+    if (format == (SF_FORMAT_OGG | SF_FORMAT_OPUS)) {
+        speech::WavFileWriter writer;
+        return writer.open(path, rate) && writer.write(samples.data(), rate) && writer.close();
+    }
     SF_INFO info{};
     info.samplerate = rate;
     info.channels = 1;
@@ -31,9 +39,6 @@ bool writeTone(const QString& path, int format, int rate)
     SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
     if (!file)
         return false;
-    std::vector<short> samples(static_cast<size_t>(rate));
-    for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = short(8000 * std::sin(2 * M_PI * 440 * double(i) / rate));
     const bool written = sf_writef_short(file, samples.data(), sf_count_t(samples.size())) == sf_count_t(rate);
     return sf_close(file) == 0 && written;
 }
