@@ -158,6 +158,11 @@ TEST_F(DesktopControllerTest, KeysAndTrayChoiceSurviveARestart)
         EXPECT_TRUE(m_fields.keys[1]->keySequence().isEmpty());
         EXPECT_FALSE(m_fields.ckTray->isChecked());
 
+        // Opening the settings gives the fields their clear buttons, which empty a key.
+        EXPECT_FALSE(m_fields.keys[0]->isClearButtonEnabled());
+        m_ckSet.setChecked(true);
+        EXPECT_TRUE(m_fields.keys[0]->isClearButtonEnabled() && m_fields.keys[1]->isClearButtonEnabled());
+
         m_fields.keys[0]->setKeySequence(QKeySequence(QStringLiteral("Ctrl+Shift+F5, X")));
         emit m_fields.keys[0]->editingFinished();
         EXPECT_EQ(m_fields.keys[0]->keySequence(), QKeySequence(QStringLiteral("Ctrl+Shift+F5")));
