@@ -3,6 +3,7 @@
 #include "base/speech/MarkupBookmarks.h"
 #include "base/speech/SentenceSplitter.h"
 #include "base/speech/TextPositionMapper.h"
+#include "engine/espeak/RawEvent.h"
 #include "engine/espeak/Resampler.h"
 #include "engine/espeak/SpeechRequest.h"
 #include "engine/espeak/StreamOutput.h"
@@ -12,17 +13,6 @@
 #include <vector>
 
 namespace speech {
-
-// What the synthesizer reports, independent of its headers. sample counts at the synthesizer's own rate from the
-// start of the synthesis call; textPosition is 1-based in code points.
-struct RawEvent {
-    enum class Kind { Word, Mark, Phoneme, End };
-    Kind kind = Kind::Word;
-    qint64 sample = 0;
-    int textPosition = 0;
-    int length = 0;
-    QString name; // Mark: the mark's name; Phoneme: the phoneme's mnemonic
-};
 
 // Turns one request's raw synthesizer output into the stream the caller hears and sees: volume, output rate,
 // word ranges of the caller's text, the program's own sentences, bookmarks and phonemes, positions in bytes of
@@ -44,6 +34,8 @@ public:
     void finish(bool completed);
     // Ends the stream with an error event: the caller hears why it stopped instead of a normal end.
     void fail(const QString& reason);
+    // Synthesizer samples taken so far: where the next part of a text split across processes starts.
+    qint64 inputSamples() const { return m_inputSamples; }
 
     // Phoneme ids are the mnemonic's first bytes, so the same phoneme always gets the same id.
     static int phonemeId(const QString& mnemonic);

@@ -1,12 +1,11 @@
 #include "engine/espeak/SynthesisWorker.h"
 
 #include "base/speech/TextPositionMapper.h"
+#include "engine/espeak/EspeakCalls.h"
+#include "engine/espeak/SplitRender.h"
 #include "engine/espeak/StreamRenderer.h"
 #include "engine/espeak/VoiceCatalog.h"
 
-#include <espeak-ng/speak_lib.h>
-
-#include <cmath>
 #include <future>
 
 namespace speech {
@@ -18,12 +17,10 @@ struct ActiveSynthesis {
     StreamRenderer* renderer = nullptr;
     quint64 generation = 0;
     const std::atomic<quint64>* abortedUpTo = nullptr;
-    bool failed = false; // aborted, or the output refused more
+    bool failed = false;     // aborted, or the output refused more
+    bool partOfText = false; // the text goes on in a helper process
 };
 ActiveSynthesis* g_active = nullptr;
-
-// Audio per espeak-ng callback; small, so the first clause reaches the device early.
-constexpr int kSynthesisChunkMs = 40;
 
 int synthCallback(short* samples, int count, espeak_EVENT* events)
 {
@@ -41,29 +38,11 @@ int synthCallback(short* samples, int count, espeak_EVENT* events)
     }
     // Events before the audio: they describe audio of this call, and the player must know them before it plays it.
     for (espeak_EVENT* e = events; e && e->type != espeakEVENT_LIST_TERMINATED; ++e) {
-        RawEvent raw;
-        raw.sample = e->sample;
-        raw.textPosition = e->text_position;
-        raw.length = e->length;
-        switch (e->type) {
-        case espeakEVENT_WORD:
-            raw.kind = RawEvent::Kind::Word;
-            break;
-        case espeakEVENT_MARK:
-            raw.kind = RawEvent::Kind::Mark;
-            raw.name = QString::fromUtf8(e->id.name ? e->id.name : "");
-            break;
-        case espeakEVENT_PHONEME:
-            raw.kind = RawEvent::Kind::Phoneme;
-            raw.name = QString::fromUtf8(e->id.string, int(qstrnlen(e->id.string, sizeof e->id.string)));
-            break;
-        case espeakEVENT_MSG_TERMINATED:
-            raw.kind = RawEvent::Kind::End;
-            break;
-        default:
+        std::optional<RawEvent> raw = rawEventOf(*e);
+        // A text split across processes ends after the last run, not this one.
+        if (!raw || (raw->kind == RawEvent::Kind::End && active->partOfText))
             continue;
-        }
-        if (!active->renderer->event(raw)) {
+        if (!active->renderer->event(*raw)) {
             active->failed = true;
             return 1;
         }
@@ -160,12 +139,7 @@ core::Result SynthesisWorker::initialize()
     call([this] {
         if (m_sampleRate > 0)
             return;
-        const int options = espeakINITIALIZE_DONT_EXIT | espeakINITIALIZE_PHONEME_EVENTS;
-        m_sampleRate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, kSynthesisChunkMs, nullptr, options);
-        if (m_sampleRate > 0) {
-            espeak_SetSynthCallback(synthCallback);
-            espeak_SetUriCallback(uriCallback);
-        }
+        m_sampleRate = initializeEspeak(synthCallback, uriCallback);
     });
     if (m_sampleRate <= 0) {
         m_sampleRate = 0;
@@ -203,18 +177,6 @@ core::Result SynthesisWorker::checkVoice(const QString& id)
     return {};
 }
 
-SynthesisWorker::Speed SynthesisWorker::speedOfRate(int rate)
-{
-    const double wordsPerMinute = 175.0 * std::pow(3.0, qBound(-10, rate, 10) / 10.0);
-    if (wordsPerMinute >= 80.0)
-        return {int(std::lround(wordsPerMinute)), 0};
-    // espeak-ng speaks no slower than 80 words a minute; longer pauses between words make up the rest. At 80 it
-    // takes 2.075 times as long as at 175, and each unit of gap adds 0.081 of the time at 175 (measured on
-    // German text).
-    const double missing = 175.0 / wordsPerMinute - 2.075;
-    return {80, int(std::lround(missing / 0.081))};
-}
-
 void SynthesisWorker::synthesize(SpeechRequest request, quint64 generation, AbortMark aborted, OutputFactory makeOutput)
 {
     post([this, request = std::move(request), generation, aborted = std::move(aborted),
@@ -237,29 +199,39 @@ void SynthesisWorker::render(const SpeechRequest& request, quint64 generation, c
     // Speaking on with the voice before would hide the failure from the user.
     if (!applyVoice(request.voiceId))
         return renderer.fail(QStringLiteral("The voice \"%1\" cannot be loaded.").arg(request.voiceId));
-    const Speed speed = speedOfRate(request.rate);
-    espeak_SetParameter(espeakRATE, speed.wordsPerMinute, 0);
-    espeak_SetParameter(espeakWORDGAP, speed.wordGap, 0);
-    espeak_SetParameter(espeakVOLUME, 100, 0); // the renderer scales the samples itself, linearly
-    espeak_SetParameter(espeakPUNCTUATION, request.punctuation ? espeakPUNCT_ALL : espeakPUNCT_NONE, 0);
+    applySpeechParameters(request.rate, request.punctuation);
+
+    // A long file render goes faster on several cores: helper processes make the runs after the first.
+    SplitRender split;
+    const bool isSplit = split.start(request);
 
     ActiveSynthesis active;
     active.renderer = &renderer;
     active.generation = generation;
     active.abortedUpTo = aborted.get();
+    active.partOfText = isSplit;
     g_active = &active;
 
-    const QByteArray utf8 = request.text.toUtf8();
+    const QByteArray utf8 = (isSplit ? request.text.left(split.firstRunEnd()) : request.text).toUtf8();
     TextPositionMapper mapper(request.text, request.markup);
     const unsigned int start = unsigned(mapper.codePointIndex(request.startOffset));
-    unsigned int flags = espeakCHARS_UTF8 | espeakENDPAUSE;
-    if (request.markup)
-        flags |= espeakSSML;
-    const espeak_ERROR result =
-        espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, start, POS_CHARACTER, 0, flags, nullptr, nullptr);
+    const espeak_ERROR result = synthesizeUtf8(utf8, start, request.markup, !isSplit);
     g_active = nullptr;
     if (result != EE_OK && !active.failed)
         return renderer.fail(QStringLiteral("espeak-ng could not synthesize the text (error %1).").arg(int(result)));
+    if (isSplit && !active.failed) {
+        QString reason;
+        const auto cancelled = [&] { return generation <= aborted->load(); };
+        switch (split.feedRest(renderer, cancelled, reason)) {
+        case SplitRender::Outcome::Done:
+            break;
+        case SplitRender::Outcome::Cancelled:
+            active.failed = true;
+            break;
+        case SplitRender::Outcome::Failed:
+            return renderer.fail(reason);
+        }
+    }
     renderer.finish(!active.failed);
 }
 

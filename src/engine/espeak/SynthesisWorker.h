@@ -40,13 +40,6 @@ public:
     // Runs a job and waits for it only when nothing else is running or queued; false otherwise.
     bool callIfIdle(const std::function<void()>& job);
 
-    // espeak-ng's words a minute and extra pause between words (10 ms units) for a rate of -10..10.
-    struct Speed {
-        int wordsPerMinute;
-        int wordGap;
-    };
-    static Speed speedOfRate(int rate);
-
 private:
     SynthesisWorker();
     ~SynthesisWorker() = default;
