@@ -14,17 +14,23 @@ namespace {
 QString pluginPath(const QString& name)
 {
     const QString fileName = name + QStringLiteral(".so");
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    for (const QString& folder :
-         {programFolder + QStringLiteral("/../lib/sprechkit"), programFolder + QStringLiteral("/lib/sprechkit")}) {
+    for (const QString& folder : partFolders()) {
         const QFileInfo candidate(folder + '/' + fileName);
         if (candidate.isFile())
             return candidate.absoluteFilePath();
     }
-    return fileName; // QPluginLoader searches the library paths for a bare name
+    return fileName; // QPluginLoader's error then names what it looked for
 }
 
 } // namespace
+
+QStringList partFolders()
+{
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    return QStringList{programFolder + QStringLiteral("/../lib/sprechkit"),
+                       programFolder + QStringLiteral("/lib/sprechkit")} +
+           QCoreApplication::libraryPaths();
+}
 
 core::ResultOf<QObject*> loadPlugin(const QString& name)
 {

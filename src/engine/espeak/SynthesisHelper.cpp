@@ -1,5 +1,7 @@
 #include "engine/espeak/SynthesisHelper.h"
 
+#include "base/system/PluginLoader.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -59,12 +61,8 @@ QString SynthesisHelper::program()
     }
     if (!QCoreApplication::instance())
         return {};
-    // Beside the plugins: installed, in the build tree, then the plugin folders a test added.
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    QStringList folders{programFolder + QStringLiteral("/../lib/sprechkit"),
-                        programFolder + QStringLiteral("/lib/sprechkit")};
-    folders += QCoreApplication::libraryPaths();
-    for (const QString& folder : folders) {
+    // Beside the plugins.
+    for (const QString& folder : sys::partFolders()) {
         const QFileInfo candidate(folder + '/' + QLatin1String(kProgramName));
         if (candidate.isFile() && candidate.isExecutable())
             return candidate.absoluteFilePath();
