@@ -100,13 +100,13 @@ struct Format {
     bool size;
 };
 
-// The encoders at their defaults, as the pipeline users write them.
+// The encoders at their defaults, as the pipeline users write them (flac needs -f to replace the last run's file).
 const Format kFormats[] = {
     {"mp3", "lame --silent -r -s 22.05 -m m - OUT", true},
     {"ogg", "oggenc -Q -r -R 22050 -C 1 -o OUT -", false},
     {"opus", "opusenc --quiet --raw --raw-rate 22050 --raw-chan 1 - OUT", true},
     {"flac",
-     "flac -s --force-raw-format --endian=little --sign=signed --channels=1 --bps=16 --sample-rate=22050 "
+     "flac -s -f --force-raw-format --endian=little --sign=signed --channels=1 --bps=16 --sample-rate=22050 "
      "-o OUT -",
      false},
 };
