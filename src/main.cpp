@@ -10,7 +10,6 @@
 #include "gui/app/QtTranslations.h"
 #include "gui/app/StandInRuntimeFolder.h"
 #include "gui/app/TerminationSignals.h"
-#include "gui/desktop/DesktopController.h"
 #include "gui/desktop/RemoteClient.h"
 #include "gui/desktop/RemoteCommandLine.h"
 #include "gui/form/QtMessageBoxes.h"

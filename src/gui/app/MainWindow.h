@@ -82,9 +82,6 @@ public:
     clipboard::ClipboardWatcher& clipboardWatcher() const { return *m_clipboardWatcher; }
     app::KeyHandler& keyHandler() const { return *m_keyHandler; }
     documents::DocumentOpener& documentOpener() const { return *m_documentOpener; }
-    // Reading from anywhere; only a window that stays open has it (nullptr in unattended runs, and until the first
-    // turn of the event loop after the start-up).
-    desktop::DesktopController* desktop() const { return m_desktop.get(); }
     const desktop::DesktopFields& desktopFields() const { return m_desktopFields; }
 
     // Called by the start-up once the settings application name and the dictionary path are known: opens the
